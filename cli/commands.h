@@ -1,0 +1,20 @@
+// The commands of quillet-cli, each returning the process exit status.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quillet::cli {
+
+struct TReadOptions {
+  std::string input;
+  int index = 0;
+  bool autoDpi = false;
+};
+
+int RunFormats();
+int RunInfo(const TReadOptions& opts);
+int RunConvert(const TReadOptions& opts, const std::string& output, const std::vector<std::string>& sets);
+int RunExportRaw(const TReadOptions& opts, const std::string& output);
+
+}  // namespace quillet::cli

@@ -1,0 +1,55 @@
+// quillet-cli: the image engine on the command line (formats, info, convert,
+// export-raw). Exit status 0 on success, 1 on a failed read or write, 2 on a usage error.
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+
+int main(int argc, char** argv) {
+  using namespace quillet::cli;
+  CLI::App app{"Quillet image engine on the command line"};
+  app.require_subcommand(1);
+  int status = 0;
+
+  app.add_subcommand("formats", "List the file formats: code, name, extensions, read, write")
+      ->callback([&] { status = RunFormats(); });
+
+  TReadOptions infoOpts;
+  auto* info = app.add_subcommand("info", "Print what a file holds, as JSON");
+  info->add_option("FILE", infoOpts.input, "Image file")->required();
+  info->add_option("--index", infoOpts.index, "Image of a multi-image file");
+  info->callback([&] { status = RunInfo(infoOpts); });
+
+  TReadOptions convOpts;
+  std::string convOut;
+  std::vector<std::string> sets;
+  auto* convert = app.add_subcommand("convert", "Read IN and write OUT by its extension");
+  convert->add_option("IN", convOpts.input, "Input image")->required();
+  convert->add_option("OUT", convOut, "Output image")->required();
+  convert->add_option("--index", convOpts.index, "Image of a multi-image file");
+  convert->add_option("--set", sets, "Field=Value of the parameter record, before writing");
+  convert->add_flag("--auto-dpi", convOpts.autoDpi, "Equalise the resolution after reading");
+  convert->callback([&] { status = RunConvert(convOpts, convOut, sets); });
+
+  TReadOptions rawOpts;
+  std::string rawOut;
+  auto* raw = app.add_subcommand("export-raw", "Write the decoded image as PAM");
+  raw->add_option("IN", rawOpts.input, "Input image")->required();
+  raw->add_option("OUT", rawOut, "Output PAM file")->required();
+  raw->add_option("--index", rawOpts.index, "Image of a multi-image file");
+  raw->add_flag("--auto-dpi", rawOpts.autoDpi, "Equalise the resolution after reading");
+  raw->callback([&] { status = RunExportRaw(rawOpts, rawOut); });
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return 2;
+  }
+  return status;
+}

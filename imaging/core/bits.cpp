@@ -1,0 +1,87 @@
+// Bit reversal, bit-field and power helpers declared in bits.h.
+#include "imaging/core/bits.h"
+
+#include <array>
+#include <bit>
+#include <cmath>
+
+namespace quillet {
+
+namespace {
+
+constexpr std::array<uint8_t, 256> MakeReverseTable() {
+  std::array<uint8_t, 256> t{};
+  for (int v = 0; v < 256; ++v) {
+    int r = 0;
+    for (int i = 0; i < 8; ++i)
+      if (v & (1 << i)) r |= 0x80 >> i;
+    t[v] = uint8_t(r);
+  }
+  return t;
+}
+
+constexpr std::array<uint8_t, 256> kReverse = MakeReverseTable();
+
+}  // namespace
+
+int BitsOfFormat(TIEPixelFormat format) {
+  switch (format) {
+    case TIEPixelFormat::pf1bit: return 1;
+    case TIEPixelFormat::pf4bit: return 4;
+    case TIEPixelFormat::pf8bit: return 8;
+    case TIEPixelFormat::pf15bit: return 15;
+    case TIEPixelFormat::pf16bit: return 16;
+    case TIEPixelFormat::pf24bit: return 24;
+    case TIEPixelFormat::pf32bit: return 32;
+    case TIEPixelFormat::pfNone: break;
+  }
+  return 0;
+}
+
+uint8_t ReverseBits8(uint8_t v) { return kReverse[v]; }
+
+uint32_t ReverseBits32(uint32_t v) {
+  return uint32_t(kReverse[v & 0xFF]) << 24 | uint32_t(kReverse[v >> 8 & 0xFF]) << 16 |
+         uint32_t(kReverse[v >> 16 & 0xFF]) << 8 | uint32_t(kReverse[v >> 24]);
+}
+
+int BitFieldLength(uint32_t mask) {
+  if (mask == 0) return 0;
+  return std::countr_one(mask >> std::countr_zero(mask));
+}
+
+int BitFieldShift(uint32_t mask) {
+  if (mask == 0) return -1;
+  const int high = 31 - std::countl_zero(mask);
+  return std::has_single_bit(mask) ? high : high + 1;
+}
+
+double IntPower(double base, int64_t exponent) {
+  // The magnitude as unsigned so that the most negative exponent works too.
+  uint64_t e = exponent < 0 ? uint64_t(0) - uint64_t(exponent) : uint64_t(exponent);
+  double result = 1.0, square = base;
+  while (e) {
+    if (e & 1) result *= square;
+    e >>= 1;
+    if (e) square *= square;
+  }
+  return exponent < 0 ? 1.0 / result : result;
+}
+
+double Power(double base, double exponent) {
+  if (exponent == 0.0) return 1.0;
+  if (base == 0.0 && exponent > 0.0) return 0.0;
+  if (std::trunc(exponent) == exponent && std::fabs(exponent) <= 2147483647.0)
+    return IntPower(base, int64_t(exponent));
+  // 2^(e log2 b), the whole and fractional parts of the product taken apart
+  // so that exp2 only ever sees a value in (-1, 1).
+  const double p = exponent * std::log2(base);
+  if (!std::isfinite(p)) return std::exp2(p);
+  double whole = 0.0;
+  const double frac = std::modf(p, &whole);
+  if (whole > 4096.0) return HUGE_VAL;
+  if (whole < -4096.0) return 0.0;
+  return std::ldexp(std::exp2(frac), int(whole));
+}
+
+}  // namespace quillet

@@ -1,0 +1,43 @@
+// Row, bit and byte helpers of the working bitmap and the codecs, and the
+// IntPower / Power functions.
+#pragma once
+
+#include <cstdint>
+
+namespace quillet {
+
+enum class TIEPixelFormat { pfNone, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
+
+// Bytes of one row: ((width * bits + 31) div 32) * 4, in 64 bits.
+inline int64_t RowLength(int64_t width, int bits) { return ((width * bits + 31) / 32) * 4; }
+int BitsOfFormat(TIEPixelFormat format);
+inline int64_t RowLengthOfFormat(int64_t width, TIEPixelFormat format) {
+  return RowLength(width, BitsOfFormat(format));
+}
+
+// One pixel of a 1-bit row, most significant bit first. No bounds checks.
+inline bool GetBit(const uint8_t* row, int64_t x) { return (row[x >> 3] >> (7 - (x & 7))) & 1; }
+inline void SetBit(uint8_t* row, int64_t x, bool value) {
+  const uint8_t mask = uint8_t(0x80 >> (x & 7));
+  if (value)
+    row[x >> 3] |= mask;
+  else
+    row[x >> 3] &= uint8_t(~mask);
+}
+
+uint8_t ReverseBits8(uint8_t v);
+uint32_t ReverseBits32(uint32_t v);
+inline uint16_t Swap16(uint16_t v) { return uint16_t(v << 8 | v >> 8); }
+inline uint32_t Swap32(uint32_t v) {
+  return v << 24 | (v & 0xFF00u) << 8 | (v >> 8 & 0xFF00u) | v >> 24;
+}
+
+// Length of the run of set bits starting at the lowest set bit of mask.
+int BitFieldLength(uint32_t mask);
+// -1 for 0, the bit index for a single-bit mask, else highest set index + 1.
+int BitFieldShift(uint32_t mask);
+
+double IntPower(double base, int64_t exponent);
+double Power(double base, double exponent);
+
+}  // namespace quillet

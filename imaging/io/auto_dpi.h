@@ -1,0 +1,23 @@
+// Resolution equalising after a read: the image is stretched along one axis
+// so that its horizontal and vertical resolutions become the same.
+#pragma once
+
+#include <cstdint>
+
+#include "imaging/core/working_bitmap.h"
+#include "imaging/io/io_params.h"
+
+namespace quillet {
+
+// With DpiX != DpiY (both positive): a wide image gets the height
+// trunc(Height / DpiY * DpiX) and DpiY := DpiX, any other the width
+// trunc(Width / DpiX * DpiY) and DpiX := DpiY; Params.Width/Height follow.
+// Nothing changes when the result would be over the engine's pixel limit.
+// True when the image was resampled.
+bool EqualizeDpi(TIEWorkingBitmap& bitmap, TIOParamsVals& params);
+
+// Stretches a 1-bit or 24-bit bitmap to width x height by nearest neighbour.
+// False, with nothing changed, for other formats or an unacceptable size.
+bool ResampleNearest(TIEWorkingBitmap& bitmap, int64_t width, int64_t height);
+
+}  // namespace quillet

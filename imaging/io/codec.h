@@ -1,0 +1,49 @@
+// The calling convention of every codec: what a reader and a writer get,
+// and the table through which the I/O component reaches the codecs.
+#pragma once
+
+#include <cstdint>
+
+#include "imaging/core/stream.h"
+#include "imaging/core/working_bitmap.h"
+#include "imaging/io/file_types.h"
+#include "imaging/io/io_params.h"
+#include "imaging/io/io_progress.h"
+
+namespace quillet {
+
+// A reader fills Params from the header and, unless ParamsOnly, sets Bitmap to
+// the decoded size in 1 or 24 bits. Failure and cancel go through Progress.Abort();
+// a reader never throws.
+struct TIOReadArgs {
+  TIEStream& Stream;
+  TIEWorkingBitmap& Bitmap;
+  TIOParamsVals& Params;
+  TIOProgress& Progress;
+  bool ParamsOnly = false;
+  // Bytes available from the codec's start (BMP and PCX); 0 when unknown.
+  int64_t BytesAvailable = 0;
+};
+
+// A writer leaves Bitmap unchanged (it converts into a copy when it must).
+struct TIOWriteArgs {
+  TIEStream& Stream;
+  const TIEWorkingBitmap& Bitmap;
+  TIOParamsVals& Params;
+  TIOProgress& Progress;
+};
+
+using TIOReadProc = void (*)(TIOReadArgs& args);
+using TIOWriteProc = void (*)(TIOWriteArgs& args);
+using TIOTestProc = bool (*)(TIEStream& stream);
+
+struct TIOCodec {
+  TFileType Type = ftNone;
+  TIOReadProc Read = nullptr;    // none: the format cannot be read yet
+  TIOWriteProc Write = nullptr;  // none: the format cannot be written
+};
+
+// The codec of a file type, or nullptr when it is not built in.
+const TIOCodec* FindCodec(int32_t fileType);
+
+}  // namespace quillet

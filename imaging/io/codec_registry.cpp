@@ -1,0 +1,19 @@
+// The built-in codecs by file type code; each codec adds its row here.
+#include "imaging/io/bmp_codec.h"
+#include "imaging/io/codec.h"
+#include "imaging/io/ico_codec.h"
+
+namespace quillet {
+
+const TIOCodec* FindCodec(int32_t fileType) {
+  static const TIOCodec kCodecs[] = {
+      {ftBMP, ReadBMPStream, WriteBMPStream},
+      {ftICO, ReadICOStream, nullptr},
+      {ftCUR, ReadCURStream, nullptr},
+  };
+  for (const TIOCodec& c : kCodecs)
+    if (c.Type == fileType) return &c;
+  return nullptr;
+}
+
+}  // namespace quillet

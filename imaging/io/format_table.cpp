@@ -1,0 +1,84 @@
+// The built-in rows of the format table and its look-ups.
+#include "imaging/io/format_table.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+namespace quillet {
+
+namespace {
+
+std::string Upper(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::toupper(c)); });
+  return s;
+}
+
+std::vector<std::string> SplitExtensions(const std::string& list) {
+  std::vector<std::string> out;
+  size_t start = 0;
+  while (start <= list.size()) {
+    const size_t end = std::min(list.find(';', start), list.size());
+    if (end > start) out.push_back(list.substr(start, end - start));
+    start = end + 1;
+  }
+  return out;
+}
+
+}  // namespace
+
+const std::vector<TFileFormatInfo>& FileFormats() {
+  static const std::vector<TFileFormatInfo> table = {
+      {ftTIFF, "TIFF Bitmap", "TIF;TIFF"},
+      {ftGIF, "CompuServe Bitmap", "GIF"},
+      {ftJPEG, "JPEG Bitmap", "JPG;JPEG;JPE"},
+      {ftPCX, "PaintBrush", "PCX"},
+      {ftBMP, "Windows Bitmap", "BMP;DIB;RLE"},
+      {ftICO, "Windows Icon", "ICO"},
+      {ftCUR, "Windows Cursor", "CUR"},
+      {ftPNG, "Portable Network Graphics", "PNG"},
+      {ftWMF, "Windows Metafile", "WMF"},
+      {ftEMF, "Enhanced Windows Metafile", "EMF"},
+      {ftTGA, "Targa Bitmap", "TGA;TARGA;VDA;ICB;VST;PIX"},
+      {ftPXM, "Portable Pixmap, GreyMap, BitMap", "PXM;PPM;PGM;PBM"},
+  };
+  return table;
+}
+
+const TFileFormatInfo* FindFormatByType(int32_t code) {
+  for (const TFileFormatInfo& f : FileFormats())
+    if (f.TypeCode == code) return &f;
+  return nullptr;
+}
+
+const TFileFormatInfo* FindFormatByExtension(const std::string& ext) {
+  const std::string wanted = Upper(ext);
+  if (wanted.empty()) return nullptr;
+  for (const TFileFormatInfo& f : FileFormats())
+    for (const std::string& e : SplitExtensions(f.Extensions))
+      if (e == wanted) return &f;
+  return nullptr;
+}
+
+std::string FormatExtension(int32_t code, int i) {
+  const TFileFormatInfo* f = FindFormatByType(code);
+  if (!f || i < 0) return "";
+  const std::vector<std::string> exts = SplitExtensions(f->Extensions);
+  return size_t(i) < exts.size() ? exts[size_t(i)] : "";
+}
+
+int FormatExtensionCount(int32_t code) {
+  const TFileFormatInfo* f = FindFormatByType(code);
+  return f ? int(SplitExtensions(f->Extensions).size()) : 0;
+}
+
+int32_t FileTypeOfName(const std::string& fileName) {
+  std::string ext = std::filesystem::path(fileName).extension().string();
+  if (ext.empty()) return ftNone;
+  ext.erase(0, 1);
+  if (Upper(ext) == "WIN") return ftTGA;
+  const TFileFormatInfo* f = FindFormatByExtension(ext);
+  return f ? f->TypeCode : ftNone;
+}
+
+}  // namespace quillet

@@ -1,0 +1,33 @@
+// The progress record handed to every codec: the event, its sender, a work
+// counter with its factor, and the owner's Aborting flag.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+namespace quillet {
+
+class TZiridEvIO;
+
+// Progress events receive the sender and a percentage; a handler stops the
+// work by setting the sender's Aborting flag.
+using TIEProgressEvent = std::function<void(TZiridEvIO* sender, int per)>;
+
+struct TIOProgress {
+  TIEProgressEvent OnProgress;
+  TZiridEvIO* Sender = nullptr;
+  int32_t Done = 0;
+  double Factor = 0;
+  bool* Aborting = nullptr;
+
+  bool Aborted() const { return Aborting && *Aborting; }
+  void Abort() const {
+    if (Aborting) *Aborting = true;
+  }
+  // Reports per when an event is assigned.
+  void Report(int per) const {
+    if (OnProgress) OnProgress(Sender, per);
+  }
+};
+
+}  // namespace quillet

@@ -1,0 +1,114 @@
+// The I/O component: reads and writes the attached image as files or streams,
+// choosing the codec by extension, by type code or by content.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "imaging/core/canvas_state.h"
+#include "imaging/core/colors.h"
+#include "imaging/core/stream.h"
+#include "imaging/core/working_bitmap.h"
+#include "imaging/io/file_types.h"
+#include "imaging/io/io_params.h"
+#include "imaging/io/io_progress.h"
+
+namespace quillet {
+
+enum class TIEDialogsMeasureUnit { ieduInches, ieduCm };
+
+class TZiridEvIO {
+ public:
+  TZiridEvIO();
+  TZiridEvIO(const TZiridEvIO&) = delete;
+  TZiridEvIO& operator=(const TZiridEvIO&) = delete;
+
+  // The bitmap read into and written from; nothing attached makes every
+  // read and write return at once with Aborting false.
+  TIEWorkingBitmap* AttachedBitmap() const { return bitmap_; }
+  void SetAttachedBitmap(TIEWorkingBitmap* bitmap);
+
+  // Published properties.
+  TBGR Background = kBlack;
+  bool StreamHeaders = false;
+  bool AutoAdjustDPI = true;
+  TIEDialogsMeasureUnit DialogsMeasureUnit = TIEDialogsMeasureUnit::ieduInches;
+  TIEFontDesc PreviewFont;
+  TIEProgressEvent OnProgress;
+
+  // Public state: false at the start of every operation, true after a failure
+  // or cancel. A progress handler may set it to stop the work.
+  TIOParamsVals Params;
+  bool Aborting = false;
+  // Why the last operation failed, for the caller to show; empty on success.
+  std::string LastError;
+
+  // Reads and writes by extension.
+  void LoadFromFile(const std::string& fileName);
+  void SaveToFile(const std::string& fileName);
+  // By file type code.
+  void LoadFromFileFormat(const std::string& fileName, int32_t fileType);
+  void SaveToFileFormat(const std::string& fileName, int32_t fileType);
+  void LoadFromStream(TIEStream& stream);
+  void LoadFromStreamFormat(TIEStream& stream, int32_t fileType);
+  void SaveToStreamFormat(TIEStream& stream, int32_t fileType);
+
+  // Header-only reads.
+  void ParamsFromFile(const std::string& fileName);
+  void ParamsFromFileFormat(const std::string& fileName, int32_t fileType);
+  void ParamsFromStream(TIEStream& stream);
+  void ParamsFromStreamFormat(TIEStream& stream, int32_t fileType);
+
+  // Per-format reads and writes.
+  void LoadFromFileBMP(const std::string& fileName) { LoadFromFileFormat(fileName, ftBMP); }
+  void LoadFromStreamBMP(TIEStream& stream) { LoadFromStreamFormat(stream, ftBMP); }
+  void SaveToFileBMP(const std::string& fileName) { SaveToFileFormat(fileName, ftBMP); }
+  void SaveToStreamBMP(TIEStream& stream) { SaveToStreamFormat(stream, ftBMP); }
+  void LoadFromFileICO(const std::string& fileName) { LoadFromFileFormat(fileName, ftICO); }
+  void LoadFromStreamICO(TIEStream& stream) { LoadFromStreamFormat(stream, ftICO); }
+  void LoadFromFileCUR(const std::string& fileName) { LoadFromFileFormat(fileName, ftCUR); }
+  void LoadFromStreamCUR(TIEStream& stream) { LoadFromStreamFormat(stream, ftCUR); }
+
+  // Metafiles are not rendered yet: the import ends with Aborting.
+  void ImportMetafile(const std::string& fileName, int32_t width, int32_t height);
+
+  // Content detection; the stream position is the same afterwards.
+  static int32_t DetectStreamFormat(TIEStream& stream);
+  static int32_t DetectFileFormat(const std::string& fileName, bool checkExtension);
+
+  static std::string FileDescription(const TIOParamsVals& params);
+  void AssignParams(const TIOParamsVals& source) { Params.Assign(source); }
+  void AssignParams(const TZiridEvIO& source) { Params.Assign(source.Params); }
+  void ClearImage();
+  void Update();
+
+  static bool GifDecoderInstalled();
+  static bool GifEncoderInstalled();
+
+ private:
+  // Starts an operation: Aborting false, no error; false without a bitmap.
+  bool Begin();
+  void Fail(const std::string& why);
+  void ClearMetadata();
+  // A code the dispatcher cannot read: the last file is forgotten.
+  void RefuseRead(int32_t fileType, const std::string& source);
+  TIOProgress MakeProgress(bool withEvents);
+  // Run the codec of fileType; false when there is none (Aborting set).
+  bool RunReader(int32_t fileType, TIEStream& stream, TIEWorkingBitmap& target, int64_t bytesAvailable,
+                 bool paramsOnly, const std::string& source);
+  void RunWriter(int32_t fileType, TIEStream& stream, const std::string& target);
+  void ReadFile(const std::string& fileName, int32_t fileType);
+  void ReadStream(TIEStream& stream, int32_t fileType);
+  void FinishRead(int32_t fileType, const std::string& fileName);
+  void StartParams(int32_t fileType);
+  void ReadParams(TIEStream& stream, int32_t fileType, int64_t bytesAvailable, const std::string& source);
+  // Checks that fileType can be written and brings the bitmap to 1 or 24 bits.
+  bool PrepareWrite(int32_t fileType, const std::string& target);
+  // The message of a codec that set Aborting without saying why.
+  std::string FailureText(const char* verb, int32_t fileType, const std::string& source, const TIEStream& stream) const;
+
+  TIEWorkingBitmap* bitmap_ = nullptr;
+  bool cancelled_ = false;  // a progress handler set Aborting
+};
+
+}  // namespace quillet
