@@ -15,13 +15,6 @@ uint32_t BE32(const uint8_t* p) {
   return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
 }
 
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(uint8_t(v >> 24));
-  out.push_back(uint8_t(v >> 16));
-  out.push_back(uint8_t(v >> 8));
-  out.push_back(uint8_t(v));
-}
-
 const std::vector<uint8_t> kNoData;
 
 }  // namespace
@@ -69,31 +62,40 @@ std::string TIEIPTCInfoList::StringItem(int64_t index) const {
 }
 
 std::vector<uint8_t> TIEIPTCInfoList::SaveToBlock() const {
-  std::vector<uint8_t> out(kPhotoshop, kPhotoshop + kPhotoshopLength);
-  const uint8_t resource[] = {'8', 'B', 'I', 'M', kIptcResource >> 8, kIptcResource & 0xFF, 0, 0};
-  out.insert(out.end(), resource, resource + sizeof(resource));
-  const size_t sizeAt = out.size();
-  Put32(out, 0);
+  // "Photoshop 3.0" 0, then one "8BIM" resource 0x0404 with an empty name and
+  // the 4-byte size of its records (filled in below).
+  static constexpr uint8_t kPrefix[26] = {'P', 'h', 'o', 't', 'o', 's', 'h', 'o', 'p', ' ', '3', '.', '0', 0,
+                                          '8', 'B', 'I', 'M', kIptcResource >> 8, kIptcResource & 0xFF, 0, 0,
+                                          0, 0, 0, 0};
+  // 2:0 is the record version, which readers expect to be written by themselves.
+  auto written = [](const Item& it) { return !(it.record == 2 && it.dataset == 0); };
+  size_t records = 0;
+  for (const Item& it : items_)
+    if (written(it)) records += (it.data.size() < 0x8000 ? 5 : 9) + it.data.size();
+  const size_t total = sizeof(kPrefix) + records;
+  // Sized once and filled through a pointer (the padding byte stays zero).
+  std::vector<uint8_t> out(total + (total & 1));
+  uint8_t* p = out.data();
+  std::memcpy(p, kPrefix, sizeof(kPrefix));
+  for (int i = 0; i < 4; ++i) p[22 + i] = uint8_t(uint32_t(records) >> (24 - 8 * i));
+  p += sizeof(kPrefix);
   for (const Item& it : items_) {
-    // 2:0 is the record version, which readers expect to be written by themselves.
-    if (it.record == 2 && it.dataset == 0) continue;
-    out.push_back(0x1C);
-    out.push_back(it.record);
-    out.push_back(it.dataset);
+    if (!written(it)) continue;
     const size_t n = it.data.size();
+    *p++ = 0x1C;
+    *p++ = it.record;
+    *p++ = it.dataset;
     if (n < 0x8000) {
-      out.push_back(uint8_t(n >> 8));
-      out.push_back(uint8_t(n));
+      *p++ = uint8_t(n >> 8);
+      *p++ = uint8_t(n);
     } else {
-      out.push_back(0x80);
-      out.push_back(0x04);
-      Put32(out, uint32_t(n));
+      *p++ = 0x80;
+      *p++ = 0x04;
+      for (int i = 0; i < 4; ++i) *p++ = uint8_t(uint32_t(n) >> (24 - 8 * i));
     }
-    out.insert(out.end(), it.data.begin(), it.data.end());
+    if (n > 0) std::memcpy(p, it.data.data(), n);
+    p += n;
   }
-  const uint32_t records = uint32_t(out.size() - sizeAt - 4);
-  for (int i = 0; i < 4; ++i) out[sizeAt + i] = uint8_t(records >> (24 - 8 * i));
-  if (out.size() & 1) out.push_back(0);
   return out;
 }
 

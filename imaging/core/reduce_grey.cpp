@@ -3,6 +3,7 @@
 #include "imaging/core/reduce_grey.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -11,6 +12,14 @@
 namespace quillet {
 
 namespace {
+
+// Set bits of every byte. std::popcount is a library call on baseline x86-64
+// (no popcnt instruction), so the counts come from a table built with it.
+constexpr std::array<uint8_t, 256> kBitCount = [] {
+  std::array<uint8_t, 256> t{};
+  for (int v = 0; v < 256; ++v) t[size_t(v)] = uint8_t(std::popcount(unsigned(v)));
+  return t;
+}();
 
 // Source columns [First, Last] of one destination column, as bytes and masks.
 struct TColumnBox {
@@ -22,18 +31,20 @@ struct TColumnBox {
 bool Valid(const TIE1BitRows& s, int64_t left, int64_t top, int64_t sw, int64_t sh, int64_t dw, int64_t dh) {
   if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0 || !s.Row0) return false;
   if (left < 0 || top < 0 || sw > s.Width - left || sh > s.Height - top) return false;
+  if (sw > int64_t(UINT32_MAX) / sh) return false;  // a box's count must fit 32 bits
   // Guards against absurd destination sizes; the output block must be addressable.
   return ImageBytes(dw, dh, 24).has_value();
 }
 
 // The box of destination index j along one axis: from start + trunc(r j) to
-// max(start + trunc(r j + boxLen - 1), that), kept inside the source extent.
+// max(start + trunc(r j + boxLen - 1), that), kept inside the source extent
+// (which only a rounding error of r j could leave).
 void Span(int64_t start, int64_t extent, double r, int64_t boxLen, int64_t j, int64_t& from, int64_t& to) {
   from = std::min(start + Trunc(r * double(j)), start + extent - 1);
   to = std::min(std::max(start + Trunc(r * double(j) + double(boxLen) - 1), from), start + extent - 1);
 }
 
-// Writes destination row i (dw grey pixels) into `out` (3 dw bytes).
+// Writes destination rows: the boxes of the columns are fixed per call.
 class TReducer {
  public:
   TReducer(const TIE1BitRows& s, int64_t left, int64_t top, int64_t sw, int64_t sh, int64_t dw, int64_t dh)
@@ -43,6 +54,7 @@ class TReducer {
     bw_ = Trunc(rx_);
     bh_ = Trunc(ry_);
     boxes_.resize(size_t(dw));
+    singles_ = true;
     for (int64_t j = 0; j < dw; ++j) {
       int64_t a, b;
       Span(left, sw, rx_, bw_, j, a, b);
@@ -53,6 +65,7 @@ class TReducer {
       box.LastMask = uint8_t(0xFF << (7 - (b & 7)));
       if (box.FirstByte == box.LastByte) box.FirstMask &= box.LastMask;
       box.Width = b - a + 1;
+      singles_ = singles_ && box.Width == 1;
     }
     counts_.resize(size_t(dw));
   }
@@ -61,15 +74,25 @@ class TReducer {
   void RowsOf(int64_t i, int64_t& from, int64_t& to) const { Span(top_, sh_, ry_, bh_, i, from, to); }
 
   void Row(int64_t cy0, int64_t cy1, uint8_t* out) {
+    if (singles_ && cy0 == cy1) {
+      // Boxes of one pixel (enlarging, or up to twice the size): copy the bits.
+      const uint8_t* row = s_.Row0 + cy0 * s_.Stride;
+      for (const TColumnBox& box : boxes_) {
+        const uint8_t v = (row[box.FirstByte] & box.FirstMask) ? 255 : 0;
+        out[0] = out[1] = out[2] = v;
+        out += 3;
+      }
+      return;
+    }
     std::fill(counts_.begin(), counts_.end(), 0);
     for (int64_t y = cy0; y <= cy1; ++y) {
       const uint8_t* row = s_.Row0 + y * s_.Stride;
-      uint64_t* c = counts_.data();
+      uint32_t* c = counts_.data();
       for (const TColumnBox& box : boxes_) {
-        uint64_t n = unsigned(std::popcount(uint8_t(row[box.FirstByte] & box.FirstMask)));
+        uint32_t n = kBitCount[row[box.FirstByte] & box.FirstMask];
         if (box.LastByte != box.FirstByte) {
-          for (int64_t k = box.FirstByte + 1; k < box.LastByte; ++k) n += unsigned(std::popcount(row[k]));
-          n += unsigned(std::popcount(uint8_t(row[box.LastByte] & box.LastMask)));
+          for (int64_t k = box.FirstByte + 1; k < box.LastByte; ++k) n += kBitCount[row[k]];
+          n += kBitCount[row[box.LastByte] & box.LastMask];
         }
         *c++ += n;
       }
@@ -77,18 +100,34 @@ class TReducer {
     const uint64_t rows = uint64_t(cy1 - cy0 + 1);
     for (int64_t j = 0; j < dw_; ++j) {
       const uint64_t area = rows * uint64_t(boxes_[size_t(j)].Width);
-      const uint8_t v = uint8_t(255 * counts_[size_t(j)] / area);
-      out[3 * j] = out[3 * j + 1] = out[3 * j + 2] = v;
+      out[3 * j] = out[3 * j + 1] = out[3 * j + 2] = Scale(counts_[size_t(j)], area);
     }
   }
 
  private:
+  // 255 x count div area. All boxes but a clipped last one have one area, so
+  // a table of that area replaces the division.
+  uint8_t Scale(uint64_t count, uint64_t area) {
+    if (area != tableArea_) {
+      if (area > kMaxTable) return uint8_t(255 * count / area);
+      tableArea_ = area;
+      table_.resize(size_t(area + 1));
+      for (uint64_t c = 0; c <= area; ++c) table_[size_t(c)] = uint8_t(255 * c / area);
+    }
+    return table_[size_t(count)];
+  }
+
+  static constexpr uint64_t kMaxTable = 1 << 16;
+
   TIE1BitRows s_;
   int64_t top_, sh_, dw_;
   double rx_, ry_;
   int64_t bw_, bh_;
+  bool singles_ = false;
   std::vector<TColumnBox> boxes_;
-  std::vector<uint64_t> counts_;
+  std::vector<uint32_t> counts_;
+  uint64_t tableArea_ = 0;
+  std::vector<uint8_t> table_;
 };
 
 // Runs the reduction; row i of the destination is at base + i * stride.

@@ -101,7 +101,7 @@ bool TIEWorkingBitmap::Resize(int64_t width, int64_t height, TIEPixelFormat form
   if (!convertible && format != format_ && !Empty()) return false;
 
   const int64_t rowBytes = RowLength(width, bits);
-  std::vector<uint8_t> bits_new(size_t(rowBytes * height));
+  std::vector<uint8_t> bits_new(static_cast<size_t>(rowBytes * height));
   const int64_t keepW = std::min(width, width_), keepH = std::min(height, height_);
   for (int64_t y = 0; y < height; ++y) {
     uint8_t* dst = bits_new.data() + y * rowBytes;

@@ -14,7 +14,7 @@ namespace {
 
 // Source column of every destination column.
 std::vector<int64_t> ColumnMap(int64_t from, int64_t to) {
-  std::vector<int64_t> map(size_t(to));
+  std::vector<int64_t> map(static_cast<size_t>(to));
   for (int64_t x = 0; x < to; ++x) map[size_t(x)] = x * from / to;
   return map;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace quillet {
 
@@ -19,10 +20,17 @@ struct TIOProgress {
   int32_t Done = 0;
   double Factor = 0;
   bool* Aborting = nullptr;
+  // Where a codec leaves the reason of a failure (the owner's LastError).
+  std::string* Error = nullptr;
 
   bool Aborted() const { return Aborting && *Aborting; }
   void Abort() const {
     if (Aborting) *Aborting = true;
+  }
+  // Aborts and keeps the first reason given.
+  void Fail(const std::string& why) const {
+    Abort();
+    if (Error && Error->empty()) *Error = why;
   }
   // Reports per when an event is assigned.
   void Report(int per) const {

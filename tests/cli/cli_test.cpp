@@ -22,7 +22,7 @@ struct Result {
 Result Cli(const TempDir& dir, const std::string& args) {
   const std::string out = dir.File("stdout.txt"), err = dir.File("stderr.txt");
   Result r;
-  r.status = Run(kCli + " " + args + " >" + out + " 2>" + err);
+  r.status = test::Run(kCli + " " + args + " >" + out + " 2>" + err);
   std::ifstream o(out), e(err);
   std::stringstream so, se;
   so << o.rdbuf();
