@@ -87,6 +87,7 @@ bool TIEFileStream::Open(const std::string& name, TMode mode) {
     SetFailed(std::strerror(errno));
     return false;
   }
+  writing_ = false;
   buffer_.resize(64 * 1024);
   std::setvbuf(file_, buffer_.data(), _IOFBF, buffer_.size());
   return true;
@@ -105,8 +106,14 @@ bool TIEFileStream::Close(bool sync) {
   return ok && !Failed();
 }
 
+void TIEFileStream::SwitchTo(bool writing) {
+  if (writing != writing_) fseeko(file_, 0, SEEK_CUR);
+  writing_ = writing;
+}
+
 int64_t TIEFileStream::Read(void* buf, int64_t count) {
   if (!file_ || count <= 0) return 0;
+  SwitchTo(false);
   const size_t n = std::fread(buf, 1, size_t(count), file_);
   if (n < size_t(count) && std::ferror(file_)) SetFailed(std::strerror(errno));
   return int64_t(n);
@@ -114,6 +121,7 @@ int64_t TIEFileStream::Read(void* buf, int64_t count) {
 
 int64_t TIEFileStream::Write(const void* buf, int64_t count) {
   if (!file_ || count <= 0) return 0;
+  SwitchTo(true);
   const size_t n = std::fwrite(buf, 1, size_t(count), file_);
   if (n < size_t(count)) SetFailed(std::strerror(errno));
   return int64_t(n);
@@ -133,7 +141,7 @@ int64_t TIEFileStream::Position() { return file_ ? int64_t(ftello(file_)) : 0; }
 
 int64_t TIEFileStream::Size() {
   if (!file_) return 0;
-  std::fflush(file_);
+  if (writing_) std::fflush(file_);
   struct stat st;
   if (fstat(fileno(file_), &st) != 0) return 0;
   return int64_t(st.st_size);

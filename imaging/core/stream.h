@@ -75,8 +75,13 @@ class TIEFileStream : public TIEStream {
   int64_t Size() override;
 
  private:
+  // C streams need a seek between a write and a read; Size() flushes only
+  // after writes so that reading keeps its buffer.
+  void SwitchTo(bool writing);
+
   std::FILE* file_ = nullptr;
   std::vector<char> buffer_;
+  bool writing_ = false;
 };
 
 // A growable block of memory; it can also wrap bytes it does not own, read only.

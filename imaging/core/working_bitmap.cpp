@@ -94,6 +94,7 @@ void ConvertRow(const uint8_t* src, TIEPixelFormat srcFormat, const std::vector<
 bool TIEWorkingBitmap::Resize(int64_t width, int64_t height, TIEPixelFormat format) {
   const int bits = BitsOfFormat(format);
   if (width < 0 || height < 0 || bits == 0) return false;
+  if (width > MaxImagePixels() || height > MaxImagePixels()) return false;
   if (width > 0 && height > 0 && !ImageBytes(width, height, bits)) return false;
   if (width == width_ && height == height_ && format == format_) return true;
   // Only 1-bit and 24-bit bitmaps are made here; the other depths arrive whole.
@@ -126,6 +127,7 @@ bool TIEWorkingBitmap::Resize(int64_t width, int64_t height, TIEPixelFormat form
 }
 
 void TIEWorkingBitmap::Fill(const TBGR& color) {
+  if (format_ != TIEPixelFormat::pf1bit && format_ != TIEPixelFormat::pf24bit) return;
   for (int64_t y = 0; y < height_; ++y) FillSpan(ScanLine(y), format_, 0, width_, color);
   MarkModified();
 }

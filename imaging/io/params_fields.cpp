@@ -233,8 +233,10 @@ std::string ColorText(const TBGR& c) {
 template <class T>
 TRange RangeOf(const TField& f) {
   if (f.range.Set()) return f.range;
-  if constexpr (std::is_enum_v<T>) return {0, int64_t(f.names.size()) - 1};
-  return {std::numeric_limits<T>::min(), std::numeric_limits<T>::max()};
+  if constexpr (std::is_enum_v<T>)
+    return {0, int64_t(f.names.size()) - 1};
+  else
+    return {std::numeric_limits<T>::min(), std::numeric_limits<T>::max()};
 }
 
 // Parses `text` into a value of the field's type; false with a reason.

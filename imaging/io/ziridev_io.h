@@ -90,25 +90,20 @@ class TZiridEvIO {
   bool Begin();
   void Fail(const std::string& why);
   void ClearMetadata();
-  // A code the dispatcher cannot read: the last file is forgotten.
-  void RefuseRead(int32_t fileType, const std::string& source);
+  // An unknown format: the last file is forgotten and the operation fails.
+  void RefuseRead(const std::string& why);
   TIOProgress MakeProgress(bool withEvents);
-  // Run the codec of fileType; false when there is none (Aborting set).
+  // Runs the reader of fileType; false (Aborting set) when there is none.
   bool RunReader(int32_t fileType, TIEStream& stream, TIEWorkingBitmap& target, int64_t bytesAvailable,
-                 bool paramsOnly, const std::string& source);
-  void RunWriter(int32_t fileType, TIEStream& stream, const std::string& target);
-  void ReadFile(const std::string& fileName, int32_t fileType);
+                 bool paramsOnly);
+  void RunWriter(int32_t fileType, TIEStream& stream);
   void ReadStream(TIEStream& stream, int32_t fileType);
   void FinishRead(int32_t fileType, const std::string& fileName);
-  void StartParams(int32_t fileType);
-  void ReadParams(TIEStream& stream, int32_t fileType, int64_t bytesAvailable, const std::string& source);
+  void ReadParams(TIEStream& stream, int32_t fileType);
   // Checks that fileType can be written and brings the bitmap to 1 or 24 bits.
-  bool PrepareWrite(int32_t fileType, const std::string& target);
-  // The message of a codec that set Aborting without saying why.
-  std::string FailureText(const char* verb, int32_t fileType, const std::string& source, const TIEStream& stream) const;
+  bool PrepareWrite(int32_t fileType);
 
   TIEWorkingBitmap* bitmap_ = nullptr;
-  bool cancelled_ = false;  // a progress handler set Aborting
 };
 
 }  // namespace quillet

@@ -1,0 +1,263 @@
+// The I/O component: dispatch by extension, code or content, the steps around
+// every codec run, parameters-only reads, stream headers and descriptions.
+#include "imaging/io/ziridev_io.h"
+
+#include <new>
+
+#include "imaging/io/auto_dpi.h"
+#include "imaging/io/codec.h"
+#include "imaging/io/format_detect.h"
+#include "imaging/io/format_table.h"
+#include "imaging/io/lzw_slots.h"
+#include "imaging/io/safe_save.h"
+#include "imaging/io/stream_header.h"
+
+namespace quillet {
+
+namespace {
+
+std::string FormatName(int32_t fileType) {
+  const TFileFormatInfo* f = FindFormatByType(fileType);
+  return f ? f->Name : "unknown format";
+}
+
+}  // namespace
+
+TZiridEvIO::TZiridEvIO() : Params(this) { Params.Reset(); }
+
+void TZiridEvIO::SetAttachedBitmap(TIEWorkingBitmap* bitmap) { bitmap_ = bitmap; }
+
+bool TZiridEvIO::Begin() {
+  Aborting = false;
+  LastError.clear();
+  return bitmap_ != nullptr;
+}
+
+void TZiridEvIO::Fail(const std::string& why) {
+  Aborting = true;
+  if (LastError.empty()) LastError = why;
+}
+
+void TZiridEvIO::ClearMetadata() {
+  Params.IptcInfo.Clear();
+  Params.JpegMarkers.Clear();
+}
+
+void TZiridEvIO::RefuseRead(const std::string& why) {
+  ClearMetadata();
+  Params.FileName.clear();
+  Params.FileType = ftNone;
+  Fail(why);
+}
+
+TIOProgress TZiridEvIO::MakeProgress(bool withEvents) {
+  TIOProgress progress;
+  if (withEvents) progress.OnProgress = OnProgress;
+  progress.Sender = this;
+  progress.Aborting = &Aborting;
+  progress.Error = &LastError;
+  return progress;
+}
+
+bool TZiridEvIO::RunReader(int32_t fileType, TIEStream& stream, TIEWorkingBitmap& target, int64_t bytesAvailable,
+                           bool paramsOnly) {
+  const TIOCodec* codec = FindCodec(fileType);
+  if (!codec || !codec->Read) {
+    Fail(FormatName(fileType) + " files cannot be read yet");
+    return false;
+  }
+  TIOProgress progress = MakeProgress(!paramsOnly);
+  TIOReadArgs args{stream, target, Params, progress, paramsOnly, bytesAvailable};
+  try {
+    codec->Read(args);
+  } catch (const std::bad_alloc&) {
+    Fail("out of memory");
+  }
+  if (Aborting && LastError.empty()) LastError = stream.Failed() ? stream.ErrorText() : "cancelled";
+  return true;
+}
+
+void TZiridEvIO::RunWriter(int32_t fileType, TIEStream& stream) {
+  TIOProgress progress = MakeProgress(true);
+  TIOWriteArgs args{stream, *bitmap_, Params, progress};
+  try {
+    FindCodec(fileType)->Write(args);
+  } catch (const std::bad_alloc&) {
+    Fail("out of memory");
+  }
+  if (stream.Failed()) Fail(stream.ErrorText());
+  if (Aborting && LastError.empty()) LastError = "cancelled";
+}
+
+void TZiridEvIO::FinishRead(int32_t fileType, const std::string& fileName) {
+  if (AutoAdjustDPI && !Aborting) EqualizeDpi(*bitmap_, Params);
+  Params.FileName = fileName;
+  Params.FileType = fileType;
+  Update();
+}
+
+// ---- reads
+
+void TZiridEvIO::LoadFromFile(const std::string& fileName) {
+  if (!Begin() || fileName.empty()) return;
+  const int32_t fileType = FileTypeOfName(fileName);
+  if (fileType == ftNone) return RefuseRead("unknown file extension");
+  LoadFromFileFormat(fileName, fileType);
+}
+
+void TZiridEvIO::LoadFromFileFormat(const std::string& fileName, int32_t fileType) {
+  if (!Begin()) return;
+  if (fileType == ftWMF || fileType == ftEMF) return ImportMetafile(fileName, -1, -1);
+  if (!FindCodec(fileType) || !FindCodec(fileType)->Read) return RefuseRead(FormatName(fileType) + " files cannot be read yet");
+  ClearMetadata();
+  TIEFileStream file;
+  if (!file.Open(fileName, TIEFileStream::fmRead)) return Fail("cannot open " + fileName + ": " + file.ErrorText());
+  if (!RunReader(fileType, file, *bitmap_, file.Size(), false)) return;
+  FinishRead(fileType, fileName);
+}
+
+void TZiridEvIO::LoadFromStream(TIEStream& stream) {
+  if (!Begin()) return;
+  const int32_t fileType = DetectStreamFormat(stream);
+  if (fileType == ftNone) return RefuseRead("unknown file format");
+  ReadStream(stream, fileType);
+}
+
+void TZiridEvIO::LoadFromStreamFormat(TIEStream& stream, int32_t fileType) {
+  if (!Begin()) return;
+  ReadStream(stream, fileType);
+}
+
+void TZiridEvIO::ReadStream(TIEStream& stream, int32_t fileType) {
+  if (!FindCodec(fileType) || !FindCodec(fileType)->Read) return RefuseRead(FormatName(fileType) + " files cannot be read yet");
+  ClearMetadata();
+  const std::optional<TStreamFrame> frame = ReadStreamHeader(stream, fileType, StreamHeaders);
+  if (!frame) return Fail("missing stream header");
+  // The BMP reader takes the length from its own file header.
+  const int64_t bytes = fileType == ftBMP ? 0 : frame->BytesAvailable;
+  if (!RunReader(fileType, stream, *bitmap_, bytes, false)) return;
+  if (frame->End >= 0) stream.Seek(frame->End, TSeekOrigin::soBeginning);
+  FinishRead(fileType, "");
+}
+
+// ---- parameters only
+
+void TZiridEvIO::ReadParams(TIEStream& stream, int32_t fileType) {
+  Params.FileType = fileType;
+  ClearMetadata();
+  TIEWorkingBitmap untouched;
+  RunReader(fileType, stream, bitmap_ ? *bitmap_ : untouched, stream.Remaining(), true);
+  if (Aborting) Params.FileType = ftNone;
+}
+
+void TZiridEvIO::ParamsFromFile(const std::string& fileName) {
+  ParamsFromFileFormat(fileName, DetectFileFormat(fileName, true));
+}
+
+void TZiridEvIO::ParamsFromFileFormat(const std::string& fileName, int32_t fileType) {
+  Begin();
+  TIEFileStream file;
+  if (file.Open(fileName, TIEFileStream::fmRead))
+    ReadParams(file, fileType);
+  else
+    Params.FileType = ftNone, Fail("cannot open " + fileName + ": " + file.ErrorText());
+  Params.FileName = fileName;
+}
+
+void TZiridEvIO::ParamsFromStream(TIEStream& stream) { ParamsFromStreamFormat(stream, DetectStreamFormat(stream)); }
+
+void TZiridEvIO::ParamsFromStreamFormat(TIEStream& stream, int32_t fileType) {
+  Begin();
+  ReadParams(stream, fileType);
+}
+
+// ---- writes
+
+bool TZiridEvIO::PrepareWrite(int32_t fileType) {
+  const TIOCodec* codec = FindCodec(fileType);
+  if (!codec || !codec->Write) {
+    Fail(fileType == ftNone ? "unknown file extension" : FormatName(fileType) + " files cannot be written yet");
+    return false;
+  }
+  const TIEPixelFormat f = bitmap_->PixelFormat();
+  if (f != TIEPixelFormat::pf1bit && f != TIEPixelFormat::pf24bit) bitmap_->SetPixelFormat(TIEPixelFormat::pf24bit);
+  return true;
+}
+
+void TZiridEvIO::SaveToFile(const std::string& fileName) {
+  if (!Begin()) return;
+  SaveToFileFormat(fileName, FileTypeOfName(fileName));
+}
+
+void TZiridEvIO::SaveToFileFormat(const std::string& fileName, int32_t fileType) {
+  if (!Begin() || !PrepareWrite(fileType)) return;
+  std::string error;
+  const bool saved = SafeSave(
+      fileName,
+      [&](TIEStream& stream) {
+        RunWriter(fileType, stream);
+        return !Aborting;
+      },
+      error);
+  if (!saved) Fail(error.empty() ? "write failed" : error);
+}
+
+void TZiridEvIO::SaveToStreamFormat(TIEStream& stream, int32_t fileType) {
+  if (!Begin() || !PrepareWrite(fileType)) return;
+  const char* tag = StreamHeaders ? StreamHeaderTag(fileType) : nullptr;
+  const int64_t start = tag ? BeginStreamHeader(stream) : 0;
+  RunWriter(fileType, stream);
+  if (tag && !Aborting) FinishStreamHeader(stream, start, tag);
+}
+
+// ---- the rest
+
+void TZiridEvIO::ImportMetafile(const std::string& fileName, int32_t width, int32_t height) {
+  Aborting = false;
+  LastError.clear();
+  if (!bitmap_ || width == 0 || height == 0) return;
+  ClearMetadata();
+  Fail("metafiles cannot be imported yet");
+}
+
+int32_t TZiridEvIO::DetectStreamFormat(TIEStream& stream) { return quillet::DetectStreamFormat(stream); }
+
+int32_t TZiridEvIO::DetectFileFormat(const std::string& fileName, bool checkExtension) {
+  return quillet::DetectFileFormat(fileName, checkExtension);
+}
+
+std::string TZiridEvIO::FileDescription(const TIOParamsVals& p) {
+  const TFileFormatInfo* f = FindFormatByType(p.FileType);
+  if (!f) return "";
+  std::string text = f->Name + " (" + FormatExtension(p.FileType, 0) + ")";
+  static const char* const kTiff[] = {" Uncompressed", " Huffman", " Group 3 Fax", " Group 3 Fax 2D", " Group 4 Fax",
+                                      " LZW", " Jpeg v.5", " Jpeg", " PackBits RLE"};
+  static const char* const kJpeg[] = {"", " Gray level", " YCbCr", " CMYK", " YCbCrK"};
+  static const char* const kBmp[] = {" ver.1", " ver.3", " OS/2 v.1", " OS/2 v.2"};
+  switch (p.FileType) {
+    case ftTIFF: text += kTiff[size_t(p.TiffCompression) % 9]; break;
+    case ftGIF: text += p.GifInterlaced ? " Interlaced" : ""; break;
+    case ftJPEG: text += kJpeg[size_t(p.JpegColorSpace) % 5]; break;
+    case ftPCX: text += p.PcxCompression == 0 ? " Uncompressed" : ""; break;
+    case ftBMP: text += kBmp[p.BmpVersion % 4]; break;
+    case ftPNG: text += p.PngInterlaced ? " Interlaced" : ""; break;
+    case ftTGA: text += p.TgaCompressed ? " Compressed" : " Uncompressed"; break;
+    default: break;
+  }
+  return text;
+}
+
+void TZiridEvIO::ClearImage() {
+  if (!bitmap_) return;
+  bitmap_->Fill(Background);
+  Update();
+}
+
+void TZiridEvIO::Update() {
+  if (bitmap_) bitmap_->MarkModified();
+}
+
+bool TZiridEvIO::GifDecoderInstalled() { return bool(LzwSlots().GifDecoder); }
+bool TZiridEvIO::GifEncoderInstalled() { return bool(LzwSlots().GifEncoder); }
+
+}  // namespace quillet
