@@ -72,42 +72,4 @@ void TIEList::Clear() {
   Touch();
 }
 
-int32_t TIEIntegerList::Item(int64_t index) const {
-  int32_t v = 0;
-  if (const uint8_t* p = Items(index); p && ItemSize() == 4) std::memcpy(&v, p, 4);
-  return v;
-}
-
-void TIEIntegerList::Assign(const TIEList& other) {
-  if (other.ItemSize() != 4) return;  // the typed interface relies on 4-byte items
-  TIEList::Assign(other);
-  if (const auto* o = dynamic_cast<const TIEIntegerList*>(&other)) {
-    RangeMin = o->RangeMin, RangeMax = o->RangeMax, RangeStep = o->RangeStep, CurrentValue = o->CurrentValue;
-  }
-}
-
-void TIEIntegerList::Clear() {
-  TIEList::Clear();
-  RangeMin = RangeMax = RangeStep = CurrentValue = 0;
-}
-
-double TIEDoubleList::Item(int64_t index) const {
-  double v = 0;
-  if (const uint8_t* p = Items(index); p && ItemSize() == 8) std::memcpy(&v, p, 8);
-  return v;
-}
-
-void TIEDoubleList::Assign(const TIEList& other) {
-  if (other.ItemSize() != 8) return;  // the typed interface relies on 8-byte items
-  TIEList::Assign(other);
-  if (const auto* o = dynamic_cast<const TIEDoubleList*>(&other)) {
-    RangeMin = o->RangeMin, RangeMax = o->RangeMax, RangeStep = o->RangeStep, CurrentValue = o->CurrentValue;
-  }
-}
-
-void TIEDoubleList::Clear() {
-  TIEList::Clear();
-  RangeMin = RangeMax = RangeStep = CurrentValue = 0;
-}
-
 }  // namespace quillet

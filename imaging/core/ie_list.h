@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace quillet {
@@ -50,44 +51,43 @@ class TIEList {
   uint32_t changed_ = 0;
 };
 
-// 32-bit integers, with a range and current value (the scanner capabilities).
-class TIEIntegerList : public TIEList {
+// Items of one number type, with a range and current value (the scanner
+// capabilities): TIEIntegerList holds 32-bit integers, TIEDoubleList 8-byte reals.
+template <class T>
+class TIERangeList : public TIEList {
  public:
-  TIEIntegerList() : TIEList(4) {}
+  TIERangeList() : TIEList(sizeof(T)) {}
 
-  int32_t RangeMin = 0, RangeMax = 0, RangeStep = 0, CurrentValue = 0;
+  T RangeMin = 0, RangeMax = 0, RangeStep = 0, CurrentValue = 0;
 
   using TIEList::Add;
   using TIEList::IndexOf;
   using TIEList::Put;
-  int64_t Add(int32_t value) { return TIEList::Add(&value); }
-  int64_t IndexOf(int32_t value) const { return TIEList::IndexOf(&value); }
-  void Put(int64_t index, int32_t value) { TIEList::Put(index, &value); }
+  int64_t Add(T value) { return TIEList::Add(&value); }
+  int64_t IndexOf(T value) const { return TIEList::IndexOf(&value); }
+  void Put(int64_t index, T value) { TIEList::Put(index, &value); }
   // The item, or 0 outside the list.
-  int32_t Item(int64_t index) const;
+  T Item(int64_t index) const {
+    T v = 0;
+    if (const uint8_t* p = Items(index)) std::memcpy(&v, p, sizeof(T));
+    return v;
+  }
 
-  void Assign(const TIEList& other) override;
-  void Clear() override;
+  // Lists of another item size are ignored: the typed interface relies on it.
+  void Assign(const TIEList& other) override {
+    if (other.ItemSize() != int64_t(sizeof(T))) return;
+    TIEList::Assign(other);
+    if (const auto* o = dynamic_cast<const TIERangeList*>(&other))
+      RangeMin = o->RangeMin, RangeMax = o->RangeMax, RangeStep = o->RangeStep, CurrentValue = o->CurrentValue;
+  }
+  void Clear() override {
+    TIEList::Clear();
+    RangeMin = RangeMax = RangeStep = CurrentValue = 0;
+  }
 };
 
-// 8-byte reals, with a range and current value.
-class TIEDoubleList : public TIEList {
- public:
-  TIEDoubleList() : TIEList(8) {}
-
-  double RangeMin = 0, RangeMax = 0, RangeStep = 0, CurrentValue = 0;
-
-  using TIEList::Add;
-  using TIEList::IndexOf;
-  using TIEList::Put;
-  int64_t Add(double value) { return TIEList::Add(&value); }
-  int64_t IndexOf(double value) const { return TIEList::IndexOf(&value); }
-  void Put(int64_t index, double value) { TIEList::Put(index, &value); }
-  double Item(int64_t index) const;
-
-  void Assign(const TIEList& other) override;
-  void Clear() override;
-};
+using TIEIntegerList = TIERangeList<int32_t>;
+using TIEDoubleList = TIERangeList<double>;
 
 // Records of a size fixed at creation (the span stack of the magic wand).
 class TIERecordList : public TIEList {

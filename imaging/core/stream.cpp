@@ -163,8 +163,13 @@ int64_t TIEMemoryStream::Read(void* buf, int64_t count) {
 
 int64_t TIEMemoryStream::Write(const void* buf, int64_t count) {
   if (view_ || count <= 0) return 0;
-  if (pos_ + count > int64_t(data_.size())) data_.resize(size_t(pos_ + count));
-  std::memcpy(data_.data() + pos_, buf, size_t(count));
+  const auto* bytes = static_cast<const uint8_t*>(buf);
+  if (pos_ == int64_t(data_.size())) {
+    data_.insert(data_.end(), bytes, bytes + count);  // appending: no zero fill first
+  } else {
+    if (pos_ + count > int64_t(data_.size())) data_.resize(size_t(pos_ + count));
+    std::memcpy(data_.data() + pos_, bytes, size_t(count));
+  }
   pos_ += count;
   return count;
 }

@@ -1,5 +1,5 @@
 // Parameter holders of the image view: one per scroll bar, one for the
-// mouse wheel (Part 3.1 reads them).
+// mouse wheel; the image view reads them.
 #pragma once
 
 #include <cstdint>

@@ -73,15 +73,13 @@ void WriteBlackWhitePalette(TIEStream& s, int headerSize) {
   s.WriteExact(white, entry);
 }
 
-// One image row in the file's depth.
-void PrepareRow(const TIEWorkingBitmap& bitmap, int64_t y, int bits, std::vector<uint8_t>& row) {
-  if (bits == 1 || bitmap.PixelFormat() == TIEPixelFormat::pf24bit) {
-    const int64_t n = std::min<int64_t>(bitmap.RowBytes(), int64_t(row.size()));
-    std::copy_n(bitmap.ScanLine(y), n, row.begin());
-    return;
-  }
+// One image row in the file's depth: the bitmap's own row when the depths
+// agree, else a 1-bit row widened into `buffer`.
+const uint8_t* FileRow(const TIEWorkingBitmap& bitmap, int64_t y, int bits, std::vector<uint8_t>& buffer) {
   const uint8_t* src = bitmap.ScanLine(y);
-  for (int64_t x = 0; x < bitmap.Width(); ++x) std::fill_n(row.begin() + 3 * x, 3, GetBit(src, x) ? 255 : 0);
+  if (bits == 1 || bitmap.PixelFormat() == TIEPixelFormat::pf24bit) return src;
+  for (int64_t x = 0; x < bitmap.Width(); ++x) std::fill_n(buffer.begin() + 3 * x, 3, GetBit(src, x) ? 255 : 0);
+  return buffer.data();
 }
 
 void WriteBmp(TIOWriteArgs& a) {
@@ -105,8 +103,7 @@ void WriteBmp(TIOWriteArgs& a) {
   for (int64_t y = l.height - 1; y >= 0; --y) {
     a.Progress.Report(int((l.height - 1 - y) * 100 / l.height));
     if (a.Progress.Aborted()) return;
-    PrepareRow(bitmap, y, l.bits, row);
-    if (!s.WriteExact(row.data(), int64_t(row.size()))) return Fail(a, "write error");
+    if (!s.WriteExact(FileRow(bitmap, y, l.bits, row), int64_t(row.size()))) return Fail(a, "write error");
   }
   l.end = s.Position() - start;
   WriteHeaders(s, start, l);

@@ -52,7 +52,7 @@ bool IsIconStream(TIEStream& s, TIconKind kind) {
   for (int i = 0; ok && i < count; ++i) {
     TIconEntry e;
     uint8_t reserved = 0;
-    ok = ReadEntry(s, e, reserved) && reserved == 0 && e.size != 0 && e.offset >= 6 + 16 * (i + 1);
+    ok = ReadEntry(s, e, reserved) && reserved == 0 && e.size != 0 && e.offset >= uint32_t(6 + 16 * (i + 1));
   }
   s.Seek(start, TSeekOrigin::soBeginning);
   return ok;

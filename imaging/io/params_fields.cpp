@@ -289,7 +289,8 @@ bool ParseValue(const TField& f, const std::string& text, T& out, std::string& e
 
 template <class T>
 TParamValue ValueOf(const TField& f, const T& v) {
-  TParamValue out{f.name};
+  TParamValue out;
+  out.Name = f.name;
   if constexpr (std::is_same_v<T, bool>) {
     out.Kind = TParamKind::pkBool;
     out.Text = v ? "true" : "false";
