@@ -79,7 +79,10 @@ bool SupportedBits(int bits) { return bits == 1 || bits == 4 || bits == 8 || bit
 void IconSize(const TIconEntry& e, int64_t headerW, int64_t headerH, TIconImage& img) {
   img.width = e.width ? e.width : headerW;
   img.height = e.height ? e.height : headerH / 2;
-  if (e.width != headerW && headerW != 0 && headerW < 2048 && headerH < 2048) {
+  // The header is what the pixel data follows; a directory that disagrees on
+  // either side gives way to it.
+  const bool disagree = e.width != headerW || (e.height != 0 && e.height != headerH / 2);
+  if (disagree && headerW > 0 && headerH > 0 && headerW < 2048 && headerH < 2048) {
     img.width = headerW;
     img.height = headerH / 2;
   }

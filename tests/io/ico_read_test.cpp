@@ -67,6 +67,15 @@ TEST(IcoRead, CursorHotSpotAndBackground) {
   EXPECT_EQ(d.bitmap.Pixel(8, 8), kRed);
 }
 
+TEST(IcoRead, BitmapHeaderWinsOverADirectoryThatDisagrees) {
+  auto icon = MakeIcon(1);
+  icon[7] = 32;  // the directory claims 16 x 32; the bitmap header says 16 x 16
+  const Decoded d = Decode(ReadICOStream, icon);
+  ASSERT_FALSE(d.aborted) << d.error;
+  EXPECT_EQ(d.bitmap.Height(), 16);
+  EXPECT_EQ(d.bitmap.Pixel(8, 8), kRed);
+}
+
 TEST(IcoRead, ContentTests) {
   const auto icon = MakeIcon(1), cursor = MakeIcon(2);
   TIEMemoryStream is(icon.data(), int64_t(icon.size())), cs(cursor.data(), int64_t(cursor.size()));
