@@ -38,6 +38,9 @@ struct TField {
 
 #define Q_FIELD(field, ...) \
   TField { #field, &P::field, __VA_ARGS__ }
+// The EXIF arrays are named as their indexed accessors are.
+#define Q_ARRAY(name) \
+  TField { #name, &P::name##Values }
 
 const std::vector<TField>& Fields() {
   static const std::vector<TField> fields = {
@@ -116,16 +119,16 @@ const std::vector<TField>& Fields() {
       Q_FIELD(ExifResolutionUnit),
       Q_FIELD(ExifSoftware),
       Q_FIELD(ExifDateTime),
-      Q_FIELD(ExifWhitePointValues),
-      Q_FIELD(ExifPrimaryChromaticitiesValues),
-      Q_FIELD(ExifYCbCrCoefficientsValues),
+      Q_ARRAY(ExifWhitePoint),
+      Q_ARRAY(ExifPrimaryChromaticities),
+      Q_ARRAY(ExifYCbCrCoefficients),
       Q_FIELD(ExifYCbCrPositioning),
-      Q_FIELD(ExifReferenceBlackWhiteValues),
+      Q_ARRAY(ExifReferenceBlackWhite),
       Q_FIELD(ExifRightsNotice),
       Q_FIELD(ExifExposureTime),
       Q_FIELD(ExifFNumber),
       Q_FIELD(ExifExposureProgram),
-      Q_FIELD(ExifISOSpeedRatingsValues),
+      Q_ARRAY(ExifISOSpeedRatings),
       Q_FIELD(ExifVersion),
       Q_FIELD(ExifDateTimeOriginal),
       Q_FIELD(ExifDateTimeDigitized),
