@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/pam_writer.h"
+#include "imaging/io/alpha_plane.h"
 #include "imaging/io/codec.h"
 #include "imaging/io/format_table.h"
 #include "imaging/io/params_fields.h"
@@ -31,9 +32,11 @@ void SelectIndex(TIOParamsVals& params, int32_t fileType, int index) {
   }
 }
 
-// Reads opts.input into `bitmap`; returns false (after the error line) on failure.
-bool ReadInput(const TReadOptions& opts, TZiridEvIO& io, TIEWorkingBitmap& bitmap) {
+// Reads opts.input into `bitmap` and `alpha`, as a view reads; returns false
+// (after the error line) on failure.
+bool ReadInput(const TReadOptions& opts, TZiridEvIO& io, TIEWorkingBitmap& bitmap, TIEMask& alpha) {
   io.SetAttachedBitmap(&bitmap);
+  io.SetAlphaMask(&alpha);
   io.AutoAdjustDPI = opts.autoDpi;
   SelectIndex(io.Params, TZiridEvIO::DetectFileFormat(opts.input, false), opts.index);
   io.LoadFromFile(opts.input);
@@ -80,7 +83,8 @@ int RunFormats() {
 int RunInfo(const TReadOptions& opts) {
   TZiridEvIO io;
   TIEWorkingBitmap bitmap;
-  if (!ReadInput(opts, io, bitmap)) return 1;
+  TIEMask alpha;
+  if (!ReadInput(opts, io, bitmap, alpha)) return 1;
   const TIOParamsVals& p = io.Params;
   const nlohmann::json info = {
       {"file", opts.input},
@@ -91,7 +95,7 @@ int RunInfo(const TReadOptions& opts) {
       {"pixel_format", bitmap.BitCount()},
       {"dpi_x", p.DpiX},
       {"dpi_y", p.DpiY},
-      {"has_alpha", false},
+      {"has_alpha", HasTransparency(alpha)},
       {"params", ParamsJson(p)},
   };
   std::cout << info.dump(2) << "\n";
@@ -101,7 +105,8 @@ int RunInfo(const TReadOptions& opts) {
 int RunConvert(const TReadOptions& opts, const std::string& output, const std::vector<std::string>& sets) {
   TZiridEvIO io;
   TIEWorkingBitmap bitmap;
-  if (!ReadInput(opts, io, bitmap)) return 1;
+  TIEMask alpha;
+  if (!ReadInput(opts, io, bitmap, alpha)) return 1;
   for (const std::string& set : sets) {
     const size_t eq = set.find('=');
     std::string error;
@@ -121,9 +126,10 @@ int RunConvert(const TReadOptions& opts, const std::string& output, const std::v
 int RunExportRaw(const TReadOptions& opts, const std::string& output) {
   TZiridEvIO io;
   TIEWorkingBitmap bitmap;
-  if (!ReadInput(opts, io, bitmap)) return 1;
+  TIEMask alpha;
+  if (!ReadInput(opts, io, bitmap, alpha)) return 1;
   std::string error;
-  const bool ok = SafeSave(output, [&](TIEStream& out) { return WritePam(bitmap, out); }, error);
+  const bool ok = SafeSave(output, [&](TIEStream& out) { return WritePam(bitmap, HasTransparency(alpha) ? &alpha : nullptr, out); }, error);
   return ok ? 0 : Fail(output, error);
 }
 

@@ -12,6 +12,8 @@
 
 namespace quillet {
 
+class TIEMask;
+
 // A reader fills Params from the header and, unless ParamsOnly, sets Bitmap to
 // the decoded size in 1 or 24 bits. Failure and cancel go through Progress.Abort();
 // a reader never throws.
@@ -23,6 +25,9 @@ struct TIOReadArgs {
   bool ParamsOnly = false;
   // Bytes available from the codec's start (BMP and PCX); 0 when unknown.
   int64_t BytesAvailable = 0;
+  // The 8-bit alpha plane, or none. Readers of formats with transparency
+  // allocate it at the image size, fill it with 255 and clear what is transparent.
+  TIEMask* AlphaMask = nullptr;
 };
 
 // A writer leaves Bitmap unchanged (it converts into a copy when it must).
@@ -41,6 +46,7 @@ struct TIOCodec {
   TFileType Type = ftNone;
   TIOReadProc Read = nullptr;    // none: the format cannot be read yet
   TIOWriteProc Write = nullptr;  // none: the format cannot be written
+  bool FillsAlpha = false;       // the reader sets the alpha plane itself
 };
 
 // The codec of a file type, or nullptr when it is not built in.

@@ -8,8 +8,8 @@ namespace quillet {
 const TIOCodec* FindCodec(int32_t fileType) {
   static const TIOCodec kCodecs[] = {
       {ftBMP, ReadBMPStream, WriteBMPStream},
-      {ftICO, ReadICOStream, nullptr},
-      {ftCUR, ReadCURStream, nullptr},
+      {ftICO, ReadICOStream, nullptr, true},
+      {ftCUR, ReadCURStream, nullptr, true},
   };
   for (const TIOCodec& c : kCodecs)
     if (c.Type == fileType) return &c;

@@ -7,7 +7,9 @@
 #include <new>
 #include <vector>
 
+#include "imaging/core/mask.h"
 #include "imaging/core/math.h"
+#include "imaging/io/alpha_plane.h"
 #include "imaging/core/startup_metrics.h"
 #include "imaging/io/bmp_codec.h"
 #include "imaging/io/dib_rows.h"
@@ -88,12 +90,14 @@ void IconSize(const TIconEntry& e, int64_t headerW, int64_t headerH, TIconImage&
   }
 }
 
-// Applies the AND mask row: transparent pixels take the background colour.
+// Applies the AND mask to row y: transparent pixels take the background
+// colour and alpha 0.
 void ApplyMask(const uint8_t* mask, const uint8_t* colorRow, int64_t width, uint8_t* dst, bool bilevel,
-               const TBGR& background) {
+               const TBGR& background, TIEMask* alpha, int64_t y) {
   const bool whiteBack = background == kWhite;
   for (int64_t x = 0; x < width; ++x) {
     if (!GetBit(mask, x)) continue;
+    if (alpha) alpha->SetPixel(x, y, 0);
     if (bilevel) {
       SetBit(dst, x, whiteBack != GetBit(colorRow, x));
     } else {
@@ -110,12 +114,18 @@ bool AnyAlpha(const std::vector<uint8_t>& colors, const TIconImage& img, int64_t
   return false;
 }
 
-void ApplyAlpha(const uint8_t* colorRow, int64_t width, uint8_t* dst, const TBGR& background) {
-  for (int64_t x = 0; x < width; ++x)
-    if (colorRow[4 * x + 3] == 0) dst[3 * x] = background.b, dst[3 * x + 1] = background.g, dst[3 * x + 2] = background.r;
+// Alpha from a 32-bit row; fully transparent pixels take the background colour.
+void ApplyAlpha(const uint8_t* colorRow, int64_t width, uint8_t* dst, const TBGR& background, TIEMask* alpha,
+                int64_t y) {
+  for (int64_t x = 0; x < width; ++x) {
+    const uint8_t a = colorRow[4 * x + 3];
+    if (alpha && a != 255) alpha->SetPixel(x, y, a);
+    if (a == 0) dst[3 * x] = background.b, dst[3 * x + 1] = background.g, dst[3 * x + 2] = background.r;
+  }
 }
 
-bool DecodeIcon(TIEStream& s, const TIconImage& img, TIEWorkingBitmap& bitmap, const TIOProgress& progress) {
+bool DecodeIcon(TIEStream& s, const TIconImage& img, TIEWorkingBitmap& bitmap, TIEMask* alpha,
+                const TIOProgress& progress) {
   const int64_t colorRow = RowLength(img.width, img.bits), maskRow = RowLength(img.width, 1);
   std::vector<uint8_t> colors(static_cast<size_t>(colorRow * img.height)), mask(size_t(maskRow * img.height), 0);
   if (!s.ReadExact(colors.data(), int64_t(colors.size()))) return false;
@@ -124,6 +134,7 @@ bool DecodeIcon(TIEStream& s, const TIconImage& img, TIEWorkingBitmap& bitmap, c
   const bool haveMask = s.ReadExact(mask.data(), int64_t(mask.size()));
   if (!haveMask && !useAlpha) return false;
   const bool bilevel = bitmap.PixelFormat() == TIEPixelFormat::pf1bit;
+  if (alpha && alpha->Allocate(img.width, img.height, 8)) alpha->Fill(255);
   const TDibRowDecoder decoder(img.bits, img.palette, DefaultBitFields(img.bits));
   for (int64_t i = 0; i < img.height; ++i) {
     const int64_t y = img.height - 1 - i;
@@ -135,9 +146,9 @@ bool DecodeIcon(TIEStream& s, const TIconImage& img, TIEWorkingBitmap& bitmap, c
     else
       decoder.Decode(src, img.width, dst);
     if (useAlpha)
-      ApplyAlpha(src, img.width, dst, img.background);
+      ApplyAlpha(src, img.width, dst, img.background, alpha, y);
     else
-      ApplyMask(mask.data() + i * maskRow, src, img.width, dst, bilevel, img.background);
+      ApplyMask(mask.data() + i * maskRow, src, img.width, dst, bilevel, img.background, alpha, y);
   }
   return true;
 }
@@ -150,7 +161,9 @@ void ReadIcon(TIOReadArgs& a, TIconKind kind) {
   if (kind == ikIcon && s.Read(sig, 2) == 2 && sig[0] == 'B' && sig[1] == 'M') {
     s.Seek(start, TSeekOrigin::soBeginning);
     TIOReadArgs bmp{s, a.Bitmap, p, a.Progress, a.ParamsOnly, s.Size() - start};
-    return ReadBMPStream(bmp);
+    ReadBMPStream(bmp);
+    if (!a.ParamsOnly) MakeOpaqueAlpha(a.AlphaMask, a.Bitmap);
+    return;
   }
   s.Seek(start, TSeekOrigin::soBeginning);
   int count = 0;
@@ -195,7 +208,7 @@ void ReadIcon(TIOReadArgs& a, TIconKind kind) {
   const bool bilevel = img.bits == 1 && (img.palette.IsBlackWhite() || img.palette.IsWhiteBlack());
   if (!a.Bitmap.Resize(img.width, img.height, bilevel ? TIEPixelFormat::pf1bit : TIEPixelFormat::pf24bit))
     return Fail(a, "image too large");
-  if (!DecodeIcon(s, img, a.Bitmap, a.Progress)) Fail(a, "truncated pixel data");
+  if (!DecodeIcon(s, img, a.Bitmap, a.AlphaMask, a.Progress)) Fail(a, "truncated pixel data");
 }
 
 void ReadGuarded(TIOReadArgs& a, TIconKind kind) {

@@ -2,8 +2,10 @@
 // every codec run, parameters-only reads, stream headers and descriptions.
 #include "imaging/io/ziridev_io.h"
 
+#include <exception>
 #include <new>
 
+#include "imaging/io/alpha_plane.h"
 #include "imaging/io/auto_dpi.h"
 #include "imaging/io/codec.h"
 #include "imaging/io/format_detect.h"
@@ -21,6 +23,44 @@ std::string FormatName(int32_t fileType) {
   return f ? f->Name : "unknown format";
 }
 
+// Codecs never throw by contract; whatever still escapes (running out of
+// memory above all) ends the operation like any other failure, and the
+// dispatcher's own allocations (resampling, conversion) are treated alike.
+template <class F>
+void Guarded(F&& work, TZiridEvIO& io) {
+  try {
+    work();
+  } catch (const std::bad_alloc&) {
+    io.Aborting = true;
+    io.LastError = "out of memory";
+  } catch (const std::exception& e) {
+    io.Aborting = true;
+    io.LastError = e.what();
+  }
+}
+
+template <size_t N>
+std::string Pick(const char* const (&texts)[N], size_t i) {
+  return i < N ? texts[i] : "";
+}
+
+std::string DescriptionDetail(const TIOParamsVals& p) {
+  static const char* const kTiff[] = {" Uncompressed", " Huffman", " Group 3 Fax", " Group 3 Fax 2D", " Group 4 Fax",
+                                      " LZW", " Jpeg v.5", " Jpeg", " PackBits RLE"};
+  static const char* const kJpeg[] = {"", " Gray level", " YCbCr", " CMYK", " YCbCrK"};
+  static const char* const kBmp[] = {" ver.1", " ver.3", " OS/2 v.1", " OS/2 v.2"};
+  switch (p.FileType) {
+    case ftTIFF: return Pick(kTiff, size_t(p.TiffCompression));
+    case ftGIF: return p.GifInterlaced ? " Interlaced" : "";
+    case ftJPEG: return Pick(kJpeg, size_t(p.JpegColorSpace));
+    case ftPCX: return p.PcxCompression == 0 ? " Uncompressed" : "";
+    case ftBMP: return Pick(kBmp, p.BmpVersion);
+    case ftPNG: return p.PngInterlaced ? " Interlaced" : "";
+    case ftTGA: return p.TgaCompressed ? " Compressed" : " Uncompressed";
+    default: return "";
+  }
+}
+
 }  // namespace
 
 TZiridEvIO::TZiridEvIO() : Params(this) { Params.Reset(); }
@@ -29,6 +69,7 @@ void TZiridEvIO::SetAttachedBitmap(TIEWorkingBitmap* bitmap) { bitmap_ = bitmap;
 
 bool TZiridEvIO::Begin() {
   Aborting = false;
+  cancelled_ = false;
   LastError.clear();
   return bitmap_ != nullptr;
 }
@@ -50,9 +91,15 @@ void TZiridEvIO::RefuseRead(const std::string& why) {
   Fail(why);
 }
 
+// The handler is wrapped to tell a cancel from a codec failure.
 TIOProgress TZiridEvIO::MakeProgress(bool withEvents) {
   TIOProgress progress;
-  if (withEvents) progress.OnProgress = OnProgress;
+  if (withEvents && OnProgress)
+    progress.OnProgress = [this](TZiridEvIO* sender, int per) {
+      const bool before = Aborting;
+      OnProgress(sender, per);
+      if (!before && Aborting) cancelled_ = true;
+    };
   progress.Sender = this;
   progress.Aborting = &Aborting;
   progress.Error = &LastError;
@@ -67,32 +114,44 @@ bool TZiridEvIO::RunReader(int32_t fileType, TIEStream& stream, TIEWorkingBitmap
     return false;
   }
   TIOProgress progress = MakeProgress(!paramsOnly);
-  TIOReadArgs args{stream, target, Params, progress, paramsOnly, bytesAvailable};
-  try {
-    codec->Read(args);
-  } catch (const std::bad_alloc&) {
-    Fail("out of memory");
-  }
-  if (Aborting && LastError.empty()) LastError = stream.Failed() ? stream.ErrorText() : "cancelled";
+  TIEMask* alpha = paramsOnly ? nullptr : alpha_;
+  TIOReadArgs args{stream, target, Params, progress, paramsOnly, bytesAvailable, codec->FillsAlpha ? alpha : nullptr};
+  Guarded(
+      [&] {
+        codec->Read(args);
+        if (!codec->FillsAlpha) MakeOpaqueAlpha(alpha, target);
+      },
+      *this);
+  if (stream.Failed()) Fail(stream.ErrorText());
+  if (Aborting && LastError.empty()) LastError = FailureText(fileType);
   return true;
 }
 
 void TZiridEvIO::RunWriter(int32_t fileType, TIEStream& stream) {
   TIOProgress progress = MakeProgress(true);
   TIOWriteArgs args{stream, *bitmap_, Params, progress};
-  try {
-    FindCodec(fileType)->Write(args);
-  } catch (const std::bad_alloc&) {
-    Fail("out of memory");
-  }
+  Guarded([&] { FindCodec(fileType)->Write(args); }, *this);
   if (stream.Failed()) Fail(stream.ErrorText());
-  if (Aborting && LastError.empty()) LastError = "cancelled";
+  if (Aborting && LastError.empty()) LastError = FailureText(fileType);
 }
 
+std::string TZiridEvIO::FailureText(int32_t fileType) const {
+  return cancelled_ ? "cancelled" : "damaged or unsupported " + FormatName(fileType) + " data";
+}
+
+// Equalising runs only after a complete read: a failed or cancelled one
+// leaves the image as the codec left it.
 void TZiridEvIO::FinishRead(int32_t fileType, const std::string& fileName) {
-  if (AutoAdjustDPI && !Aborting) EqualizeDpi(*bitmap_, Params);
+  if (AutoAdjustDPI && !Aborting)
+    Guarded(
+        [&] {
+          if (EqualizeDpi(*bitmap_, Params)) StretchAlpha(alpha_, bitmap_->Width(), bitmap_->Height());
+        },
+        *this);
   Params.FileName = fileName;
   Params.FileType = fileType;
+  if (fileType == ftGIF) Background = Params.GifTransparent ? Params.GifTransparentColor : Params.GifBackground;
+  if (fileType == ftPNG) Background = Params.PngBackground;
   Update();
 }
 
@@ -112,6 +171,8 @@ void TZiridEvIO::LoadFromFileFormat(const std::string& fileName, int32_t fileTyp
   ClearMetadata();
   TIEFileStream file;
   if (!file.Open(fileName, TIEFileStream::fmRead)) return Fail("cannot open " + fileName + ": " + file.ErrorText());
+  // A PNG without a background of its own is composited over the current one.
+  if (fileType == ftPNG) Params.PngBackground = Background;
   if (!RunReader(fileType, file, *bitmap_, file.Size(), false)) return;
   FinishRead(fileType, fileName);
 }
@@ -180,8 +241,9 @@ bool TZiridEvIO::PrepareWrite(int32_t fileType) {
     return false;
   }
   const TIEPixelFormat f = bitmap_->PixelFormat();
-  if (f != TIEPixelFormat::pf1bit && f != TIEPixelFormat::pf24bit) bitmap_->SetPixelFormat(TIEPixelFormat::pf24bit);
-  return true;
+  if (f != TIEPixelFormat::pf1bit && f != TIEPixelFormat::pf24bit)
+    Guarded([&] { bitmap_->SetPixelFormat(TIEPixelFormat::pf24bit); }, *this);
+  return !Aborting;
 }
 
 void TZiridEvIO::SaveToFile(const std::string& fileName) {
@@ -229,22 +291,7 @@ int32_t TZiridEvIO::DetectFileFormat(const std::string& fileName, bool checkExte
 std::string TZiridEvIO::FileDescription(const TIOParamsVals& p) {
   const TFileFormatInfo* f = FindFormatByType(p.FileType);
   if (!f) return "";
-  std::string text = f->Name + " (" + FormatExtension(p.FileType, 0) + ")";
-  static const char* const kTiff[] = {" Uncompressed", " Huffman", " Group 3 Fax", " Group 3 Fax 2D", " Group 4 Fax",
-                                      " LZW", " Jpeg v.5", " Jpeg", " PackBits RLE"};
-  static const char* const kJpeg[] = {"", " Gray level", " YCbCr", " CMYK", " YCbCrK"};
-  static const char* const kBmp[] = {" ver.1", " ver.3", " OS/2 v.1", " OS/2 v.2"};
-  switch (p.FileType) {
-    case ftTIFF: text += kTiff[size_t(p.TiffCompression) % 9]; break;
-    case ftGIF: text += p.GifInterlaced ? " Interlaced" : ""; break;
-    case ftJPEG: text += kJpeg[size_t(p.JpegColorSpace) % 5]; break;
-    case ftPCX: text += p.PcxCompression == 0 ? " Uncompressed" : ""; break;
-    case ftBMP: text += kBmp[p.BmpVersion % 4]; break;
-    case ftPNG: text += p.PngInterlaced ? " Interlaced" : ""; break;
-    case ftTGA: text += p.TgaCompressed ? " Compressed" : " Uncompressed"; break;
-    default: break;
-  }
-  return text;
+  return f->Name + " (" + FormatExtension(p.FileType, 0) + ")" + DescriptionDetail(p);
 }
 
 void TZiridEvIO::ClearImage() {

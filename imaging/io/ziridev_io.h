@@ -7,6 +7,7 @@
 
 #include "imaging/core/canvas_state.h"
 #include "imaging/core/colors.h"
+#include "imaging/core/mask.h"
 #include "imaging/core/stream.h"
 #include "imaging/core/working_bitmap.h"
 #include "imaging/io/file_types.h"
@@ -27,6 +28,9 @@ class TZiridEvIO {
   // read and write return at once with Aborting false.
   TIEWorkingBitmap* AttachedBitmap() const { return bitmap_; }
   void SetAttachedBitmap(TIEWorkingBitmap* bitmap);
+  // The 8-bit alpha plane that reads fill (a view's alpha channel), or none.
+  TIEMask* AlphaMask() const { return alpha_; }
+  void SetAlphaMask(TIEMask* alpha) { alpha_ = alpha; }
 
   // Published properties.
   TBGR Background = kBlack;
@@ -102,8 +106,12 @@ class TZiridEvIO {
   void ReadParams(TIEStream& stream, int32_t fileType);
   // Checks that fileType can be written and brings the bitmap to 1 or 24 bits.
   bool PrepareWrite(int32_t fileType);
+  // Why a codec set Aborting when it left no reason.
+  std::string FailureText(int32_t fileType) const;
 
   TIEWorkingBitmap* bitmap_ = nullptr;
+  TIEMask* alpha_ = nullptr;
+  bool cancelled_ = false;  // a progress handler set Aborting
 };
 
 }  // namespace quillet

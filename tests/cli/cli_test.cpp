@@ -141,6 +141,33 @@ TEST(Cli, AutoDpiEqualisesTheResolution) {
   EXPECT_EQ(equal.height, 1);
 }
 
+TEST(Cli, TransparentIconsExportWithAlpha) {
+  TempDir dir;
+  // 2 x 2 24-bit icon, AND bit set for the top-left pixel only.
+  std::vector<uint8_t> f = {0, 0, 1, 0, 1, 0, 2, 2, 0, 0, 1, 0, 24, 0, 40 + 16 + 8, 0, 0, 0, 22, 0, 0, 0};
+  const std::vector<uint8_t> header = {40, 0, 0, 0, 2, 0, 0, 0, 4, 0, 0, 0, 1, 0, 24, 0};
+  f.insert(f.end(), header.begin(), header.end());
+  f.resize(f.size() + 24, 0);
+  f.resize(f.size() + 16, 100);  // colour rows: grey
+  f.insert(f.end(), {0, 0, 0, 0, 0x80, 0, 0, 0});  // AND rows, bottom-up
+  WriteFileBytes(dir.File("t.ico"), f);
+  const Result info = Cli(dir, "info " + dir.File("t.ico"));
+  ASSERT_EQ(info.status, 0) << info.err;
+  EXPECT_EQ(nlohmann::json::parse(info.out)["has_alpha"], true);
+  ASSERT_EQ(Cli(dir, "export-raw " + dir.File("t.ico") + " " + dir.File("t.pam")).status, 0);
+  RawImage pam;
+  ASSERT_TRUE(ReadPam(dir.File("t.pam"), pam));
+  ASSERT_EQ(pam.depth, 4);
+  EXPECT_EQ(pam.At(0, 0)[3], 0);
+  EXPECT_EQ(pam.At(1, 0)[3], 255);
+  EXPECT_EQ(pam.At(0, 1)[0], 100);
+
+  // An opaque BMP stays RGB.
+  ASSERT_EQ(Cli(dir, "export-raw " + WriteSampleBmp(dir, "a.bmp") + " " + dir.File("a.pam")).status, 0);
+  ASSERT_TRUE(ReadPam(dir.File("a.pam"), pam));
+  EXPECT_EQ(pam.depth, 3);
+}
+
 TEST(Cli, ExportRawMatchesPillow) {
   if (!HavePillow()) GTEST_SKIP() << "Pillow not installed";
   TempDir dir;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/core/mask.h"
 #include "imaging/io/codec.h"
 #include "support/test_support.h"
 
@@ -21,7 +22,7 @@ struct Decoded {
 
 inline Decoded Decode(TIOReadProc read, const std::vector<uint8_t>& bytes,
                       const std::function<void(TIOParamsVals&)>& setup = {}, bool paramsOnly = false,
-                      int abortAt = -1) {
+                      int abortAt = -1, TIEMask* alpha = nullptr) {
   Decoded d;
   if (setup) setup(d.params);
   TIEMemoryStream stream(bytes.data(), int64_t(bytes.size()));
@@ -32,7 +33,7 @@ inline Decoded Decode(TIOReadProc read, const std::vector<uint8_t>& bytes,
     d.progress.push_back(per);
     if (per == abortAt) d.aborted = true;
   };
-  TIOReadArgs args{stream, d.bitmap, d.params, progress, paramsOnly, int64_t(bytes.size())};
+  TIOReadArgs args{stream, d.bitmap, d.params, progress, paramsOnly, int64_t(bytes.size()), alpha};
   read(args);
   return d;
 }

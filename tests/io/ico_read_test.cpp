@@ -48,6 +48,32 @@ TEST(IcoRead, AndMaskMakesTheBackgroundShow) {
   EXPECT_EQ(g.bitmap.Pixel(0, 0), green);
 }
 
+TEST(IcoRead, TransparentPixelsGetAlphaZero) {
+  TIEMask alpha;
+  const Decoded d = Decode(ReadICOStream, MakeIcon(1), {}, false, -1, &alpha);
+  ASSERT_FALSE(d.aborted) << d.error;
+  ASSERT_EQ(alpha.Width(), 16);
+  ASSERT_EQ(alpha.BitsPerPixel(), 8);
+  EXPECT_FALSE(alpha.Full());
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) EXPECT_EQ(alpha.GetPixel(x, y), x < 4 && y < 4 ? 0 : 255) << x << "," << y;
+}
+
+TEST(IcoRead, ThirtyTwoBitEntriesCarryTheirAlpha) {
+  // 2 x 1, 32-bit B,G,R,A: an opaque red pixel and a half-transparent blue one.
+  Bytes b;
+  b.u16(0).u16(1).u16(1).u8(2).u8(1).u8(0).u8(0).u16(1).u16(32).u32(40 + 8 + 4).u32(22);
+  b.u32(40).u32(2).u32(2).u16(1).u16(32).u32(0).u32(0).u32(0).u32(0).u32(0).u32(0);
+  b.raw({0, 0, 255, 255, 255, 0, 0, 128}).zeros(4);
+  TIEMask alpha;
+  const Decoded d = Decode(ReadICOStream, b.v, {}, false, -1, &alpha);
+  ASSERT_FALSE(d.aborted) << d.error;
+  EXPECT_EQ(d.bitmap.Pixel(0, 0), kRed);
+  EXPECT_EQ(d.bitmap.Pixel(1, 0), MakeBGR(0, 0, 255));
+  EXPECT_EQ(alpha.GetPixel(0, 0), 255);
+  EXPECT_EQ(alpha.GetPixel(1, 0), 128);
+}
+
 TEST(IcoRead, IndexOutOfRangeChangesNothing) {
   const Decoded d = Decode(ReadICOStream, MakeIcon(1, 2), [](TIOParamsVals& p) { p.IcoImageIndex = 2; });
   EXPECT_FALSE(d.aborted);
