@@ -87,11 +87,7 @@ TEST(BmpWrite, WriteErrorAborts) {
   if (!full.Open("/dev/full", TIEFileStream::fmCreate)) GTEST_SKIP() << "no /dev/full";
   const TIEWorkingBitmap img = Gradient(300, 300);
   TIOParamsVals p;
-  bool aborted = false;
-  TIOProgress progress;
-  progress.Aborting = &aborted;
-  TIOWriteArgs args{full, img, p, progress};
-  WriteBMPStream(args);
+  const bool aborted = EncodeTo(WriteBMPStream, img, p, full);
   full.Close();
   EXPECT_TRUE(aborted);
 }

@@ -38,15 +38,19 @@ inline Decoded Decode(TIOReadProc read, const std::vector<uint8_t>& bytes,
   return d;
 }
 
-inline std::vector<uint8_t> Encode(TIOWriteProc write, const TIEWorkingBitmap& bitmap, TIOParamsVals& params,
-                                   bool* aborted = nullptr) {
-  TIEMemoryStream stream;
-  bool abort = false;
+// Runs a writer into `stream`; true when it set Aborting.
+inline bool EncodeTo(TIOWriteProc write, const TIEWorkingBitmap& bitmap, TIOParamsVals& params, TIEStream& stream) {
+  bool aborted = false;
   TIOProgress progress;
-  progress.Aborting = &abort;
+  progress.Aborting = &aborted;
   TIOWriteArgs args{stream, bitmap, params, progress};
   write(args);
-  if (aborted) *aborted = abort;
+  return aborted;
+}
+
+inline std::vector<uint8_t> Encode(TIOWriteProc write, const TIEWorkingBitmap& bitmap, TIOParamsVals& params) {
+  TIEMemoryStream stream;
+  EncodeTo(write, bitmap, params, stream);
   return stream.Bytes();
 }
 
