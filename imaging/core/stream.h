@@ -33,7 +33,11 @@ class TIEStream {
   // Whole-count helpers: false when fewer bytes were transferred.
   bool ReadExact(void* buf, int64_t count) { return Read(buf, count) == count; }
   bool WriteExact(const void* buf, int64_t count);
-  int64_t Remaining() { return Size() - Position(); }
+  // Bytes from the position to the end; 0 when the position is past the end.
+  int64_t Remaining() {
+    const int64_t left = Size() - Position();
+    return left > 0 ? left : 0;
+  }
 
   bool ReadU8(uint8_t& v) { return ReadExact(&v, 1); }
   bool ReadU16LE(uint16_t& v);

@@ -162,6 +162,7 @@ void ReadBmp(TIOReadArgs& a) {
   if (h.bits <= 8) StorePalette(h.palette, params);
   SetSampleParams(h, params);
   if (!Supported(h)) return Fail(a, "unsupported BMP variant or size");
+  if (h.dataOffset != 0 && h.start + int64_t(h.dataOffset) > s.Size()) return Fail(a, "pixel data offset past the end");
   if (h.dataOffset != 0) s.Seek(h.start + h.dataOffset, TSeekOrigin::soBeginning);
   const int64_t length = bytes > 0 ? bytes + h.start - s.Position() : h.imageSize;
   if (a.ParamsOnly) return;

@@ -143,6 +143,9 @@ TEST(BmpRead, BrokenFilesFailCleanly) {
   auto lying = MakeBmp(1, 1, 8, 0, {kRed}, {0, 0, 0, 0});
   lying[46] = 0xFF, lying[47] = 0xFF, lying[48] = 0xFF;  // "colours used" far past the file
   files.push_back(lying);
+  auto farOffset = MakeBmp(8, 2, 4, 2, std::vector<TBGR>(16, kWhite), {0x02, 0x11, 0x00, 0x01});
+  farOffset[13] = 0x16;  // pixel data "at" 369 MB into a 200-byte file
+  files.push_back(farOffset);
   for (size_t i = 0; i < files.size(); ++i) {
     const Decoded d = Decode(ReadBMPStream, files[i]);
     EXPECT_TRUE(d.aborted) << "file " << i;
