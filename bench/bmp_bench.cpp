@@ -1,23 +1,123 @@
-// BMP decode and encode timings on 4000 x 3000 photo-like files that
-// bench/peers prepares in $QUILLET_BENCH_DIR (bmp24.bmp, bmp8.bmp, rle8.bmp).
+// BMP decode and encode timings on 4000 x 3000 photo-like files: the ones
+// bench/peers shares in $QUILLET_BENCH_DIR, or files generated here at start.
 #include <benchmark/benchmark.h>
 
+#include <array>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "imaging/io/bmp_codec.h"
+#include "imaging/io/bmp_rle.h"
 
 namespace {
 
 using namespace quillet;
 
-std::vector<uint8_t> LoadInput(const std::string& name) {
-  const char* dir = std::getenv("QUILLET_BENCH_DIR");
-  std::ifstream in(std::string(dir ? dir : ".") + "/" + name, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+constexpr int kWidth = 4000, kHeight = 3000;
+
+struct TInputs {
+  std::vector<uint8_t> bmp24, bmp8, rle8;
+};
+
+void PutU32(std::vector<uint8_t>& v, size_t at, uint32_t x) {
+  for (int i = 0; i < 4; ++i) v[at + i] = uint8_t(x >> (8 * i));
+}
+
+// Smooth gradients and soft shapes with a little noise, as a photograph has.
+TIEWorkingBitmap PhotoLike() {
+  TIEWorkingBitmap b(kWidth, kHeight, TIEPixelFormat::pf24bit);
+  std::vector<double> sx(kWidth), cy(kHeight);
+  for (int x = 0; x < kWidth; ++x) sx[size_t(x)] = std::sin(x / 350.0);
+  for (int y = 0; y < kHeight; ++y) cy[size_t(y)] = std::cos(y / 420.0);
+  uint32_t seed = 7;
+  const auto noise = [&seed] {
+    seed ^= seed << 13, seed ^= seed >> 17, seed ^= seed << 5;
+    return int(seed % 13) - 6;
+  };
+  const auto clamp = [](double v) { return uint8_t(v < 0 ? 0 : v > 255 ? 255 : v); };
+  for (int y = 0; y < kHeight; ++y) {
+    uint8_t* p = b.ScanLine(y);
+    for (int x = 0; x < kWidth; ++x, p += 3) {
+      p[0] = clamp(128 + 90 * std::sin((x + y) / 500.0) + noise());
+      p[1] = clamp(255.0 * y / kHeight + noise());
+      p[2] = clamp(128 + 100 * sx[size_t(x)] * cy[size_t(y)] + noise());
+    }
+  }
+  return b;
+}
+
+std::vector<uint8_t> Encode24(const TIEWorkingBitmap& bitmap) {
+  TIEMemoryStream out;
+  TIOParamsVals params;
+  bool aborting = false;
+  TIOProgress progress;
+  progress.Aborting = &aborting;
+  TIOWriteArgs args{out, bitmap, params, progress};
+  WriteBMPStream(args);
+  return std::move(out.Bytes());
+}
+
+// An 8-bit file around `data` (rows bottom-up, uncompressed or RLE8).
+std::vector<uint8_t> Indexed8(const std::array<TBGR, 256>& palette, const std::vector<uint8_t>& data, bool rle) {
+  std::vector<uint8_t> f(14 + 40, 0);
+  f[0] = 'B', f[1] = 'M';
+  PutU32(f, 10, 14 + 40 + 1024);
+  PutU32(f, 14, 40);
+  PutU32(f, 18, kWidth);
+  PutU32(f, 22, kHeight);
+  f[26] = 1, f[28] = 8;
+  PutU32(f, 30, rle ? 1 : 0);
+  PutU32(f, 34, uint32_t(data.size()));
+  PutU32(f, 46, 256);
+  for (const TBGR& c : palette) f.insert(f.end(), {c.b, c.g, c.r, 0});
+  f.insert(f.end(), data.begin(), data.end());
+  PutU32(f, 2, uint32_t(f.size()));
+  return f;
+}
+
+// The photo through a 6 x 7 x 6 colour cube, as uncompressed and RLE8 rows.
+void MakePaletteFiles(const TIEWorkingBitmap& photo, TInputs& in) {
+  std::array<TBGR, 256> palette{};
+  for (int i = 0; i < 252; ++i)
+    palette[size_t(i)] = MakeBGR(uint8_t(i / 42 * 51), uint8_t(i / 6 % 7 * 42), uint8_t(i % 6 * 51));
+  std::vector<uint8_t> plain, rle, row(kWidth);
+  for (int y = kHeight - 1; y >= 0; --y) {
+    const uint8_t* p = photo.ScanLine(y);
+    for (int x = 0; x < kWidth; ++x, p += 3)
+      row[size_t(x)] = uint8_t(p[2] * 6 / 256 * 42 + p[1] * 7 / 256 * 6 + p[0] * 6 / 256);
+    plain.insert(plain.end(), row.begin(), row.end());
+    EncodeBmpRleRow(row.data(), kWidth, 8, rle);
+  }
+  rle.insert(rle.end(), {0, 1});
+  in.bmp8 = Indexed8(palette, plain, false);
+  in.rle8 = Indexed8(palette, rle, true);
+}
+
+std::vector<uint8_t> LoadFile(const std::string& dir, const std::string& name) {
+  std::ifstream file(dir + "/" + name, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
+}
+
+const TInputs& Inputs() {
+  static const TInputs inputs = [] {
+    TInputs in;
+    if (const char* dir = std::getenv("QUILLET_BENCH_DIR")) {
+      in.bmp24 = LoadFile(dir, "bmp24.bmp");
+      in.bmp8 = LoadFile(dir, "bmp8.bmp");
+      in.rle8 = LoadFile(dir, "rle8.bmp");
+      return in;
+    }
+    const TIEWorkingBitmap photo = PhotoLike();
+    in.bmp24 = Encode24(photo);
+    MakePaletteFiles(photo, in);
+    return in;
+  }();
+  return inputs;
 }
 
 bool Decode(const std::vector<uint8_t>& bytes, TIEWorkingBitmap& bitmap) {
@@ -31,10 +131,9 @@ bool Decode(const std::vector<uint8_t>& bytes, TIEWorkingBitmap& bitmap) {
   return !aborting;
 }
 
-void DecodeCase(benchmark::State& state, const char* file) {
-  const std::vector<uint8_t> bytes = LoadInput(file);
-  TIEWorkingBitmap bitmap;
-  if (bytes.empty() || !Decode(bytes, bitmap)) return state.SkipWithError("input missing: run bench/peers");
+void DecodeCase(benchmark::State& state, const std::vector<uint8_t>& bytes) {
+  TIEWorkingBitmap check;
+  if (bytes.empty() || !Decode(bytes, check)) return state.SkipWithError("input missing or unreadable");
   for (auto _ : state) {
     TIEWorkingBitmap fresh;
     Decode(bytes, fresh);
@@ -42,23 +141,14 @@ void DecodeCase(benchmark::State& state, const char* file) {
   }
 }
 
-void BM_decode_bmp24(benchmark::State& state) { DecodeCase(state, "bmp24.bmp"); }
-void BM_decode_bmp8(benchmark::State& state) { DecodeCase(state, "bmp8.bmp"); }
-void BM_decode_rle8(benchmark::State& state) { DecodeCase(state, "rle8.bmp"); }
+void BM_decode_bmp24(benchmark::State& state) { DecodeCase(state, Inputs().bmp24); }
+void BM_decode_bmp8(benchmark::State& state) { DecodeCase(state, Inputs().bmp8); }
+void BM_decode_rle8(benchmark::State& state) { DecodeCase(state, Inputs().rle8); }
 
 void BM_encode_bmp24(benchmark::State& state) {
   TIEWorkingBitmap bitmap;
-  if (!Decode(LoadInput("bmp24.bmp"), bitmap)) return state.SkipWithError("input missing: run bench/peers");
-  for (auto _ : state) {
-    TIEMemoryStream out;
-    TIOParamsVals params;
-    bool aborting = false;
-    TIOProgress progress;
-    progress.Aborting = &aborting;
-    TIOWriteArgs args{out, bitmap, params, progress};
-    WriteBMPStream(args);
-    benchmark::DoNotOptimize(out.Data());
-  }
+  if (!Decode(Inputs().bmp24, bitmap)) return state.SkipWithError("input missing or unreadable");
+  for (auto _ : state) benchmark::DoNotOptimize(Encode24(bitmap).data());
 }
 
 BENCHMARK(BM_decode_bmp24)->Unit(benchmark::kMillisecond);

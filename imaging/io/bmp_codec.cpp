@@ -112,14 +112,17 @@ bool DecodeRows(TIEStream& s, const TBmpHeader& h, TIEWorkingBitmap& bitmap, con
   const int64_t fileRow = RowLength(h.width, h.bits);
   const bool oneBit = bitmap.PixelFormat() == TIEPixelFormat::pf1bit;
   const bool invert = oneBit && h.palette.IsWhiteBlack();
+  // 24-bit rows and black-and-white rows are the bitmap's rows already.
+  const bool straight = h.bits == 24 || (oneBit && !invert);
   const TDibRowDecoder decoder(h.bits, h.palette, h.fields);
-  std::vector<uint8_t> row(static_cast<size_t>(fileRow));
+  std::vector<uint8_t> row(static_cast<size_t>(straight ? 0 : fileRow));
   for (int64_t i = 0; i < h.height; ++i) {
     const int64_t y = h.topDown ? i : h.height - 1 - i;
     progress.Report(int(i * 100 / h.height));
     if (progress.Aborted()) return FillRowsWhite(bitmap, h.topDown, i), true;
-    if (!s.ReadExact(row.data(), fileRow)) return FillRowsWhite(bitmap, h.topDown, i), false;
     uint8_t* dst = bitmap.ScanLine(y);
+    if (!s.ReadExact(straight ? dst : row.data(), fileRow)) return FillRowsWhite(bitmap, h.topDown, i), false;
+    if (straight) continue;
     if (oneBit)
       CopyBilevelRow(row.data(), dst, bitmap.RowBytes(), invert);
     else

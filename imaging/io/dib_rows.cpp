@@ -20,7 +20,12 @@ TBitFields DefaultBitFields(int bits) {
 }
 
 TDibRowDecoder::TDibRowDecoder(int bits, const TPaletteTable& palette, const TBitFields& fields)
-    : bits_(bits), palette_(palette), fields_(fields) {
+    : bits_(bits), fields_(fields) {
+  for (size_t i = 0; i < quads_.size(); ++i) {
+    const TBGR c = palette.Colors[i];
+    const uint8_t quad[4] = {c.b, c.g, c.r, 0};
+    std::memcpy(&quads_[i], quad, 4);
+  }
   plain32_ = fields.Red.Mask == 0xFF0000 && fields.Green.Mask == 0xFF00 && fields.Blue.Mask == 0xFF;
   if (bits != 16) return;
   table16_.resize(65536 * 3);
@@ -33,28 +38,13 @@ TDibRowDecoder::TDibRowDecoder(int bits, const TPaletteTable& palette, const TBi
 
 void TDibRowDecoder::Decode(const uint8_t* src, int64_t width, uint8_t* dst) const {
   switch (bits_) {
-    case 1:
-    case 4:
-    case 8: DecodeIndexed(src, width, dst); break;
+    case 1: DecodeIndexed(width, dst, [src](int64_t x) { return GetBit(src, x); }); break;
+    case 4: DecodeIndexed(width, dst, [src](int64_t x) { return (src[x >> 1] >> ((x & 1) ? 0 : 4)) & 15; }); break;
+    case 8: DecodeIndexed(width, dst, [src](int64_t x) { return src[x]; }); break;
     case 16: Decode16(src, width, dst); break;
     case 24: std::memcpy(dst, src, size_t(width * 3)); break;
     case 32: Decode32(src, width, dst); break;
     default: break;
-  }
-}
-
-void TDibRowDecoder::DecodeIndexed(const uint8_t* src, int64_t width, uint8_t* dst) const {
-  const TBGR* colors = palette_.Colors.data();
-  for (int64_t x = 0; x < width; ++x, dst += 3) {
-    unsigned index;
-    if (bits_ == 8)
-      index = src[x];
-    else if (bits_ == 4)
-      index = (src[x >> 1] >> ((x & 1) ? 0 : 4)) & 15;
-    else
-      index = GetBit(src, x);
-    const TBGR c = colors[index];
-    dst[0] = c.b, dst[1] = c.g, dst[2] = c.r;
   }
 }
 

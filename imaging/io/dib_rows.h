@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "imaging/io/palette_table.h"
@@ -37,12 +38,19 @@ class TDibRowDecoder {
   void Decode(const uint8_t* src, int64_t width, uint8_t* dst) const;
 
  private:
-  void DecodeIndexed(const uint8_t* src, int64_t width, uint8_t* dst) const;
+  // A palette row, pixel x taking index(x). Every pixel but the last is
+  // stored as 4 bytes, the 4th overwritten by the next pixel.
+  template <class TIndex>
+  void DecodeIndexed(int64_t width, uint8_t* dst, TIndex index) const {
+    if (width <= 0) return;
+    for (int64_t x = 0; x + 1 < width; ++x, dst += 3) std::memcpy(dst, &quads_[index(x)], 4);
+    std::memcpy(dst, &quads_[index(width - 1)], 3);
+  }
   void Decode16(const uint8_t* src, int64_t width, uint8_t* dst) const;
   void Decode32(const uint8_t* src, int64_t width, uint8_t* dst) const;
 
   int bits_;
-  const TPaletteTable& palette_;
+  std::array<uint32_t, 256> quads_{};  // palette entries as B,G,R,0 in memory order
   TBitFields fields_;
   bool plain32_;                  // 32-bit B,G,R,x without masks to apply
   std::vector<uint8_t> table16_;  // 65536 x B,G,R for 16-bit rows

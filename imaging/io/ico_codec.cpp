@@ -9,8 +9,8 @@
 
 #include "imaging/core/mask.h"
 #include "imaging/core/math.h"
-#include "imaging/io/alpha_plane.h"
 #include "imaging/core/startup_metrics.h"
+#include "imaging/io/alpha_plane.h"
 #include "imaging/io/bmp_codec.h"
 #include "imaging/io/dib_rows.h"
 #include "imaging/io/dib_util.h"
@@ -141,6 +141,7 @@ bool DecodeIcon(TIEStream& s, const TIconImage& img, TIEWorkingBitmap& bitmap, T
     const uint8_t* src = colors.data() + i * colorRow;
     uint8_t* dst = bitmap.ScanLine(y);
     progress.Report(int(i * 100 / img.height));
+    if (progress.Aborted()) return true;  // cancelled: the rows not reached stay white
     if (bilevel)
       CopyBilevelRow(src, dst, bitmap.RowBytes(), img.palette.IsWhiteBlack());
     else

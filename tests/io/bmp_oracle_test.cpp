@@ -57,6 +57,8 @@ TEST(BmpOracle, ImageMagickVariants) {
       {"rgb565", "-define bmp:subtype=RGB565 BMP:"},
       {"rgb555", "-define bmp:subtype=RGB555 BMP:"},
       {"argb32", "-alpha on -define bmp:subtype=ARGB8888 BMP:"},
+      {"rgb24_v4", "-define bmp:format=bmp4 BMP:"},
+      {"pal8_v4", "-type Palette -define bmp:format=bmp4 BMP:"},
   };
   int tried = 0;
   for (const auto& [name, args] : variants) {
@@ -76,7 +78,7 @@ TEST(BmpOracle, PillowModes) {
   if (!HavePillow()) GTEST_SKIP() << "Pillow missing";
   TempDir dir;
   const std::string src = MakeSource(dir);
-  for (const std::string mode : {"1", "L", "P", "RGB"}) {
+  for (const std::string mode : {"1", "L", "P", "RGB", "RGBA"}) {
     const std::string out = dir.File("pillow_" + mode + ".bmp");
     ASSERT_EQ(RunPython("from PIL import Image\n"
                         "Image.open(r'''" + src + "''').convert('" + mode + "').save(r'''" + out + "''')\n"),
@@ -97,6 +99,35 @@ TEST(BmpOracle, ImageMagickIcons) {
     SCOPED_TRACE(opts);
     ExpectSameAsPillow(dir, out, ReadICOStream);
   }
+}
+
+TEST(BmpOracle, ImageMagickIconWithTransparency) {
+  if (!HavePillow() || !HaveImageMagick()) GTEST_SKIP() << "Pillow or ImageMagick missing";
+  TempDir dir;
+  const std::string png = dir.File("alpha.png"), ico = dir.File("alpha.ico");
+  ASSERT_EQ(RunPython("from PIL import Image\n"
+                      "im = Image.new('RGBA', (16, 16), (200, 30, 60, 255))\n"
+                      "for y in range(6):\n"
+                      "    for x in range(16):\n"
+                      "        im.putpixel((x, y), (x * 15, y * 40, 90, 0 if x < 8 else 255))\n"
+                      "im.save(r'''" + png + "''')\n"),
+            0);
+  if (test::Run("/usr/bin/convert " + png + " " + ico + " 2>/dev/null") != 0) GTEST_SKIP() << "no icon writer";
+  RawImage want;
+  ASSERT_TRUE(PillowDecode(ico, dir.File("want.pam"), true) && ReadPam(dir.File("want.pam"), want));
+  ASSERT_EQ(want.depth, 4);
+  TIEMask alpha;
+  const Decoded d = Decode(ReadICOStream, ReadFileBytes(ico), {}, false, -1, &alpha);
+  ASSERT_FALSE(d.aborted) << d.error;
+  ASSERT_EQ(d.bitmap.Width(), want.width);
+  ASSERT_EQ(alpha.Width(), want.width);
+  for (int y = 0; y < want.height; ++y)
+    for (int x = 0; x < want.width; ++x) {
+      const uint8_t* w = want.At(x, y);
+      EXPECT_EQ(alpha.GetPixel(x, y), w[3]) << x << "," << y;
+      const TBGR shown = w[3] == 0 ? kWhite : MakeBGR(w[0], w[1], w[2]);  // white: IcoBackground
+      EXPECT_EQ(d.bitmap.Pixel(x, y), shown) << x << "," << y;
+    }
 }
 
 }  // namespace

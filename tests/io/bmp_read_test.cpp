@@ -100,6 +100,21 @@ TEST(BmpRead, TopDownFilesStayUpright) {
   EXPECT_TRUE(Decode(ReadBMPStream, MakeBmp(1, -2, 8, 1, pal, {1, 1, 0, 1})).aborted);
 }
 
+TEST(BmpRead, LongHeaderPaletteFollowsTheWholeHeader) {
+  // A 108-byte header: the 256-entry palette starts at 14 + 108.
+  Bytes b;
+  b.raw({'B', 'M'}).u32(0).u32(0).u32(14 + 108 + 1024);
+  b.u32(108).u32(2).u32(1).u16(1).u16(8).u32(0).u32(4).u32(0).u32(0).u32(256).u32(0).zeros(108 - 40);
+  for (int i = 0; i < 256; ++i) b.u8(uint8_t(i)).u8(uint8_t(255 - i)).u8(uint8_t(i / 2)).u8(0);
+  b.raw({0, 255, 0, 0});
+  const Decoded d = Decode(ReadBMPStream, b.v);
+  ASSERT_FALSE(d.aborted) << d.error;
+  EXPECT_EQ(d.params.BmpVersion, 0);
+  EXPECT_EQ(d.params.ColorMapCount, 256);
+  EXPECT_EQ(d.bitmap.Pixel(0, 0), (TBGR{0, 255, 0}));
+  EXPECT_EQ(d.bitmap.Pixel(1, 0), (TBGR{255, 0, 127}));
+}
+
 TEST(BmpRead, IndexesPastThePaletteReadBlack) {
   const auto file = MakeBmp(2, 1, 8, 0, {kRed}, {0, 200, 0, 0});
   const Decoded d = Decode(ReadBMPStream, file);

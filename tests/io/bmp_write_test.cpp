@@ -51,6 +51,18 @@ TEST(BmpWrite, HeaderLayoutOfEachVersion) {
   }
 }
 
+TEST(BmpWrite, CoreHeaderGivesWayWhenASideDoesNotFitSixteenBits) {
+  const TIEWorkingBitmap img = Gradient(65536, 1);
+  TIOParamsVals p;
+  p.BmpVersion = 2;
+  const auto f = Encode(WriteBMPStream, img, p);
+  EXPECT_EQ(U32(f, 14), 40u);
+  const Decoded back = Decode(ReadBMPStream, f);
+  ASSERT_FALSE(back.aborted) << back.error;
+  EXPECT_EQ(back.bitmap.Width(), 65536);
+  EXPECT_EQ(back.bitmap.Pixel(65535, 0), img.Pixel(65535, 0));
+}
+
 TEST(BmpWrite, BilevelImageKeepsOneBitWithBlackWhitePalette) {
   TIEWorkingBitmap img(10, 3, TIEPixelFormat::pf1bit);
   SetBit(img.ScanLine(1), 4, false);  // one black pixel on white

@@ -74,6 +74,24 @@ TEST(IcoRead, ThirtyTwoBitEntriesCarryTheirAlpha) {
   EXPECT_EQ(alpha.GetPixel(1, 0), 128);
 }
 
+TEST(IcoRead, BilevelTransparencyShowsOrInvertsTheBackground) {
+  // 8 x 1, black and white: colour bits 0101 0101, AND bits 1111 0000.
+  Bytes b;
+  b.u16(0).u16(1).u16(1).u8(8).u8(1).u8(2).u8(0).u16(1).u16(1).u32(40 + 8 + 8).u32(22);
+  b.u32(40).u32(8).u32(2).u16(1).u16(1).u32(0).u32(0).u32(0).u32(0).u32(0).u32(0);
+  b.raw({0, 0, 0, 0, 255, 255, 255, 0}).raw({0x55, 0, 0, 0}).raw({0xF0, 0, 0, 0});
+  const Decoded white = Decode(ReadICOStream, b.v);
+  ASSERT_FALSE(white.aborted) << white.error;
+  EXPECT_EQ(white.bitmap.PixelFormat(), TIEPixelFormat::pf1bit);
+  const Decoded black = Decode(ReadICOStream, b.v, [](TIOParamsVals& p) { p.IcoBackground = kBlack; });
+  for (int x = 0; x < 8; ++x) {
+    const bool colourBit = x & 1;
+    // Transparent pixels: the background, inverted where the colour bit is set.
+    EXPECT_EQ(white.bitmap.Pixel(x, 0), x < 4 ? (colourBit ? kBlack : kWhite) : (colourBit ? kWhite : kBlack)) << x;
+    EXPECT_EQ(black.bitmap.Pixel(x, 0), x < 4 ? (colourBit ? kWhite : kBlack) : (colourBit ? kWhite : kBlack)) << x;
+  }
+}
+
 TEST(IcoRead, IndexOutOfRangeChangesNothing) {
   const Decoded d = Decode(ReadICOStream, MakeIcon(1, 2), [](TIOParamsVals& p) { p.IcoImageIndex = 2; });
   EXPECT_FALSE(d.aborted);
