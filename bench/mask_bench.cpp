@@ -2,13 +2,11 @@
 // and CopyThroughMask of a 24-bit image, each as a ratio to a memcpy of its bytes.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <cstring>
 #include <numbers>
 #include <vector>
 
+#include "bench/memcpy_ratio.h"
 #include "imaging/core/mask.h"
 
 namespace {
@@ -36,37 +34,7 @@ TIEMask StarMask(int bits) {
   return mask;
 }
 
-using TClock = std::chrono::steady_clock;
-
-double Seconds(TClock::time_point from) { return std::chrono::duration<double>(TClock::now() - from).count(); }
-
-// Median time of a plain memcpy of `bytes`: the physical limit of the cases.
-double MemcpySeconds(int64_t bytes) {
-  std::vector<uint8_t> from(size_t(bytes), 1), to(size_t(bytes), 0);
-  std::vector<double> runs;
-  for (int i = 0; i < 7; ++i) {
-    const auto start = TClock::now();
-    std::memcpy(to.data(), from.data(), size_t(bytes));
-    benchmark::DoNotOptimize(to.data());
-    benchmark::ClobberMemory();
-    runs.push_back(Seconds(start));
-  }
-  std::nth_element(runs.begin(), runs.begin() + 3, runs.end());
-  return runs[3];
-}
-
-// Runs `work` in the benchmark loop and reports its time per iteration as a
-// ratio to a memcpy of `bytes` measured in the same run.
-template <class F>
-void TimedAgainstMemcpy(benchmark::State& state, int64_t bytes, F&& work) {
-  const double limit = MemcpySeconds(bytes);
-  const auto start = TClock::now();
-  for (auto _ : state) work();
-  const double each = Seconds(start) / double(state.iterations());
-  state.counters["memcpy_ms"] = limit * 1000;
-  state.counters["ratio"] = each / limit;
-  state.SetBytesProcessed(state.iterations() * bytes);
-}
+using bench::TimedAgainstMemcpy;
 
 void BM_polygon_fill(benchmark::State& state) {
   const int bits = int(state.range(0));
