@@ -37,14 +37,6 @@ std::vector<TRGBQuad> GreyRamp() {
   return ramp;
 }
 
-// Gives `bitmap` a fresh size and format, whatever it held before.
-void Reshape(TIEWorkingBitmap& bitmap, int64_t width, int64_t height, TIEPixelFormat format) {
-  if (!bitmap.Resize(width, height, format)) {
-    bitmap = TIEWorkingBitmap();
-    bitmap.Resize(width, height, format);
-  }
-}
-
 bool IsBlackWhite(const std::vector<TRGBQuad>& palette) {
   return palette.size() < 2 || (palette[0] == TRGBQuad{0, 0, 0, 0} && palette[1] == TRGBQuad{255, 255, 255, 0});
 }
@@ -69,7 +61,7 @@ bool TIEBitmap::Allocate(int32_t width, int32_t height, TIEPixelType type) {
   if (type == TIEPixelType::ie8p) palette_.assign(256, TRGBEntry{});
   if (location_ == TIEBitmapLocation::ieFile && !MapTempFile(*bytes)) location_ = TIEBitmapLocation::ieMemory;
   if (location_ == TIEBitmapLocation::ieMemory) memory_.assign(static_cast<size_t>(*bytes), 0);
-  if (location_ == TIEBitmapLocation::ieWorkingBitmap) Reshape(bitmap_, width, height, WorkingFormatOf(type));
+  if (location_ == TIEBitmapLocation::ieWorkingBitmap) ReshapeBitmap(bitmap_, width, height, WorkingFormatOf(type));
   return true;
 }
 
@@ -211,7 +203,7 @@ void TIEBitmap::CopyFromBitmap(const TIEWorkingBitmap& bitmap) {
 
 void TIEBitmap::CopyToBitmap(TIEWorkingBitmap& bitmap) const {
   if (Empty()) return;
-  Reshape(bitmap, width_, height_, WorkingFormatOf(type_));
+  ReshapeBitmap(bitmap, width_, height_, WorkingFormatOf(type_));
   if (type_ == TIEPixelType::ie1g) bitmap.Palette() = BlackWhitePalette();
   if (type_ == TIEPixelType::ie8g || type_ == TIEPixelType::ie16g) bitmap.Palette() = GreyRamp();
   if (type_ == TIEPixelType::ie8p) {

@@ -126,6 +126,16 @@ bool TIEWorkingBitmap::Resize(int64_t width, int64_t height, TIEPixelFormat form
   return true;
 }
 
+bool ReshapeBitmap(TIEWorkingBitmap& bitmap, int64_t width, int64_t height, TIEPixelFormat format) {
+  if (bitmap.Resize(width, height, format)) return true;
+  TIEWorkingBitmap fresh;
+  fresh.Canvas() = bitmap.Canvas();
+  if (!fresh.Resize(width, height, format)) return false;
+  bitmap = std::move(fresh);
+  bitmap.MarkModified();
+  return true;
+}
+
 void TIEWorkingBitmap::Fill(const TBGR& color) {
   if (format_ != TIEPixelFormat::pf1bit && format_ != TIEPixelFormat::pf24bit) return;
   for (int64_t y = 0; y < height_; ++y) FillSpan(ScanLine(y), format_, 0, width_, color);

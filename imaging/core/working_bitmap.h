@@ -63,6 +63,10 @@ class TIEWorkingBitmap {
   uint64_t changes_ = 0;
 };
 
+// Any size and format for a bitmap whose every row is about to be overwritten:
+// where Resize cannot convert, the old pixels are dropped (the canvas is kept).
+bool ReshapeBitmap(TIEWorkingBitmap& bitmap, int64_t width, int64_t height, TIEPixelFormat format);
+
 // Black and white palette of every 1-bit image of the engine.
 std::vector<TRGBQuad> BlackWhitePalette();
 
