@@ -198,7 +198,7 @@ int64_t TIEVirtualDIBList::RegionOffset(const TIEVirtualImage* image) const { re
 void TIEVirtualDIBList::CopyRowsIn(TIEVirtualImage* image, const TIEWorkingBitmap& bitmap) {
   const TIEImageRows rows = ImageRows(image);
   const size_t bytes = size_t(bitmap.RowBytes());
-  for (int64_t y = 0; y < bitmap.Height(); ++y) std::memcpy(rows.Row0 + y * rows.Stride, bitmap.ScanLine(y), bytes);
+  for (int64_t y = 0; y < bitmap.Height(); ++y) std::memcpy(rows.Row(y), bitmap.ScanLine(y), bytes);
 }
 
 TIEImageRows TIEVirtualDIBList::ImageRows(TIEVirtualImage* image) {
@@ -240,7 +240,7 @@ bool TIEVirtualDIBList::CopyToBitmap(TIEVirtualImage* image, TIEWorkingBitmap& b
   if (rows.Bits != 1 && rows.Bits != 24 && bitmap.BitCount() != rows.Bits) return false;
   if (!ReshapeBitmap(bitmap, rows.Width, rows.Height, format)) return false;
   for (int32_t y = 0; y < rows.Height; ++y)
-    std::memcpy(bitmap.ScanLine(y), rows.Row0 + y * rows.Stride, size_t(bitmap.RowBytes()));
+    std::memcpy(bitmap.ScanLine(y), rows.Row(y), size_t(bitmap.RowBytes()));
   bitmap.MarkModified();
   return true;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/core/image_rows.h"
 #include "imaging/core/temp_file.h"
 #include "imaging/core/working_bitmap.h"
 
@@ -14,14 +15,6 @@ namespace quillet {
 
 // One stored image; a handle owned by its list.
 struct TIEVirtualImage;
-
-// The rows of a stored image: row y (0 at the top) starts at Row0 + y * Stride.
-struct TIEImageRows {
-  uint8_t* Row0 = nullptr;
-  int64_t Stride = 0;
-  int32_t Width = 0, Height = 0;
-  int Bits = 0;
-};
 
 class TIEVirtualDIBList {
  public:
