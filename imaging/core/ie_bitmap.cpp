@@ -1,7 +1,9 @@
 #include "imaging/core/ie_bitmap.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include "imaging/core/bits.h"
@@ -60,9 +62,17 @@ bool TIEBitmap::Allocate(int32_t width, int32_t height, TIEPixelType type) {
   rowLength_ = quillet::RowLength(width, bits);
   if (type == TIEPixelType::ie8p) palette_.assign(256, TRGBEntry{});
   if (location_ == TIEBitmapLocation::ieFile && !MapTempFile(*bytes)) location_ = TIEBitmapLocation::ieMemory;
-  if (location_ == TIEBitmapLocation::ieMemory) memory_.assign(static_cast<size_t>(*bytes), 0);
+  if (location_ == TIEBitmapLocation::ieMemory) AllocateMemory(*bytes);
   if (location_ == TIEBitmapLocation::ieWorkingBitmap) ReshapeBitmap(bitmap_, width, height, WorkingFormatOf(type));
   return true;
+}
+
+void TIEBitmap::TFree::operator()(uint8_t* p) const { std::free(p); }
+
+// Zeroed pages straight from the system: nothing is written before the caller's rows.
+void TIEBitmap::AllocateMemory(int64_t bytes) {
+  memory_.reset(static_cast<uint8_t*>(std::calloc(static_cast<size_t>(bytes), 1)));
+  if (!memory_) throw std::bad_alloc();
 }
 
 // The mapping keeps the unlinked file alive; the descriptor is not needed.
@@ -74,7 +84,7 @@ bool TIEBitmap::MapTempFile(int64_t bytes) {
 
 void TIEBitmap::Release() {
   file_.Unmap();
-  std::vector<uint8_t>().swap(memory_);
+  memory_.reset();
   palette_.clear();
   bitmap_ = TIEWorkingBitmap();
   width_ = height_ = 0;
@@ -85,7 +95,7 @@ void TIEBitmap::Release() {
 uint8_t* TIEBitmap::ScanLine(int32_t y) {
   const int64_t offset = rowLength_ * (int64_t(height_) - y - 1);
   switch (location_) {
-    case TIEBitmapLocation::ieMemory: return memory_.data() + offset;
+    case TIEBitmapLocation::ieMemory: return memory_.get() + offset;
     case TIEBitmapLocation::ieFile: return file_.Data() + offset;
     case TIEBitmapLocation::ieWorkingBitmap: return bitmap_.ScanLine(y);
   }

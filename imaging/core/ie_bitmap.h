@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "imaging/core/colors.h"
@@ -57,6 +58,7 @@ class TIEBitmap {
   void CopyToBitmap(TIEWorkingBitmap& bitmap) const;
 
  private:
+  void AllocateMemory(int64_t bytes);
   bool MapTempFile(int64_t bytes);
   void CopyFrom(TIEBitmap& source);
 
@@ -65,7 +67,10 @@ class TIEBitmap {
   TIEPixelType type_ = TIEPixelType::ieNone;
   TIEBitmapLocation location_ = TIEBitmapLocation::ieFile;
   std::vector<TRGBEntry> palette_;
-  std::vector<uint8_t> memory_;  // heap rows, bottom-up
+  struct TFree {
+    void operator()(uint8_t* p) const;
+  };
+  std::unique_ptr<uint8_t, TFree> memory_;  // heap rows, bottom-up
   TIEFileView file_;             // rows in a mapped temporary file, bottom-up
   TIEWorkingBitmap bitmap_;      // working-bitmap rows, top-down
 };

@@ -93,16 +93,32 @@ bool TIEVirtualBitmap::CopyFrom(const TIEWorkingBitmap& bitmap) {
   return true;
 }
 
+namespace {
+
+// Eight bytes per load and store; the table is copied so that the stores,
+// which may alias anything, do not force it to be reloaded.
+void LookupRow(uint8_t* row, int64_t bytes, const uint8_t (&table)[256]) {
+  uint8_t t[256];
+  std::memcpy(t, table, sizeof t);
+  int64_t i = 0;
+  for (; i + 8 <= bytes; i += 8) {
+    uint64_t v;
+    std::memcpy(&v, row + i, 8);
+    uint64_t out = 0;
+    for (int k = 0; k < 8; ++k) out |= uint64_t(t[(v >> (8 * k)) & 255]) << (8 * k);
+    std::memcpy(row + i, &out, 8);
+  }
+  for (; i < bytes; ++i) row[i] = t[row[i]];
+}
+
+}  // namespace
+
 void TIEVirtualBitmap::ApplyLookup(const uint8_t (&table)[256]) {
   if (bits_ != 24) return;
   for (int32_t ty = 0; ty < tilesDown_; ++ty)
     for (int32_t tx = 0; tx < tilesAcross_; ++tx)
       WithTile(tx, ty, [&](const TIEImageRows& rows) {
-        const int64_t bytes = int64_t(rows.Width) * 3;
-        for (int32_t y = 0; y < rows.Height; ++y) {
-          uint8_t* p = rows.Row(y);
-          for (int64_t i = 0; i < bytes; ++i) p[i] = table[p[i]];
-        }
+        for (int32_t y = 0; y < rows.Height; ++y) LookupRow(rows.Row(y), int64_t(rows.Width) * 3, table);
       });
 }
 
