@@ -1,0 +1,94 @@
+// Painting a 1920 x 1080 view of a 4000 x 3000 image at 100 %, 33 % and
+// 300 %, each as a ratio to a memcpy of the back buffer's bytes in the same run.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <vector>
+
+#include "imaging/view/view_painter.h"
+
+namespace {
+
+using namespace quillet;
+
+constexpr int kImageWidth = 4000, kImageHeight = 3000;
+constexpr int kClientWidth = 1920, kClientHeight = 1080;
+
+TIEWorkingBitmap Image(TIEPixelFormat format) {
+  TIEWorkingBitmap b(kImageWidth, kImageHeight, format);
+  for (int64_t y = 0; y < kImageHeight; ++y) {
+    uint8_t* row = b.ScanLine(y);
+    for (int64_t i = 0; i < b.RowBytes(); ++i) row[i] = uint8_t(i * 7 + y * 13);
+  }
+  return b;
+}
+
+using TClock = std::chrono::steady_clock;
+
+double Seconds(TClock::time_point from) { return std::chrono::duration<double>(TClock::now() - from).count(); }
+
+// Median time of a plain memcpy of `bytes`: what a 1:1 copy of the client costs.
+double MemcpySeconds(int64_t bytes) {
+  std::vector<uint8_t> from(size_t(bytes), 1), to(size_t(bytes), 0);
+  std::vector<double> runs;
+  for (int i = 0; i < 7; ++i) {
+    const auto start = TClock::now();
+    std::memcpy(to.data(), from.data(), size_t(bytes));
+    benchmark::DoNotOptimize(to.data());
+    benchmark::ClobberMemory();
+    runs.push_back(Seconds(start));
+  }
+  std::nth_element(runs.begin(), runs.begin() + 3, runs.end());
+  return runs[3];
+}
+
+// A full repaint of the back buffer at `zoom`, scrolled to the middle of the
+// image, reported against a memcpy of the back buffer's bytes.
+void PaintCase(benchmark::State& state, TIEPixelFormat format, bool alpha) {
+  const double zoom = double(state.range(0));
+  const TIEWorkingBitmap bitmap = Image(format);
+  TIEMask plane;
+  plane.Allocate(kImageWidth, kImageHeight, 8);
+  plane.Fill(alpha ? 128 : 255);
+  TIEViewGeometry g;
+  g.SetImageSize(kImageWidth, kImageHeight);
+  g.SetBounds(kClientWidth, kClientHeight);
+  g.SetZoom(zoom);
+  g.SetViewXY(g.MaxView().X / 2, g.MaxView().Y / 2);
+  TIEPaintOptions options;
+  options.EnableAlphaChannel = alpha;
+  TIEViewPainter painter;
+  const TIEViewImage image{&bitmap, &plane, nullptr};
+  painter.PaintRect(g, image, options);
+  const int64_t bytes = painter.BackBuffer().RowBytes() * kClientHeight;
+
+  const double limit = MemcpySeconds(bytes);
+  const auto start = TClock::now();
+  for (auto _ : state) {
+    g.SetNeedRepaint();
+    painter.PaintRect(g, image, options);
+    benchmark::DoNotOptimize(painter.BackBuffer().Bits());
+    benchmark::ClobberMemory();
+  }
+  const double each = Seconds(start) / double(state.iterations());
+  state.counters["memcpy_ms"] = limit * 1000;
+  state.counters["ratio"] = each / limit;
+  state.counters["shown_px"] = double(g.DisplayWidth() * g.DisplayHeight());
+  state.SetBytesProcessed(state.iterations() * bytes);
+}
+
+void BM_paint_24bit(benchmark::State& state) { PaintCase(state, TIEPixelFormat::pf24bit, false); }
+BENCHMARK(BM_paint_24bit)->Arg(100)->Arg(33)->Arg(300)->Unit(benchmark::kMillisecond);
+
+void BM_paint_1bit(benchmark::State& state) { PaintCase(state, TIEPixelFormat::pf1bit, false); }
+BENCHMARK(BM_paint_1bit)->Arg(100)->Arg(33)->Arg(300)->Unit(benchmark::kMillisecond);
+
+// Every pixel blended over the background by a half-opaque alpha plane.
+void BM_paint_24bit_alpha(benchmark::State& state) { PaintCase(state, TIEPixelFormat::pf24bit, true); }
+BENCHMARK(BM_paint_24bit_alpha)->Arg(100)->Arg(33)->Arg(300)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

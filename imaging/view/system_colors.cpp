@@ -1,0 +1,13 @@
+// The engine-wide control colours of the view.
+#include "imaging/view/system_colors.h"
+
+namespace quillet {
+
+namespace {
+TIEViewSystemColors gColors;
+}
+
+const TIEViewSystemColors& ViewSystemColors() { return gColors; }
+void SetViewSystemColors(const TIEViewSystemColors& colors) { gColors = colors; }
+
+}  // namespace quillet
