@@ -2,11 +2,7 @@
 // 300 %, each as a ratio to a memcpy of the back buffer's bytes in the same run.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cstring>
-#include <vector>
-
+#include "bench/memcpy_ratio.h"
 #include "imaging/view/view_painter.h"
 
 namespace {
@@ -25,24 +21,7 @@ TIEWorkingBitmap Image(TIEPixelFormat format) {
   return b;
 }
 
-using TClock = std::chrono::steady_clock;
-
-double Seconds(TClock::time_point from) { return std::chrono::duration<double>(TClock::now() - from).count(); }
-
-// Median time of a plain memcpy of `bytes`: what a 1:1 copy of the client costs.
-double MemcpySeconds(int64_t bytes) {
-  std::vector<uint8_t> from(size_t(bytes), 1), to(size_t(bytes), 0);
-  std::vector<double> runs;
-  for (int i = 0; i < 7; ++i) {
-    const auto start = TClock::now();
-    std::memcpy(to.data(), from.data(), size_t(bytes));
-    benchmark::DoNotOptimize(to.data());
-    benchmark::ClobberMemory();
-    runs.push_back(Seconds(start));
-  }
-  std::nth_element(runs.begin(), runs.begin() + 3, runs.end());
-  return runs[3];
-}
+using bench::TimedAgainstMemcpy;
 
 // A full repaint of the back buffer at `zoom`, scrolled to the middle of the
 // image, reported against a memcpy of the back buffer's bytes.
@@ -64,19 +43,13 @@ void PaintCase(benchmark::State& state, TIEPixelFormat format, bool alpha) {
   painter.PaintRect(g, image, options);
   const int64_t bytes = painter.BackBuffer().RowBytes() * kClientHeight;
 
-  const double limit = MemcpySeconds(bytes);
-  const auto start = TClock::now();
-  for (auto _ : state) {
+  TimedAgainstMemcpy(state, bytes, [&] {
     g.SetNeedRepaint();
     painter.PaintRect(g, image, options);
     benchmark::DoNotOptimize(painter.BackBuffer().Bits());
     benchmark::ClobberMemory();
-  }
-  const double each = Seconds(start) / double(state.iterations());
-  state.counters["memcpy_ms"] = limit * 1000;
-  state.counters["ratio"] = each / limit;
+  });
   state.counters["shown_px"] = double(g.DisplayWidth() * g.DisplayHeight());
-  state.SetBytesProcessed(state.iterations() * bytes);
 }
 
 void BM_paint_24bit(benchmark::State& state) { PaintCase(state, TIEPixelFormat::pf24bit, false); }
