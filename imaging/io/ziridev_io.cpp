@@ -61,11 +61,58 @@ std::string DescriptionDetail(const TIOParamsVals& p) {
   }
 }
 
+// Stream reads of these formats leave the view's resolution as it was.
+bool StreamReadSetsDpi(int32_t fileType) {
+  for (const int32_t keeps : {ftGIF, ftBMP, ftICO, ftCUR, ftTGA, ftPXM})
+    if (fileType == keeps) return false;
+  return true;
+}
+
 }  // namespace
 
 TZiridEvIO::TZiridEvIO() : Params(this) { Params.Reset(); }
 
-void TZiridEvIO::SetAttachedBitmap(TIEWorkingBitmap* bitmap) { bitmap_ = bitmap; }
+TZiridEvIO::~TZiridEvIO() { Detach(); }
+
+void TZiridEvIO::Detach() {
+  if (view_) view_->RemoveChangeListener(this);
+  view_ = nullptr;
+}
+
+void TZiridEvIO::SetAttachedZiridEv(TIEView* view) {
+  if (view == view_) return;
+  Detach();
+  view_ = view;
+  bitmap_ = view ? view->GetBitmap() : nullptr;
+  alpha_ = view ? view->GetAlphaChannel() : nullptr;
+  if (view) view->AddChangeListener([this](TIEView* v, int kind) { ViewChanged(v, kind); }, this);
+}
+
+// The view replaced its bitmap or alpha channel, or is going away.
+void TZiridEvIO::ViewChanged(TIEView* view, int kind) {
+  if (kind == TIEView::kChangeDestroyed) {
+    view_ = nullptr;
+    bitmap_ = nullptr;
+    alpha_ = nullptr;
+    return;
+  }
+  bitmap_ = view->GetBitmap();
+  alpha_ = view->GetAlphaChannel();
+}
+
+void TZiridEvIO::SetAttachedBitmap(TIEWorkingBitmap* bitmap) {
+  if (!bitmap && view_) return;
+  Detach();
+  bitmap_ = bitmap;
+  alpha_ = nullptr;
+}
+
+TBGR TZiridEvIO::Background() const { return view_ ? view_->Background() : background_; }
+
+void TZiridEvIO::SetBackground(TBGR color) {
+  if (view_) view_->SetBackground(color);
+  else background_ = color;
+}
 
 bool TZiridEvIO::Begin() {
   Aborting = false;
@@ -141,7 +188,7 @@ std::string TZiridEvIO::FailureText(int32_t fileType) const {
 
 // Equalising runs only after a complete read: a failed or cancelled one
 // leaves the image as the codec left it.
-void TZiridEvIO::FinishRead(int32_t fileType, const std::string& fileName) {
+void TZiridEvIO::FinishRead(int32_t fileType, const std::string& fileName, bool setsDpi) {
   if (AutoAdjustDPI && !Aborting)
     Guarded(
         [&] {
@@ -150,8 +197,9 @@ void TZiridEvIO::FinishRead(int32_t fileType, const std::string& fileName) {
         *this);
   Params.FileName = fileName;
   Params.FileType = fileType;
-  if (fileType == ftGIF) Background = Params.GifTransparent ? Params.GifTransparentColor : Params.GifBackground;
-  if (fileType == ftPNG) Background = Params.PngBackground;
+  if (setsDpi && view_) view_->SetDpi(Params.DpiX, Params.DpiY);
+  if (fileType == ftGIF) SetBackground(Params.GifTransparent ? Params.GifTransparentColor : Params.GifBackground);
+  if (fileType == ftPNG) SetBackground(Params.PngBackground);
   Update();
 }
 
@@ -172,9 +220,9 @@ void TZiridEvIO::LoadFromFileFormat(const std::string& fileName, int32_t fileTyp
   TIEFileStream file;
   if (!file.Open(fileName, TIEFileStream::fmRead)) return Fail("cannot open " + fileName + ": " + file.ErrorText());
   // A PNG without a background of its own is composited over the current one.
-  if (fileType == ftPNG) Params.PngBackground = Background;
+  if (fileType == ftPNG) Params.PngBackground = Background();
   if (!RunReader(fileType, file, *bitmap_, file.Size(), false)) return;
-  FinishRead(fileType, fileName);
+  FinishRead(fileType, fileName, fileType != ftPXM);
 }
 
 void TZiridEvIO::LoadFromStream(TIEStream& stream) {
@@ -198,7 +246,7 @@ void TZiridEvIO::ReadStream(TIEStream& stream, int32_t fileType) {
   const int64_t bytes = fileType == ftBMP ? 0 : frame->BytesAvailable;
   if (!RunReader(fileType, stream, *bitmap_, bytes, false)) return;
   if (frame->End >= 0) stream.Seek(frame->End, TSeekOrigin::soBeginning);
-  FinishRead(fileType, "");
+  FinishRead(fileType, "", StreamReadSetsDpi(fileType));
 }
 
 // ---- parameters only
@@ -296,12 +344,13 @@ std::string TZiridEvIO::FileDescription(const TIOParamsVals& p) {
 
 void TZiridEvIO::ClearImage() {
   if (!bitmap_) return;
-  bitmap_->Fill(Background);
+  bitmap_->Fill(Background());
   Update();
 }
 
 void TZiridEvIO::Update() {
-  if (bitmap_) bitmap_->MarkModified();
+  if (view_) view_->ImageChange();
+  else if (bitmap_) bitmap_->MarkModified();
 }
 
 bool TZiridEvIO::GifDecoderInstalled() { return bool(LzwSlots().GifDecoder); }

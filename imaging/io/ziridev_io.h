@@ -7,6 +7,7 @@
 
 #include "imaging/core/canvas_state.h"
 #include "imaging/core/colors.h"
+#include "imaging/core/ie_view.h"
 #include "imaging/core/mask.h"
 #include "imaging/core/stream.h"
 #include "imaging/core/working_bitmap.h"
@@ -21,19 +22,31 @@ enum class TIEDialogsMeasureUnit { ieduInches, ieduCm };
 class TZiridEvIO {
  public:
   TZiridEvIO();
+  ~TZiridEvIO();
   TZiridEvIO(const TZiridEvIO&) = delete;
   TZiridEvIO& operator=(const TZiridEvIO&) = delete;
 
+  // The view whose bitmap and alpha channel are read and written. The
+  // component follows the view when it replaces them and lets go of it when
+  // it is destroyed. Null detaches.
+  TIEView* AttachedZiridEv() const { return view_; }
+  void SetAttachedZiridEv(TIEView* view);
+
   // The bitmap read into and written from; nothing attached makes every
-  // read and write return at once with Aborting false.
+  // read and write return at once with Aborting false. Setting a bitmap
+  // detaches the view; setting none while a view is attached is ignored.
   TIEWorkingBitmap* AttachedBitmap() const { return bitmap_; }
   void SetAttachedBitmap(TIEWorkingBitmap* bitmap);
-  // The 8-bit alpha plane that reads fill (a view's alpha channel), or none.
+  // The 8-bit alpha plane that reads fill: the view's alpha channel, or one
+  // a caller without a view gives.
   TIEMask* AlphaMask() const { return alpha_; }
   void SetAlphaMask(TIEMask* alpha) { alpha_ = alpha; }
 
+  // The fill colour; the attached view's background while there is one.
+  TBGR Background() const;
+  void SetBackground(TBGR color);
+
   // Published properties.
-  TBGR Background = kBlack;
   bool StreamHeaders = false;
   bool AutoAdjustDPI = true;
   TIEDialogsMeasureUnit DialogsMeasureUnit = TIEDialogsMeasureUnit::ieduInches;
@@ -102,15 +115,20 @@ class TZiridEvIO {
                  bool paramsOnly);
   void RunWriter(int32_t fileType, TIEStream& stream);
   void ReadStream(TIEStream& stream, int32_t fileType);
-  void FinishRead(int32_t fileType, const std::string& fileName);
+  void FinishRead(int32_t fileType, const std::string& fileName, bool setsDpi);
   void ReadParams(TIEStream& stream, int32_t fileType);
   // Checks that fileType can be written and brings the bitmap to 1 or 24 bits.
   bool PrepareWrite(int32_t fileType);
   // Why a codec set Aborting when it left no reason.
   std::string FailureText(int32_t fileType) const;
 
+  void Detach();
+  void ViewChanged(TIEView* view, int kind);
+
+  TIEView* view_ = nullptr;
   TIEWorkingBitmap* bitmap_ = nullptr;
   TIEMask* alpha_ = nullptr;
+  TBGR background_ = kBlack;
   bool cancelled_ = false;  // a progress handler set Aborting
 };
 

@@ -9,7 +9,7 @@
 #include "imaging/core/math.h"
 #include "imaging/core/startup_metrics.h"
 #include "imaging/view/pixel_rows.h"
-#include "imaging/view/system_colors.h"
+#include "imaging/core/system_colors.h"
 
 namespace quillet {
 

@@ -6,7 +6,7 @@
 
 #include "imaging/core/startup_metrics.h"
 #include "imaging/view/background_style.h"
-#include "imaging/view/system_colors.h"
+#include "imaging/core/system_colors.h"
 #include "tests/view/view_fixtures.h"
 
 namespace quillet {

@@ -1,11 +1,11 @@
 // The view base: resolution rules and the change-listener list, which
 // callbacks may change while it is being walked.
-#include "imaging/view/ie_view.h"
+#include "imaging/core/ie_view.h"
 
 #include <algorithm>
 
 #include "imaging/core/startup_metrics.h"
-#include "imaging/view/system_colors.h"
+#include "imaging/core/system_colors.h"
 
 namespace quillet {
 

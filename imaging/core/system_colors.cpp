@@ -1,5 +1,5 @@
 // The engine-wide control colours of the view.
-#include "imaging/view/system_colors.h"
+#include "imaging/core/system_colors.h"
 
 namespace quillet {
 

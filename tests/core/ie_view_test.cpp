@@ -1,15 +1,13 @@
-// The view base: defaults, resolution rules, change listeners; and the
-// planes that follow the bitmap's size.
+// The view base: defaults, resolution rules and change listeners.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <utility>
 #include <vector>
 
+#include "imaging/core/ie_view.h"
 #include "imaging/core/startup_metrics.h"
-#include "imaging/view/ie_view.h"
-#include "imaging/view/system_colors.h"
-#include "imaging/view/view_planes.h"
+#include "imaging/core/system_colors.h"
 
 namespace quillet {
 namespace {
@@ -23,7 +21,7 @@ class TestView : public TIEView {
 
 using Calls = std::vector<std::pair<int, int>>;  // (listener, kind)
 
-TEST(IEViewBase, StartsWithTheButtonFaceAndTheScreenResolution) {
+TEST(IEView, StartsWithTheButtonFaceAndTheScreenResolution) {
   TestView v;
   EXPECT_EQ(v.Background(), ViewSystemColors().ButtonFace);
   EXPECT_EQ(v.DpiX(), StartupMetrics().DpiX);
@@ -36,7 +34,7 @@ TEST(IEViewBase, StartsWithTheButtonFaceAndTheScreenResolution) {
   EXPECT_EQ(v.DpiY(), StartupMetrics().DpiY);
 }
 
-TEST(IEViewBase, ListenersHearChangesAndTheEnd) {
+TEST(IEView, ListenersHearChangesAndTheEnd) {
   Calls calls;
   int a = 0, b = 0;
   {
@@ -52,7 +50,7 @@ TEST(IEViewBase, ListenersHearChangesAndTheEnd) {
   EXPECT_EQ(calls, (Calls{{1, 0}, {2, 0}, {3, 0}, {2, 1}, {3, 1}}));
 }
 
-TEST(IEViewBase, ListenersMayDetachOthersWhileBeingCalled) {
+TEST(IEView, ListenersMayDetachOthersWhileBeingCalled) {
   auto v = std::make_unique<TestView>();
   Calls calls;
   int first = 0, second = 0, third = 0;
@@ -73,26 +71,6 @@ TEST(IEViewBase, ListenersMayDetachOthersWhileBeingCalled) {
   v->NotifyDestruction();
   v.reset();  // told once only
   EXPECT_EQ(calls, (Calls{{3, 1}, {4, 1}}));
-}
-
-TEST(ViewPlanes, FollowTheBitmapSize) {
-  TIEWorkingBitmap bitmap(5, 4, TIEPixelFormat::pf24bit);
-  TIEMask selection, alpha;
-  EXPECT_TRUE(FollowBitmapSize(bitmap, selection, alpha));
-  EXPECT_EQ(selection.BitsPerPixel(), 1);
-  EXPECT_EQ(selection.Width(), 5);
-  EXPECT_TRUE(alpha.Full());
-  EXPECT_EQ(alpha.GetPixel(4, 3), 255);
-  // Same size: the planes keep what they hold.
-  selection.SetPixel(1, 1, 1);
-  alpha.SetPixel(2, 2, 9);
-  EXPECT_FALSE(FollowBitmapSize(bitmap, selection, alpha));
-  EXPECT_EQ(selection.GetPixel(1, 1), 1);
-  EXPECT_EQ(alpha.GetPixel(2, 2), 9);
-  bitmap.SetSize(6, 4);
-  EXPECT_TRUE(FollowBitmapSize(bitmap, selection, alpha));
-  EXPECT_TRUE(selection.IsEmpty());
-  EXPECT_EQ(alpha.GetPixel(2, 2), 255);
 }
 
 }  // namespace
