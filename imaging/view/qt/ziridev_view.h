@@ -1,0 +1,127 @@
+// TZiridEvView: the image view widget. It owns the image, its alpha channel
+// and selection, feeds the view geometry with sizes and input in device
+// pixels, and shows the back buffer the painters draw.
+#pragma once
+
+#include <QScrollBar>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+#include "imaging/core/ie_view.h"
+#include "imaging/core/mask.h"
+#include "imaging/core/working_bitmap.h"
+#include "imaging/view/selection.h"
+#include "imaging/view/selection_mouse.h"
+#include "imaging/view/view_geometry.h"
+#include "imaging/view/view_painter.h"
+
+namespace quillet {
+
+class TZiridEvView : public QWidget, public TIEView {
+  Q_OBJECT
+
+ public:
+  explicit TZiridEvView(QWidget* parent = nullptr);
+  ~TZiridEvView() override;
+
+  // --- the image ---------------------------------------------------------
+  TIEWorkingBitmap& Bitmap() { return bitmap_; }
+  TIEMask& AlphaChannel() { return alpha_; }
+  TIEWorkingBitmap* GetBitmap() override { return &bitmap_; }
+  TIEMask* GetAlphaChannel() override { return &alpha_; }
+  // Recomputes the geometry for the bitmap (deselecting when its size
+  // changed) and repaints.
+  void Update();
+  // Raises OnImageChange and tells the change listeners.
+  void ImageChange() override;
+  void Clear();
+  void Blank();
+  void SetBackground(TBGR color) override;
+
+  // --- display -----------------------------------------------------------
+  TIEViewGeometry& Geometry() { return geometry_; }
+  double Zoom() const { return geometry_.Zoom(); }
+  void SetZoom(double zoom) { geometry_.SetZoom(zoom); }
+  void ZoomAt(int64_t x, int64_t y, double zoom) { geometry_.ZoomAt(x, y, zoom); }
+  void Fit() { geometry_.Fit(); }
+  TScrollStyle ScrollBars() const { return geometry_.ScrollBars(); }
+  void SetScrollBars(TScrollStyle style);
+  void SetCenter(bool on);
+  void SetAutoFit(bool on);
+  void SetZoomFilter(TResampleFilter filter) { geometry_.SetZoomFilter(filter); }
+  TIEBackgroundStyle BackgroundStyle() const { return options_.BackgroundStyle; }
+  void SetBackgroundStyle(TIEBackgroundStyle style);
+  bool EnableAlphaChannel() const { return options_.EnableAlphaChannel; }
+  void SetEnableAlphaChannel(bool on);
+  bool DisplayGrid() const { return options_.DisplayGrid; }
+  void SetDisplayGrid(bool on);
+  void LockPaint() override { geometry_.LockPaint(); }
+  void UnlockPaint() override { geometry_.UnlockPaint(); }
+  void UnlockPaintNoUpdate() override { geometry_.UnlockPaintNoUpdate(); }
+  // The widget's device pixels per logical pixel.
+  double DeviceRatio() const { return devicePixelRatioF(); }
+
+  // --- selection and mouse -------------------------------------------------
+  TIESelection& Selection() { return selection_; }
+  int MouseInteract() const { return mouse_.MouseInteract(); }
+  void SetMouseInteract(int value);
+  int SelectionOptions() const { return selection_.SelectionOptions(); }
+  void SetSelectionOptions(int options);
+  void SelectRectangle(int64_t x1, int64_t y1, int64_t x2, int64_t y2, bool add);
+  void Deselect();
+  int Cursor() const { return mouse_.Cursor; }
+  void SetCursor(int id);
+
+  // The 210 ms timer: marching ants and the delayed filter.
+  void TimerTick();
+
+  std::function<void(TZiridEvView* sender, int change)> OnViewChange;
+  std::function<void(TZiridEvView* sender)> OnImageChange, OnPaint, OnSelectionChange, OnSelectionChanging,
+      OnMouseInSel;
+  std::function<void(TZiridEvView* sender, int grip)> OnMouseInResizingGrip;
+  std::function<void(TZiridEvView* sender, double& zoom)> OnZoomIn, OnZoomOut;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  void WireGeometry();
+  void WireMouse();
+  void WireScrollBar(QScrollBar* bar, TIEScrollBarKind kind);
+  void SyncScrollBars();
+  void LayoutScrollBars();
+  void ShowCursor();
+  TIEViewPoint DevicePoint(const QPointF& logical) const;
+  void DrawAnts(TIERawTarget& target);
+  void DrawGrips(class QPainter& painter);
+  void DrawRubberBand(class QPainter& painter);
+
+  TIEWorkingBitmap bitmap_;
+  TIEMask alpha_, selectionMask_;
+  TIEViewGeometry geometry_;
+  TIEViewPainter painter_;
+  TIEPaintOptions options_;
+  TIESelection selection_{selectionMask_, geometry_};
+  TIESelectionMouse mouse_{geometry_, selection_, bitmap_};
+  QScrollBar* horizontal_;
+  QScrollBar* vertical_;
+  QTimer timer_, autoScroll_;
+  std::vector<uint8_t> screen_;  // the back buffer with the ants over it
+  int64_t wheelRest_ = 0;        // high-resolution wheel deltas short of a notch
+  int screenCursor_ = -1;
+  TIEViewPoint dragPoint_;
+  bool dragging_ = false;
+};
+
+}  // namespace quillet
