@@ -140,6 +140,49 @@ TEST(ZiridEvView, DraggingSelectsAndTheAntsMarch) {
   EXPECT_FALSE(s.view.Selection().SelectionExists());
 }
 
+TEST(ZiridEvView, AssignCopiesImagesAndViews) {
+  Shown s(120, 80, 50, 40);
+  s.view.AlphaChannel().SetPixel(3, 3, 7);
+  s.view.SetBackground(MakeBGR(1, 2, 3));
+  s.view.SetDpi(300, 150);
+  TZiridEv copy;
+  int changes = 0;
+  copy.OnImageChange = [&](TZiridEvView*) { ++changes; };
+  copy.Assign(&s.view);
+  EXPECT_EQ(copy.Bitmap().Pixel(49, 39), s.view.Bitmap().Pixel(49, 39));
+  EXPECT_EQ(copy.AlphaChannel().GetPixel(3, 3), 7);
+  EXPECT_EQ(copy.Background(), MakeBGR(1, 2, 3));
+  EXPECT_EQ(copy.DpiY(), 150);
+  EXPECT_EQ(changes, 1);
+
+  TIEWorkingBitmap indexed;
+  ASSERT_TRUE(indexed.Resize(4, 2, TIEPixelFormat::pf8bit));
+  indexed.Palette().assign(256, {9, 8, 7, 0});
+  copy.Assign(indexed);
+  EXPECT_EQ(copy.Bitmap().PixelFormat(), TIEPixelFormat::pf24bit);
+  EXPECT_EQ(copy.Bitmap().Pixel(3, 1), (TBGR{9, 8, 7}));
+  EXPECT_EQ(copy.AlphaChannel().Width(), 4);
+
+  copy.Assign(static_cast<const TZiridEvView*>(nullptr));  // none: cleared to the background
+  EXPECT_EQ(copy.Bitmap().Pixel(0, 0), MakeBGR(1, 2, 3));
+}
+
+TEST(ZiridEvView, PaintsToOtherTargetsAndHidesTheSelection) {
+  Shown s(120, 80, 50, 40);
+  s.view.SelectRectangle(5, 5, 20, 20, false);
+  s.view.HideSelection();
+  EXPECT_FALSE(s.view.Selection().Polygon.Visible);
+  s.view.ShowSelection();
+  s.view.SetSelectionColors(MakeBGR(255, 0, 0), MakeBGR(0, 255, 0));
+  EXPECT_EQ(s.view.Selection().Polygon.ColorA, MakeBGR(255, 0, 0));
+
+  std::vector<uint8_t> pixels(size_t(RowLength(50, 24) * 40));
+  TIERawTarget target{pixels.data(), 50, 40, RowLength(50, 24)};
+  s.view.DrawVisibleTo(target);
+  EXPECT_EQ(pixels[size_t(RowLength(50, 24) * 39 + 3 * 49)], 49);  // blue = x
+  EXPECT_EQ(pixels[size_t(RowLength(50, 24) * 39 + 3 * 49 + 1)], 39);
+}
+
 TEST(ZiridEvView, EveryCursorHasItsName) {
   App();
   EXPECT_STREQ(ViewCursorName(1785), "CROCE3");

@@ -169,6 +169,21 @@ void TZiridEvView::Blank() {
   Clear();
 }
 
+void TZiridEvView::Assign(const TZiridEvView* source) {
+  if (!source) return Clear();
+  bitmap_ = source->bitmap_;
+  alpha_.Assign(&source->alpha_);
+  SetBackground(source->Background());
+  SetDpi(source->DpiX(), source->DpiY());
+  ImageChange();
+}
+
+void TZiridEvView::Assign(const TIEWorkingBitmap& source) {
+  bitmap_ = source;
+  if (bitmap_.BitCount() != 1 && bitmap_.BitCount() != 24) bitmap_.SetPixelFormat(TIEPixelFormat::pf24bit);
+  ImageChange();
+}
+
 void TZiridEvView::SetBackground(TBGR color) {
   TIEView::SetBackground(color);
   options_.Background = color;
@@ -203,6 +218,12 @@ void TZiridEvView::SetDisplayGrid(bool on) {
   geometry_.Update();
 }
 
+void TZiridEvView::SetChessboard(int64_t size, TIEBrushStyle style) {
+  options_.ChessboardSize = std::max<int64_t>(1, size);
+  options_.ChessboardBrushStyle = style;
+  geometry_.Update();
+}
+
 void TZiridEvView::SetMouseInteract(int value) {
   mouse_.SetMouseInteract(value);
   update();
@@ -222,6 +243,22 @@ void TZiridEvView::SelectRectangle(int64_t x1, int64_t y1, int64_t x2, int64_t y
 void TZiridEvView::Deselect() {
   selection_.Deselect();
   geometry_.SetNeedRepaint();
+  update();
+}
+
+void TZiridEvView::ShowSelection() {
+  selection_.Polygon.Visible = true;
+  update();
+}
+
+void TZiridEvView::HideSelection() {
+  selection_.Polygon.Visible = false;
+  if (!geometry_.PaintLocked()) update();
+}
+
+void TZiridEvView::SetSelectionColors(TBGR a, TBGR b) {
+  selection_.Polygon.ColorA = a;
+  selection_.Polygon.ColorB = b;
   update();
 }
 
@@ -281,11 +318,14 @@ void TZiridEvView::DrawRubberBand(QPainter& painter) {
   painter.drawLine(QPointF(a.X / ratio, a.Y / ratio), QPointF(b.X / ratio, b.Y / ratio));
 }
 
+TIEViewImage TZiridEvView::ViewImage() const {
+  const bool filled = (selection_.SelectionOptions() & iesoFilled) && selection_.SelectionExists();
+  return {&bitmap_, &alpha_, filled ? &selectionMask_ : nullptr};
+}
+
 void TZiridEvView::paintEvent(QPaintEvent*) {
   if (!geometry_.PaintLocked()) {
-    const bool filled = (selection_.SelectionOptions() & iesoFilled) && selection_.SelectionExists();
-    const TIEViewImage image{&bitmap_, &alpha_, filled ? &selectionMask_ : nullptr};
-    painter_.PaintRect(geometry_, image, options_);
+    painter_.PaintRect(geometry_, ViewImage(), options_);
     const TIEBackBuffer& back = painter_.BackBuffer();
     const bool ants = selection_.Polygon.Visible && (selection_.SelectionExists() || mouse_.Creating());
     const uint8_t* bits = back.Bits();

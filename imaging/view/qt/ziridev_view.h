@@ -37,6 +37,13 @@ class TZiridEvView : public QWidget, public TIEView {
   void ImageChange() override;
   void Clear();
   void Blank();
+  // Another view's bitmap, alpha, background and resolution (none: Clear), or
+  // a bitmap of any depth (kept at 1 or 24 bits, else made 24-bit).
+  void Assign(const TZiridEvView* source);
+  void Assign(const TIEWorkingBitmap& source);
+  // The full painter onto any 24-bit target; only the shown part at (0, 0).
+  void PaintTo(TIERawTarget& target) { painter_.PaintTo(target, geometry_, ViewImage(), options_); }
+  void DrawVisibleTo(TIERawTarget& target) { painter_.DrawVisibleTo(target, geometry_, ViewImage()); }
   void SetBackground(TBGR color) override;
 
   // --- display -----------------------------------------------------------
@@ -50,12 +57,18 @@ class TZiridEvView : public QWidget, public TIEView {
   void SetCenter(bool on);
   void SetAutoFit(bool on);
   void SetZoomFilter(TResampleFilter filter) { geometry_.SetZoomFilter(filter); }
+  void SetDelayZoomFilter(bool on) { geometry_.SetDelayZoomFilter(on); }
+  int64_t ViewWidth() const { return geometry_.ViewWidth(); }
+  int64_t ViewHeight() const { return geometry_.ViewHeight(); }
+  // Stored only: painting always goes through the back buffer.
+  bool DoubleBuffer = true;
   TIEBackgroundStyle BackgroundStyle() const { return options_.BackgroundStyle; }
   void SetBackgroundStyle(TIEBackgroundStyle style);
   bool EnableAlphaChannel() const { return options_.EnableAlphaChannel; }
   void SetEnableAlphaChannel(bool on);
   bool DisplayGrid() const { return options_.DisplayGrid; }
   void SetDisplayGrid(bool on);
+  void SetChessboard(int64_t size, TIEBrushStyle style);
   void LockPaint() override { geometry_.LockPaint(); }
   void UnlockPaint() override { geometry_.UnlockPaint(); }
   void UnlockPaintNoUpdate() override { geometry_.UnlockPaintNoUpdate(); }
@@ -70,6 +83,9 @@ class TZiridEvView : public QWidget, public TIEView {
   void SetSelectionOptions(int options);
   void SelectRectangle(int64_t x1, int64_t y1, int64_t x2, int64_t y2, bool add);
   void Deselect();
+  void ShowSelection();
+  void HideSelection();
+  void SetSelectionColors(TBGR a, TBGR b);
   int Cursor() const { return mouse_.Cursor; }
   void SetCursor(int id);
 
@@ -96,6 +112,7 @@ class TZiridEvView : public QWidget, public TIEView {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  TIEViewImage ViewImage() const;
   void WireGeometry();
   void WireMouse();
   void WireScrollBar(QScrollBar* bar, TIEScrollBarKind kind);
