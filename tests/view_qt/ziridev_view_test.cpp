@@ -183,6 +183,24 @@ TEST(ZiridEvView, PaintsToOtherTargetsAndHidesTheSelection) {
   EXPECT_EQ(pixels[size_t(RowLength(50, 24) * 39 + 3 * 49 + 1)], 39);
 }
 
+// Run with QT_SCALE_FACTOR=2 by its own CTest entry; skipped at ratio 1.
+TEST(ZiridEvView, HiDpiClientPixelsAreDevicePixels) {
+  Shown s(100, 80, 300, 300);
+  if (s.view.DeviceRatio() != 2) GTEST_SKIP() << "needs a device pixel ratio of 2";
+  EXPECT_EQ(s.view.ViewWidth(), 200);
+  EXPECT_EQ(s.view.ViewHeight(), 160);
+  s.view.SetMouseInteract(miSelect);
+  s.Mouse(QEvent::MouseButtonPress, 10, 10, Qt::LeftButton);
+  s.Mouse(QEvent::MouseMove, 30, 20, Qt::LeftButton);
+  s.Mouse(QEvent::MouseButtonRelease, 30, 20, Qt::NoButton);
+  // At 100 % every image pixel is one device pixel: logical 10 is image 20.
+  EXPECT_EQ(s.view.Selection().SelectionLeft(), 20);
+  EXPECT_EQ(s.view.Selection().SelectionRight(), 60);
+  const QImage shot = s.view.grab().toImage();
+  EXPECT_EQ(shot.width(), 200);
+  EXPECT_EQ(shot.pixelColor(101, 41), QColor(77, 41, 101));
+}
+
 TEST(ZiridEvView, EveryCursorHasItsName) {
   App();
   EXPECT_STREQ(ViewCursorName(1785), "CROCE3");
