@@ -1,16 +1,15 @@
-// Entry point of the editor: until the frame window exists it opens one image
-// view per file named on the command line, read through the engine.
+// Entry point of the editor: title, splash window, the windows in their
+// order, then the files named on the command line, each in a document window.
 #include <QApplication>
-#include <QMessageBox>
 #include <QPalette>
 #include <QScreen>
+#include <QThread>
 
-#include <vector>
-
+#include "app/about_box.h"
+#include "app/frame_form.h"
 #include "imaging/core/math.h"
 #include "imaging/core/startup_metrics.h"
 #include "imaging/core/system_colors.h"
-#include "imaging/view/qt/ziridev.h"
 
 namespace {
 
@@ -24,7 +23,9 @@ void TakeStartupMetrics() {
   quillet::SetStartupMetrics(metrics);
 }
 
-quillet::TBGR ColorOf(const QColor& c) { return quillet::MakeBGR(uint8_t(c.red()), uint8_t(c.green()), uint8_t(c.blue())); }
+quillet::TBGR ColorOf(const QColor& c) {
+  return quillet::MakeBGR(uint8_t(c.red()), uint8_t(c.green()), uint8_t(c.blue()));
+}
 
 // The views paint their frames and empty areas in the desktop's colours.
 void TakeSystemColors() {
@@ -38,18 +39,6 @@ void TakeSystemColors() {
   quillet::SetViewSystemColors(colors);
 }
 
-// Scroll bars, wheel zoom and rectangle selection; a large image starts fitted.
-void ShowView(quillet::TZiridEv& view) {
-  view.SetScrollBars(quillet::TScrollStyle::ssBoth);
-  view.SetMouseInteract(quillet::miSelect);
-  const QSize image(int(view.Bitmap().Width()), int(view.Bitmap().Height()));
-  const QSize room = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableSize() * 3 / 4
-                                                       : QSize(1024, 768);
-  view.resize(image.boundedTo(room).expandedTo(QSize(200, 150)));
-  view.show();
-  if (image.width() > room.width() || image.height() > room.height()) view.Fit();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -58,25 +47,20 @@ int main(int argc, char** argv) {
   TakeStartupMetrics();
   TakeSystemColors();
 
-  std::vector<quillet::TZiridEv*> windows;
+  auto* splash = new quillet::TSplashForm;
+  splash->show();
+  splash->repaint();
+  QApplication::processEvents();
+  QThread::msleep(3000);
+
+  quillet::TFrameForm frame;
+  frame.showMaximized();
+  delete splash;
+
   for (const QString& file : QApplication::arguments().mid(1)) {
-    auto* view = new quillet::TZiridEv;
-    view->setAttribute(Qt::WA_DeleteOnClose);
-    view->setWindowTitle(file);
-    view->LoadFromFile(file.toStdString());
-    if (view->IO().Aborting) {
-      QMessageBox::warning(nullptr, "Warning",
-                           QString("Cannot open %1: %2").arg(file, QString::fromStdString(view->IO().LastError)));
-      delete view;
-      continue;
-    }
-    ShowView(*view);
-    windows.push_back(view);
-  }
-  if (windows.empty()) {
-    if (argc > 1) return 1;
-    QMessageBox::information(nullptr, "Brenmor Quillet 5.1", "Usage: quillet FILE...");
-    return 0;
+    frame.EditorState.PendingCreation = quillet::TCreationMode::cmOpen;
+    frame.EditorState.OpenFileName = file.toStdString();
+    frame.CreateDocument(file);
   }
   return app.exec();
 }

@@ -1,0 +1,213 @@
+#include "app/edit_form.h"
+
+#include <QCloseEvent>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+#include "app/frame_form.h"
+#include "imaging/core/math.h"
+
+namespace quillet {
+
+namespace {
+
+const TBGR kTeal = MakeBGR(0, 128, 128);
+
+}  // namespace
+
+TEditForm::TEditForm(TFrameForm& frame, QWidget* parent) : QWidget(parent), frame_(frame) {
+  setObjectName("EditForm");
+  setWindowTitle("Untitled");
+  ZiridEvView1 = new TZiridEvView(this);
+  ZiridEvView1->setObjectName("ZiridEvView1");
+  ZiridEvView1->SetBackground(kTeal);
+  ZiridEvView1->SetScrollBars(TScrollStyle::ssBoth);
+  ZiridEvView1->SetCenter(false);
+  ZiridEvView1->Selection().SelectionBase = TIESelectionBase::iesbBitmap;
+  ZiridEvView1->OnViewChange = [this](TZiridEvView* v, int change) { ZiridEvView1ViewChange(v, change); };
+  ZiridEvView1->OnSelectionChange = [this](TZiridEvView*) { ShowSelectionInfo(); };
+  ZiridEvIO1.SetAttachedZiridEv(ZiridEvView1);
+
+  StatusBar1 = new QStatusBar(this);
+  StatusBar1->setObjectName("StatusBar1");
+  StatusBar1->setSizeGripEnabled(false);
+  const int widths[4] = {0, 180, 150, 50};
+  for (int i = 0; i < 4; ++i) {
+    StatusPanel[i] = new QLabel(StatusBar1);
+    StatusPanel[i]->setObjectName(QString("StatusPanel%1").arg(i));
+    StatusPanel[i]->setMinimumWidth(widths[i]);
+    StatusBar1->addWidget(StatusPanel[i], i == 3 ? 1 : 0);
+  }
+  StatusPanel[0]->hide();
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(ZiridEvView1, 1);
+  layout->addWidget(StatusBar1);
+  TextTimer.setObjectName("TextTimer");
+  TextTimer.setInterval(200);
+  resize(418, 242);
+  FormCreate();
+}
+
+TEditForm::~TEditForm() = default;
+
+void TEditForm::FormCreate() {
+  UndoBitmap = TIEWorkingBitmap();
+  UndoAvailable = false;
+  frame_.EditorState.UndoAvailable = false;
+  FileName = "Untitled";
+  ZiridEvView1->SetZoom(100);
+  frame_.SetZoomBoxText("100 %");
+  ZiridEvView1->SetDisplayGrid(true);
+  FillImage();
+  MarkSaved();
+}
+
+void TEditForm::FillImage() {
+  TEditorState& state = frame_.EditorState;
+  switch (state.PendingCreation) {
+    case TCreationMode::cmOpen:
+      ZiridEvIO1.LoadFromFile(state.OpenFileName);
+      if (ZiridEvIO1.Aborting)
+        frame_.Warn(QString("Cannot open %1: %2")
+                        .arg(QString::fromStdString(state.OpenFileName), QString::fromStdString(ZiridEvIO1.LastError)));
+      FileName = state.OpenFileName;
+      ShowImageInfo();
+      break;
+    case TCreationMode::cmNew: {
+      TIEWorkingBitmap fresh;
+      fresh.Resize(state.NewImageWidth, state.NewImageHeight, state.NewImageFormat);
+      fresh.Fill(kWhite);
+      ZiridEvView1->Assign(fresh);
+      ShowImageInfo();
+      break;
+    }
+    default:  // acquiring and pasting arrive with the scanner and the clipboard
+      break;
+  }
+  state.PendingCreation = TCreationMode::cmNone;
+}
+
+void TEditForm::ShowImageInfo() {
+  const TIEWorkingBitmap& b = ZiridEvView1->Bitmap();
+  StatusPanel[1]->setText(QString("%1x%2 pixels  %3 dpi").arg(b.Width()).arg(b.Height()).arg(ZiridEvView1->DpiX()));
+}
+
+void TEditForm::ShowSelectionInfo() {
+  const TIESelection& s = ZiridEvView1->Selection();
+  frame_.EditorState.HasSelection = s.SelectionExists();
+  StatusPanel[3]->setText(s.SelectionExists() ? QString("Selected: %1x%2")
+                                                    .arg(s.SelectionRight() - s.SelectionLeft())
+                                                    .arg(s.SelectionBottom() - s.SelectionTop())
+                                              : QString(" "));
+}
+
+void TEditForm::FormActivate() {
+  TEditorState& state = frame_.EditorState;
+  state.CurrentZoom = int32_t(Trunc(ZiridEvView1->Zoom()));
+  frame_.SetZoomBoxText(QString("%1 %").arg(state.CurrentZoom));
+  state.UndoAvailable = UndoAvailable;
+  state.HasSelection = ZiridEvView1->Selection().SelectionExists();
+}
+
+void TEditForm::ZiridEvView1ViewChange(TZiridEvView*, int) {
+  ZoomDone();
+  ZiridEvView1->SetMouseInteract(0);
+}
+
+void TEditForm::ZoomDone() {
+  frame_.EditorState.CurrentZoom = int32_t(Trunc(ZiridEvView1->Zoom()));
+  frame_.SetZoomBoxText(QString("%1 %").arg(frame_.EditorState.CurrentZoom));
+}
+
+// ---- zoom
+
+void TEditForm::ZoomIn() {
+  if (ZiridEvView1->Zoom() >= 1600) return;
+  ZiridEvView1->SetZoom(double(Trunc(ZiridEvView1->Zoom()) * 2));
+  ZoomDone();
+}
+
+void TEditForm::ZoomOut() {
+  if (ZiridEvView1->Zoom() <= 25) return;
+  ZiridEvView1->SetZoom(double(Trunc(ZiridEvView1->Zoom()) / 2));
+  ZoomDone();
+}
+
+// The ratios are kept as 32-bit floats, so that 0.38 fits at 37 %.
+void TEditForm::ZoomFit() {
+  const TIEWorkingBitmap& b = ZiridEvView1->Bitmap();
+  if (b.Empty()) return;
+  const float rw = float((long double)ZiridEvView1->ViewWidth() / b.Width());
+  const float rh = float((long double)ZiridEvView1->ViewHeight() / b.Height());
+  const int64_t z = Trunc(100 * double(std::min(rw, rh)));
+  ZiridEvView1->SetZoom(double(z));
+  frame_.EditorState.CurrentZoom = int32_t(z);
+  frame_.SetZoomBoxText(QString("%1 %").arg(z));
+}
+
+void TEditForm::ZoomWindow() {
+  if (!ZiridEvView1->Bitmap().Empty()) ZiridEvView1->SetMouseInteract(miZoom | miSelectZoom);
+}
+
+// ---- undo, selection, saving
+
+void TEditForm::SaveUndoCopy() {
+  UndoBitmap = ZiridEvView1->Bitmap();
+  UndoAvailable = true;
+  frame_.EditorState.UndoAvailable = true;
+}
+
+void TEditForm::Undo() {
+  ZiridEvView1->Assign(UndoBitmap);
+  UndoAvailable = false;
+  frame_.EditorState.UndoAvailable = false;
+  ShowImageInfo();
+}
+
+void TEditForm::SelectAll() {
+  const TIEWorkingBitmap& b = ZiridEvView1->Bitmap();
+  ZiridEvView1->SelectRectangle(0, 0, b.Width(), b.Height(), false);
+  ShowSelectionInfo();
+}
+
+void TEditForm::DeSelect() {
+  ZiridEvView1->Deselect();
+  ShowSelectionInfo();
+}
+
+void TEditForm::MarkSaved() { savedChanges_ = ZiridEvView1->Bitmap().ChangeCount(); }
+
+bool TEditForm::Modified() const { return ZiridEvView1->Bitmap().ChangeCount() != savedChanges_; }
+
+void TEditForm::Save() {
+  const QString proposed = FileName == "Untitled" ? windowTitle() + ".bmp" : QString::fromStdString(FileName);
+  const QString file = frame_.AskSaveFileName(proposed);
+  if (file.isEmpty()) return;
+  ZiridEvIO1.SaveToFile(file.toStdString());
+  if (ZiridEvIO1.Aborting) {
+    frame_.Warn(QString("Cannot save %1: %2").arg(file, QString::fromStdString(ZiridEvIO1.LastError)));
+    return;
+  }
+  FileName = file.toStdString();
+  setWindowTitle(file);
+  if (parentWidget()) parentWidget()->setWindowTitle(file);
+  MarkSaved();
+}
+
+// A changed image is not lost without asking.
+void TEditForm::closeEvent(QCloseEvent* e) {
+  if (Modified()) {
+    const int answer = frame_.ConfirmClose(windowTitle());
+    if (answer == QMessageBox::Cancel) return e->ignore();
+    if (answer == QMessageBox::Save) {
+      Save();
+      if (Modified()) return e->ignore();  // not saved after all
+    }
+  }
+  UndoBitmap = TIEWorkingBitmap();
+  e->accept();
+}
+
+}  // namespace quillet

@@ -1,0 +1,69 @@
+// TEditForm: a document window of the editor, holding one image view with
+// its file component, a status bar and a one-level undo copy.
+#pragma once
+
+#include <QLabel>
+#include <QStatusBar>
+#include <QTimer>
+#include <QWidget>
+#include <string>
+
+#include "imaging/core/working_bitmap.h"
+#include "imaging/io/ziridev_io.h"
+#include "imaging/view/qt/ziridev_view.h"
+
+namespace quillet {
+
+class TFrameForm;
+
+class TEditForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Fills the image as the frame's PendingCreation says, then resets it.
+  explicit TEditForm(TFrameForm& frame, QWidget* parent = nullptr);
+  ~TEditForm() override;
+
+  TZiridEvView* ZiridEvView1;
+  QStatusBar* StatusBar1;
+  QLabel* StatusPanel[4];
+  TZiridEvIO ZiridEvIO1;
+  QTimer TextTimer;
+  std::string FileName = "Untitled";
+  TIEWorkingBitmap UndoBitmap;
+  bool UndoAvailable = false;
+
+  // Commands the frame calls.
+  void Save();
+  void ZoomIn();
+  void ZoomOut();
+  void ZoomFit();
+  void ZoomWindow();
+  void Undo();
+  void SelectAll();
+  void DeSelect();
+
+  // Steps shared with the paint tools and image commands.
+  void SaveUndoCopy();
+  void ShowImageInfo();
+  void ShowSelectionInfo();
+  // The image changed since it was read or last saved.
+  bool Modified() const;
+
+  void FormActivate();
+  void ZiridEvView1ViewChange(TZiridEvView* sender, int change);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormCreate();
+  void FillImage();
+  void ZoomDone();
+  void MarkSaved();
+
+  TFrameForm& frame_;
+  uint64_t savedChanges_ = 0;
+};
+
+}  // namespace quillet
