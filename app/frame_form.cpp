@@ -11,6 +11,9 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
+#include <QRegularExpression>
+#include <map>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTime>
@@ -234,7 +237,42 @@ void TFrameForm::BuildMenus() {
   Contents1->setShortcut(QKeySequence::HelpContents);
 }
 
+namespace {
+
+// The desktop theme's icon for a command, else its initials drawn small.
+QIcon ToolIcon(const char* theme, const QString& hint) {
+  if (*theme && QIcon::hasThemeIcon(theme)) return QIcon::fromTheme(theme);
+  QPixmap pixmap(22, 22);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  QFont font = p.font();
+  font.setPixelSize(9);
+  font.setBold(true);
+  p.setFont(font);
+  QString initials;
+  for (const QString& word : hint.split(QRegularExpression("[ /]"), Qt::SkipEmptyParts)) initials += word[0];
+  p.drawText(pixmap.rect(), Qt::AlignCenter, initials.left(3));
+  return QIcon(pixmap);
+}
+
+// Theme icon names of the tool bar commands.
+const char* ThemeOf(const QString& hint) {
+  static const std::map<QString, const char*> names = {
+      {"New", "document-new"},        {"Open", "document-open"},       {"Save", "document-save"},
+      {"Print", "document-print"},    {"Undo", "edit-undo"},           {"Copy all", "edit-copy"},
+      {"Clear image", "edit-clear"},  {"Help", "help-contents"},       {"Zoom In", "zoom-in"},
+      {"Zoom Out", "zoom-out"},       {"Zoom Fit", "zoom-fit-best"},   {"Zoom Window", "zoom-select"},
+      {"Crop", "transform-crop"},     {"Flip horizontal", "object-flip-horizontal"},
+      {"Flip vertical", "object-flip-vertical"},                      {"Rotate", "object-rotate-right"},
+      {"Acquire Image", "scanner"},   {"Paste as new image", "edit-paste"}};
+  const auto it = names.find(hint);
+  return it == names.end() ? "" : it->second;
+}
+
+}  // namespace
+
 void TFrameForm::AddToolButton(QToolBar* bar, QAction* action, const char* name, const char* hint) {
+  action->setIcon(ToolIcon(ThemeOf(hint), hint));
   bar->addAction(action);
   action->setToolTip(hint);
   action->setStatusTip(hint);
@@ -249,7 +287,8 @@ void TFrameForm::BuildToolBars() {
   ToolBar1->setObjectName("ToolBar1");
   for (QToolBar* bar : {ToolBar2, ToolBar1}) {
     bar->setMovable(false);
-    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    bar->setIconSize(QSize(20, 20));
   }
   struct TButton {
     QAction* action;
@@ -315,7 +354,8 @@ void TFrameForm::BuildToolBars() {
 QToolButton* TFrameForm::ToolButton(const char* name, const char* hint) {
   auto* button = new QToolButton;
   button->setObjectName(name);
-  button->setText(QString(hint).left(2));
+  button->setIcon(ToolIcon("", hint));
+  button->setIconSize(QSize(20, 20));
   button->setToolTip(hint);
   button->setStatusTip(hint);
   button->setCheckable(true);

@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QWidgetAction>
 
 #include "app/about_box.h"
 #include "app/color_swatch.h"
@@ -39,6 +40,12 @@ TEST(FrameForm, HasItsControlsUnderTheirNames) {
   EXPECT_FALSE(f.NewFromClipboard1->isEnabled());
   EXPECT_FALSE(f.SpeedButton1->isEnabled());
   EXPECT_TRUE(f.New1->isEnabled());
+  // Every tool bar command has an icon, from the desktop theme or drawn.
+  for (QToolBar* bar : {f.ToolBar1, f.ToolBar2})
+    for (QAction* a : bar->actions()) {
+      if (a->isSeparator() || qobject_cast<QWidgetAction*>(a)) continue;
+      EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
+    }
 }
 
 TEST(FrameForm, WithoutADocumentToolsAreReleasedAndImageMenusOff) {
