@@ -11,12 +11,14 @@
 #include <utility>
 #include <vector>
 
+#include "bench/photo_like.h"
 #include "imaging/io/bmp_codec.h"
 #include "imaging/io/bmp_rle.h"
 
 namespace {
 
 using namespace quillet;
+using bench::PhotoLike;
 
 constexpr int kWidth = 4000, kHeight = 3000;
 
@@ -26,29 +28,6 @@ struct TInputs {
 
 void PutU32(std::vector<uint8_t>& v, size_t at, uint32_t x) {
   for (int i = 0; i < 4; ++i) v[at + i] = uint8_t(x >> (8 * i));
-}
-
-// Smooth gradients and soft shapes with a little noise, as a photograph has.
-TIEWorkingBitmap PhotoLike() {
-  TIEWorkingBitmap b(kWidth, kHeight, TIEPixelFormat::pf24bit);
-  std::vector<double> sx(kWidth), cy(kHeight);
-  for (int x = 0; x < kWidth; ++x) sx[size_t(x)] = std::sin(x / 350.0);
-  for (int y = 0; y < kHeight; ++y) cy[size_t(y)] = std::cos(y / 420.0);
-  uint32_t seed = 7;
-  const auto noise = [&seed] {
-    seed ^= seed << 13, seed ^= seed >> 17, seed ^= seed << 5;
-    return int(seed % 13) - 6;
-  };
-  const auto clamp = [](double v) { return uint8_t(v < 0 ? 0 : v > 255 ? 255 : v); };
-  for (int y = 0; y < kHeight; ++y) {
-    uint8_t* p = b.ScanLine(y);
-    for (int x = 0; x < kWidth; ++x, p += 3) {
-      p[0] = clamp(128 + 90 * std::sin((x + y) / 500.0) + noise());
-      p[1] = clamp(255.0 * y / kHeight + noise());
-      p[2] = clamp(128 + 100 * sx[size_t(x)] * cy[size_t(y)] + noise());
-    }
-  }
-  return b;
 }
 
 std::vector<uint8_t> Encode24(const TIEWorkingBitmap& bitmap) {

@@ -1,4 +1,4 @@
-// The commands of quillet-cli on top of the I/O component.
+// The commands of quillet-cli on top of the I/O component and the quantizer.
 #include "cli/commands.h"
 
 #include <iostream>
@@ -6,6 +6,7 @@
 
 #include "cli/pam_writer.h"
 #include "imaging/io/alpha_plane.h"
+#include "imaging/io/bmp_codec.h"
 #include "imaging/io/codec.h"
 #include "imaging/io/format_table.h"
 #include "imaging/io/params_fields.h"
@@ -68,6 +69,63 @@ nlohmann::json ParamsJson(const TIOParamsVals& params) {
   return out;
 }
 
+// Field=Value assignments of --set, in order; false (after the error line)
+// on a malformed one. Asking for 1, 4 or 8 bits per sample without saying how
+// many samples means a palette image: one sample per pixel.
+bool ApplySets(TIOParamsVals& params, const std::vector<std::string>& sets) {
+  bool bits = false, samples = false;
+  for (const std::string& set : sets) {
+    const size_t eq = set.find('=');
+    std::string error;
+    if (eq == std::string::npos) {
+      std::cerr << "quillet-cli: --set " << set << ": expected Field=Value\n";
+      return false;
+    }
+    const std::string name = set.substr(0, eq);
+    if (!SetParamField(params, name, set.substr(eq + 1), error)) {
+      std::cerr << "quillet-cli: --set " << set << ": " << error << "\n";
+      return false;
+    }
+    bits = bits || name == "BitsPerSample";
+    samples = samples || name == "SamplesPerPixel";
+  }
+  if (bits && !samples && params.BitsPerSample <= 8) params.SamplesPerPixel = 1;
+  return true;
+}
+
+// Every pixel of a 24-bit bitmap takes the colour of its palette entry.
+void ReduceColours(TIEWorkingBitmap& bitmap, const TIEQuantizer& quantizer, const std::vector<TBGR>& palette) {
+  std::vector<uint8_t> indices(size_t(bitmap.Width()));
+  for (int64_t y = 0; y < bitmap.Height(); ++y) {
+    uint8_t* row = bitmap.ScanLine(y);
+    quantizer.MapRow(row, bitmap.Width(), indices.data());
+    for (int64_t x = 0; x < bitmap.Width(); ++x) {
+      const TBGR& c = palette[indices[size_t(x)]];
+      row[3 * x] = c.b, row[3 * x + 1] = c.g, row[3 * x + 2] = c.r;
+    }
+  }
+}
+
+// A 4 or 8-bit BMP (16 or 256 entries) with the quantizer's palette and indices.
+int WritePaletteBmp(const std::string& output, const TIEWorkingBitmap& bitmap, TIOParamsVals& params,
+                    const TIEQuantizer& quantizer, const std::vector<TBGR>& palette) {
+  bool aborting = false;
+  std::string reason, error;
+  TIOProgress progress;
+  progress.Aborting = &aborting;
+  progress.Error = &reason;
+  const bool ok = SafeSave(
+      output,
+      [&](TIEStream& out) {
+        TIOWriteArgs args{out, bitmap, params, progress};
+        WriteBMPPaletteStream(args, quantizer, palette);
+        if (out.Failed()) progress.Fail(out.ErrorText());
+        return !aborting;
+      },
+      error);
+  return ok ? 0 : Fail(output, error.empty() ? reason : error);
+}
+
 }  // namespace
 
 int RunFormats() {
@@ -107,18 +165,25 @@ int RunConvert(const TReadOptions& opts, const std::string& output, const std::v
   TIEWorkingBitmap bitmap;
   TIEMask alpha;
   if (!ReadInput(opts, io, bitmap, alpha)) return 1;
-  for (const std::string& set : sets) {
-    const size_t eq = set.find('=');
-    std::string error;
-    if (eq == std::string::npos) {
-      std::cerr << "quillet-cli: --set " << set << ": expected Field=Value\n";
-      return 2;
-    }
-    if (!SetParamField(io.Params, set.substr(0, eq), set.substr(eq + 1), error)) {
-      std::cerr << "quillet-cli: --set " << set << ": " << error << "\n";
-      return 2;
-    }
-  }
+  if (!ApplySets(io.Params, sets)) return 2;
+  io.SaveToFile(output);
+  return io.Aborting ? Fail(output, io.LastError) : 0;
+}
+
+int RunQuantize(const TReadOptions& opts, const std::string& output, int colors, const std::vector<std::string>& sets) {
+  TZiridEvIO io;
+  TIEWorkingBitmap bitmap;
+  TIEMask alpha;
+  if (!ReadInput(opts, io, bitmap, alpha)) return 1;
+  if (!ApplySets(io.Params, sets)) return 2;
+  bitmap.SetPixelFormat(TIEPixelFormat::pf24bit);
+  // A palette file holds the quantizer's own palette; other formats get the
+  // image in the reduced colours.
+  const bool palette = FileTypeOfName(output) == ftBMP;
+  std::vector<TBGR> entries(palette && colors <= 16 ? 16 : 256, kBlack);
+  const TIEQuantizer quantizer(TIEQuantizerSource(bitmap), entries, colors);
+  if (palette) return WritePaletteBmp(output, bitmap, io.Params, quantizer, entries);
+  ReduceColours(bitmap, quantizer, entries);
   io.SaveToFile(output);
   return io.Aborting ? Fail(output, io.LastError) : 0;
 }

@@ -1,5 +1,5 @@
 // quillet-cli: the image engine on the command line (formats, info, convert,
-// export-raw). Exit status 0 on success, 1 on a failed read or write, 2 on a usage error.
+// export-raw, quantize). Exit status 0 on success, 1 on a failed read or write, 2 on a usage error.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -42,6 +42,18 @@ int main(int argc, char** argv) {
   raw->add_option("--index", rawOpts.index, "Image of a multi-image file");
   raw->add_flag("--auto-dpi", rawOpts.autoDpi, "Equalise the resolution after reading");
   raw->callback([&] { status = RunExportRaw(rawOpts, rawOut); });
+
+  TReadOptions quantOpts;
+  std::string quantOut;
+  int colors = 256;
+  std::vector<std::string> quantSets;
+  auto* quantize = app.add_subcommand("quantize", "Reduce IN to N colours and write OUT by its extension");
+  quantize->add_option("IN", quantOpts.input, "Input image")->required();
+  quantize->add_option("OUT", quantOut, "Output image")->required();
+  quantize->add_option("--colors", colors, "Number of colours, 1 to 256")->required()->check(CLI::Range(1, 256));
+  quantize->add_option("--index", quantOpts.index, "Image of a multi-image file");
+  quantize->add_option("--set", quantSets, "Field=Value of the parameter record, before writing");
+  quantize->callback([&] { status = RunQuantize(quantOpts, quantOut, colors, quantSets); });
 
   try {
     app.parse(argc, argv);

@@ -1,12 +1,16 @@
-// BMP writer: 24-bit and 1-bit files with the 12, 40 or 64-byte header,
-// rows bottom-up, headers completed once the pixel data is written.
+// BMP writer: 24, 8, 4 and 1-bit files with the 12, 40 or 64-byte header,
+// palettes from the quantizer, RLE8/RLE4, rows bottom-up, headers completed
+// once the pixel data is written.
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <new>
 #include <vector>
 
 #include "imaging/io/bmp_codec.h"
+#include "imaging/io/bmp_rle.h"
 #include "imaging/io/dib_util.h"
+#include "imaging/proc/color_utils.h"
 
 namespace quillet {
 
@@ -16,16 +20,26 @@ struct TBmpLayout {
   int64_t width = 0, height = 0;
   int bits = 24;
   int headerSize = 40;
+  bool rle = false;
   int32_t xppm = 0, yppm = 0;
   int64_t pixelStart = 0, end = 0;  // offsets from the start of the file header
 };
 
-// The depth written. Palette depths (4 and 8 bits) and 1-bit output of colour
-// images need colour reduction, which the writer does not have: those requests
-// are written in 24 bits so that no pixel is lost.
-int OutputBits(const TIOParamsVals& params, const TIEWorkingBitmap& bitmap) {
-  const bool bilevelSource = bitmap.PixelFormat() == TIEPixelFormat::pf1bit;
-  return params.BitsPerSample == 1 && bilevelSource ? 1 : 24;
+// What the rows are made from: the image in 1 or 24 bits (the caller's, or a
+// converted copy) and, for 4 and 8 bits, the quantizer that indexes it.
+struct TBmpPlan {
+  const TIEWorkingBitmap* image = nullptr;
+  std::unique_ptr<TIEWorkingBitmap> copy;
+  std::vector<TBGR> palette;  // 2^bits entries, none for 24 bits
+  const TIEQuantizer* quantizer = nullptr;
+  std::unique_ptr<TIEQuantizer> ownQuantizer;
+};
+
+// The depth asked for: BitsPerSample when it is 1 or 4, else 8 for one
+// sample per pixel, else 24.
+int RequestedBits(const TIOParamsVals& params) {
+  if (params.BitsPerSample == 1 || params.BitsPerSample == 4) return params.BitsPerSample;
+  return params.SamplesPerPixel == 1 ? 8 : 24;
 }
 
 int HeaderSize(const TIOParamsVals& params, const TIEWorkingBitmap& bitmap) {
@@ -34,6 +48,11 @@ int HeaderSize(const TIOParamsVals& params, const TIEWorkingBitmap& bitmap) {
     case 3: return 64;
     default: return 40;
   }
+}
+
+uint32_t CompressionCode(const TBmpLayout& l) {
+  if (!l.rle) return 0;
+  return l.bits == 4 ? 2 : 1;
 }
 
 void WriteHeaders(TIEStream& s, int64_t start, const TBmpLayout& l) {
@@ -56,7 +75,7 @@ void WriteHeaders(TIEStream& s, int64_t start, const TBmpLayout& l) {
   s.WriteU32LE(uint32_t(l.height));
   s.WriteU16LE(1);
   s.WriteU16LE(uint16_t(l.bits));
-  s.WriteU32LE(0);  // no compression
+  s.WriteU32LE(CompressionCode(l));
   s.WriteU32LE(uint32_t(l.end - l.pixelStart));
   s.WriteU32LE(uint32_t(l.xppm));
   s.WriteU32LE(uint32_t(l.yppm));
@@ -66,60 +85,155 @@ void WriteHeaders(TIEStream& s, int64_t start, const TBmpLayout& l) {
   if (l.headerSize == 64) s.WriteExact(os2Fields.data(), int64_t(os2Fields.size()));
 }
 
-void WriteBlackWhitePalette(TIEStream& s, int headerSize) {
+void WritePalette(TIEStream& s, const std::vector<TBGR>& palette, int headerSize) {
   const int entry = headerSize == 12 ? 3 : 4;
-  const uint8_t black[4] = {0, 0, 0, 0}, white[4] = {255, 255, 255, 0};
-  s.WriteExact(black, entry);
-  s.WriteExact(white, entry);
+  for (const TBGR& c : palette) {
+    const uint8_t bytes[4] = {c.b, c.g, c.r, 0};
+    s.WriteExact(bytes, entry);
+  }
 }
 
-// One image row in the file's depth: the bitmap's own row when the depths
-// agree, else a 1-bit row widened into `buffer`.
-const uint8_t* FileRow(const TIEWorkingBitmap& bitmap, int64_t y, int bits, std::vector<uint8_t>& buffer) {
-  const uint8_t* src = bitmap.ScanLine(y);
-  if (bits == 1 || bitmap.PixelFormat() == TIEPixelFormat::pf24bit) return src;
-  for (int64_t x = 0; x < bitmap.Width(); ++x) std::fill_n(buffer.begin() + 3 * x, 3, GetBit(src, x) ? 255 : 0);
-  return buffer.data();
+const TIEWorkingBitmap& TrueColourImage(const TIEWorkingBitmap& bitmap, TBmpPlan& plan) {
+  if (bitmap.PixelFormat() == TIEPixelFormat::pf24bit) return bitmap;
+  plan.copy = std::make_unique<TIEWorkingBitmap>(bitmap);
+  plan.copy->SetPixelFormat(TIEPixelFormat::pf24bit);
+  return *plan.copy;
 }
 
-void WriteBmp(TIOWriteArgs& a) {
+// A 1-bit file from a 1-bit image, or from a 24-bit image of exactly two
+// colours (the darker as entry 0). Other images would need dithering and are
+// written in 24 bits instead, so that nothing is lost: false.
+bool PlanBilevel(const TIEWorkingBitmap& bitmap, TBmpPlan& plan) {
+  plan.image = &bitmap;
+  if (bitmap.PixelFormat() == TIEPixelFormat::pf1bit) {
+    plan.palette = {kBlack, kWhite};
+    return true;
+  }
+  std::array<TBGR, 2> colors;
+  plan.copy = ExtractTwoColours(bitmap, colors);
+  if (!plan.copy) return false;
+  plan.image = plan.copy.get();
+  plan.palette = {colors[0], colors[1]};
+  return true;
+}
+
+// The depth written, with what the rows come from.
+int PlanOutput(const TIOWriteArgs& a, TBmpPlan& plan) {
+  const int bits = RequestedBits(a.Params);
+  if (bits == 1 && PlanBilevel(a.Bitmap, plan)) return 1;
+  if (bits == 4 || bits == 8) {
+    plan.image = &TrueColourImage(a.Bitmap, plan);
+    plan.palette.assign(size_t(1) << bits, kBlack);
+    plan.ownQuantizer = std::make_unique<TIEQuantizer>(TIEQuantizerSource(*plan.image), plan.palette, 1 << bits);
+    plan.quantizer = plan.ownQuantizer.get();
+    return bits;
+  }
+  plan.copy.reset();
+  plan.palette.clear();
+  plan.image = &a.Bitmap;
+  return 24;
+}
+
+// Reused buffers for one row in the file's depth.
+struct TRowBuffers {
+  std::vector<uint8_t> row, indices, rle;
+};
+
+// Two indices a byte, the first pixel in the high nibble.
+void PackNibbles(const uint8_t* indices, int64_t count, uint8_t* out) {
+  for (int64_t x = 0; x + 1 < count; x += 2) *out++ = uint8_t(indices[x] << 4 | indices[x + 1]);
+  if (count & 1) *out = uint8_t(indices[count - 1] << 4);
+}
+
+// The bytes of image row y as stored in the file.
+const uint8_t* FileRow(const TBmpPlan& plan, const TBmpLayout& l, int64_t y, TRowBuffers& buf) {
+  const TIEWorkingBitmap& image = *plan.image;
+  const uint8_t* src = image.ScanLine(y);
+  if (l.bits == 1 || (l.bits == 24 && image.PixelFormat() == TIEPixelFormat::pf24bit)) return src;
+  if (l.bits == 24) {
+    for (int64_t x = 0; x < l.width; ++x) std::fill_n(buf.row.begin() + 3 * x, 3, GetBit(src, x) ? 255 : 0);
+    return buf.row.data();
+  }
+  uint8_t* indices = l.bits == 8 && !l.rle ? buf.row.data() : buf.indices.data();
+  plan.quantizer->MapRow(src, l.width, indices);
+  if (l.rle) {
+    buf.rle.clear();
+    EncodeBmpRleRow(indices, l.width, l.bits, buf.rle);
+    return buf.rle.data();
+  }
+  if (l.bits == 4) PackNibbles(indices, l.width, buf.row.data());
+  return buf.row.data();
+}
+
+void WriteRows(TIOWriteArgs& a, const TBmpPlan& plan, const TBmpLayout& l) {
+  TRowBuffers buf;
+  buf.row.assign(size_t(RowLength(l.width, l.bits)), 0);
+  buf.indices.assign(size_t(l.width), 0);
+  for (int64_t y = l.height - 1; y >= 0; --y) {
+    a.Progress.Report(int((l.height - 1 - y) * 100 / l.height));
+    if (a.Progress.Aborted()) return;
+    const uint8_t* bytes = FileRow(plan, l, y, buf);
+    const int64_t size = l.rle ? int64_t(buf.rle.size()) : int64_t(buf.row.size());
+    if (!a.Stream.WriteExact(bytes, size)) return Fail(a, "write error");
+  }
+  const uint8_t endOfBitmap[2] = {0, 1};
+  if (l.rle && !a.Stream.WriteExact(endOfBitmap, 2)) Fail(a, "write error");
+}
+
+void WriteBmp(TIOWriteArgs& a, TBmpPlan& plan, int bits) {
   TIEStream& s = a.Stream;
-  const TIEWorkingBitmap& bitmap = a.Bitmap;
   TBmpLayout l;
-  l.width = bitmap.Width();
-  l.height = bitmap.Height();
-  l.bits = OutputBits(a.Params, bitmap);
-  l.headerSize = HeaderSize(a.Params, bitmap);
+  l.width = a.Bitmap.Width();
+  l.height = a.Bitmap.Height();
+  l.bits = bits;
+  l.headerSize = HeaderSize(a.Params, a.Bitmap);
+  l.rle = a.Params.BmpCompression == 1 && (bits == 4 || bits == 8) && l.headerSize != 12;
   l.xppm = PixelsPerMetreOfDpi(a.Params.DpiX);
   l.yppm = PixelsPerMetreOfDpi(a.Params.DpiY);
   const int64_t start = s.Position();
   WriteHeaders(s, start, l);
-  if (l.bits == 1) {
-    WriteBlackWhitePalette(s, l.headerSize);
-    a.Params.SetColorMap({kBlack, kWhite});
-  }
+  WritePalette(s, plan.palette, l.headerSize);
+  if (!plan.palette.empty()) a.Params.SetColorMap(plan.palette);
   l.pixelStart = s.Position() - start;
-  std::vector<uint8_t> row(size_t(RowLength(l.width, l.bits)), 0);
-  for (int64_t y = l.height - 1; y >= 0; --y) {
-    a.Progress.Report(int((l.height - 1 - y) * 100 / l.height));
-    if (a.Progress.Aborted()) return;
-    if (!s.WriteExact(FileRow(bitmap, y, l.bits, row), int64_t(row.size()))) return Fail(a, "write error");
-  }
+  WriteRows(a, plan, l);
+  if (a.Progress.Aborted()) return;
   l.end = s.Position() - start;
   WriteHeaders(s, start, l);
   s.Seek(start + l.end, TSeekOrigin::soBeginning);
   if (s.Failed()) Fail(a, "write error");
 }
 
-}  // namespace
-
-void WriteBMPStream(TIOWriteArgs& args) {
+// The codec boundary: no exception leaves the writer.
+template <class TWrite>
+void Guard(TIOWriteArgs& args, const TWrite& write) {
   if (args.Bitmap.Empty()) return Fail(args, "empty image");
   try {
-    WriteBmp(args);
+    write();
   } catch (const std::bad_alloc&) {
     Fail(args, "out of memory");
   }
+}
+
+}  // namespace
+
+void WriteBMPStream(TIOWriteArgs& args) {
+  Guard(args, [&] {
+    TBmpPlan plan;
+    const int bits = PlanOutput(args, plan);
+    WriteBmp(args, plan, bits);
+  });
+}
+
+void WriteBMPPaletteStream(TIOWriteArgs& args, const TIEQuantizer& quantizer, std::span<const TBGR> palette) {
+  Guard(args, [&] {
+    if (args.Bitmap.PixelFormat() != TIEPixelFormat::pf24bit || (palette.size() != 16 && palette.size() != 256))
+      return Fail(args, "palette output needs a 24-bit image and 16 or 256 entries");
+    TBmpPlan plan;
+    plan.image = &args.Bitmap;
+    plan.palette.assign(palette.begin(), palette.end());
+    plan.quantizer = &quantizer;
+    WriteBmp(args, plan, palette.size() == 16 ? 4 : 8);
+  });
 }
 
 }  // namespace quillet

@@ -1,0 +1,210 @@
+// The neural engine: initial grey ramp, learning with decaying alpha and
+// radius over prime-stepped samples, the biased contest, and the green index.
+#include "imaging/proc/neural_quantizer.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+#include "imaging/core/math.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr int kColorShift = 4;           // neuron colours in 1/16 of a level
+constexpr int kCycles = 100;             // alpha and radius decay this often
+constexpr int kInitAlpha = 1 << 10;
+constexpr int kRadiusShift = 6;          // radius in 1/64 units
+constexpr int kRadiusDecrease = 30;
+constexpr int kFreqScale = 1 << 16;
+constexpr int kBetaShift = 10;           // beta = 1/1024
+constexpr int kBetaGamma = 1 << 16;
+constexpr int kGammaShift = 10;
+constexpr int kBiasToDistShift = 12;     // frequency scale over colour scale
+constexpr int kRadPowerScale = 256;
+constexpr int64_t kNeighbourDivisor = 1 << 18;
+
+// A prime step in pixels that does not divide the image's byte count, so the
+// samples cover the image evenly.
+int64_t SampleStep(int64_t pixels) {
+  const int64_t bytes = pixels * 3;
+  for (int64_t prime : {499, 491, 487})
+    if (bytes % prime != 0) return prime;
+  return 503;
+}
+
+// x moves toward target by a / divisor of the way, truncating toward zero.
+inline void MoveToward(int32_t& x, int target, int64_t a, int64_t divisor) {
+  x -= int32_t(a * (x - target) / divisor);
+}
+
+}  // namespace
+
+int TIENeuralQuantizer::SampleFactor(int64_t pixels, int quality) {
+  if (quality < 0) {
+    if (pixels < 2000) return 1;
+    return int(std::clamp<int64_t>(Round((13.0 * double(pixels) - 26000.0) / 148000.0 + 2), 1, 30));
+  }
+  const int q = std::min(quality, 100);
+  return int(Trunc((100 - q) / 100.0 * 29)) + 1;
+}
+
+TIENeuralQuantizer::TIENeuralQuantizer(const TIEQuantizerSource& source, int colors, int quality)
+    : n_(std::clamp(colors, 1, kMaxNeurons)) {
+  blue_.resize(size_t(n_)), green_.resize(size_t(n_)), red_.resize(size_t(n_));
+  bias_.assign(size_t(n_), 0);
+  freq_.assign(size_t(n_), kFreqScale / n_);
+  radPower_.assign(size_t(n_ / 8), 0);
+  dist_.resize(size_t(n_)), biasDist_.resize(size_t(n_));
+  for (int i = 0; i < n_; ++i) blue_[size_t(i)] = green_[size_t(i)] = red_[size_t(i)] = (i << (kColorShift + 8)) / n_;
+  if (!source.Empty()) Learn(source, SampleFactor(source.PixelCount(), quality));
+  palette_.resize(size_t(n_));
+  sorted_.resize(size_t(n_));
+  for (int i = 0; i < n_; ++i) {
+    // Neurons stay between their start and their targets, so never negative.
+    const TNeuron neuron{blue_[size_t(i)] >> kColorShift, green_[size_t(i)] >> kColorShift,
+                         red_[size_t(i)] >> kColorShift, i};
+    sorted_[size_t(i)] = neuron;
+    palette_[size_t(i)] = TBGR{uint8_t(neuron.b), uint8_t(neuron.g), uint8_t(neuron.r)};
+  }
+  BuildIndex();
+}
+
+void TIENeuralQuantizer::SetRadPower(int rad, int alpha) {
+  const int64_t rad2 = int64_t(rad) * rad;
+  for (int i = 0; i < rad; ++i) radPower_[size_t(i)] = int32_t(alpha * (((rad2 - int64_t(i) * i) * kRadPowerScale) / rad2));
+}
+
+void TIENeuralQuantizer::Learn(const TIEQuantizerSource& source, int factor) {
+  const int64_t pixels = source.PixelCount(), width = source.Width();
+  const int alphaDec = 30 + (factor - 1) / 3;
+  const int64_t samples = pixels * 3 / (3 * int64_t(factor));
+  const int64_t delta = std::max<int64_t>(samples / kCycles, 1);
+  const int64_t step = SampleStep(pixels);
+  int alpha = kInitAlpha;
+  int radius = (n_ / 8) << kRadiusShift;
+  const auto radOf = [](int radius) { return radius > 127 ? radius >> kRadiusShift : 0; };
+  int rad = radOf(radius);
+  SetRadPower(rad, alpha);
+  int64_t p = 0;
+  for (int64_t i = 1; i <= samples; ++i) {
+    const uint8_t* px = source.Row(p / width) + 3 * (p % width);
+    const int b = px[0] << kColorShift, g = px[1] << kColorShift, r = px[2] << kColorShift;
+    const int j = Contest(b, g, r);
+    MoveToward(blue_[size_t(j)], b, alpha, kInitAlpha);
+    MoveToward(green_[size_t(j)], g, alpha, kInitAlpha);
+    MoveToward(red_[size_t(j)], r, alpha, kInitAlpha);
+    if (rad > 0) MoveNeighbours(j, rad, b, g, r);
+    p = (p + step) % pixels;  // a plain subtraction would overrun images smaller than the step
+    if (i % delta == 0) {
+      alpha -= alpha / alphaDec;
+      radius -= radius / kRadiusDecrease;
+      rad = radOf(radius);
+      SetRadPower(rad, alpha);
+    }
+  }
+}
+
+// The closest neuron by L1 distance wins frequency and loses bias; the
+// returned one is the closest after subtracting each neuron's bias, which
+// pulls rarely winning neurons in. The bias shift is arithmetic: a neuron
+// that wins often has a negative bias and is penalised.
+// Distances first, in a loop without branches that the compiler vectorises,
+// then the first smallest of each.
+int TIENeuralQuantizer::Contest(int b, int g, int r) {
+  int32_t* dist = dist_.data();
+  int32_t* biasDist = biasDist_.data();
+  int32_t* bias = bias_.data();
+  int32_t* freq = freq_.data();
+  const int32_t *nb = blue_.data(), *ng = green_.data(), *nr = red_.data();
+  int bestDist = INT_MAX, bestBiasDist = INT_MAX;
+  for (int i = 0; i < n_; ++i) {
+    const int d = std::abs(nb[i] - b) + std::abs(ng[i] - g) + std::abs(nr[i] - r);
+    dist[i] = d;
+    biasDist[i] = d - (bias[i] >> kBiasToDistShift);
+    bestDist = std::min(bestDist, d);
+    bestBiasDist = std::min(bestBiasDist, biasDist[i]);
+    const int betaFreq = freq[i] >> kBetaShift;
+    freq[i] -= betaFreq;
+    bias[i] += betaFreq << kGammaShift;
+  }
+  const int bestPos = int(std::find(dist, dist + n_, bestDist) - dist);
+  const int bestBiasPos = int(std::find(biasDist, biasDist + n_, bestBiasDist) - biasDist);
+  freq[bestPos] += kFreqScale >> kBetaShift;
+  bias[bestPos] -= kBetaGamma;
+  return bestBiasPos;
+}
+
+// Neighbours j +- k for 0 < k < rad move by radpower[k], pairwise outward.
+void TIENeuralQuantizer::MoveNeighbours(int j, int rad, int b, int g, int r) {
+  const int lo = std::max(j - rad, -1), hi = std::min(j + rad, n_);
+  for (int k = 1; j + k < hi || j - k > lo; ++k) {
+    const int64_t a = radPower_[size_t(k)];
+    for (int q : {j + k, j - k}) {
+      if (q >= hi || q <= lo) continue;
+      MoveToward(blue_[size_t(q)], b, a, kNeighbourDivisor);
+      MoveToward(green_[size_t(q)], g, a, kNeighbourDivisor);
+      MoveToward(red_[size_t(q)], r, a, kNeighbourDivisor);
+    }
+  }
+}
+
+// Selection sort by green (the first smallest moves to the front), then the
+// first position to search for every green value.
+void TIENeuralQuantizer::BuildIndex() {
+  int prev = 0, start = 0;
+  for (int i = 0; i < n_; ++i) {
+    int small = i;
+    for (int j = i + 1; j < n_; ++j)
+      if (sorted_[size_t(j)].g < sorted_[size_t(small)].g) small = j;
+    std::swap(sorted_[size_t(i)], sorted_[size_t(small)]);
+    const int g = sorted_[size_t(i)].g;
+    if (g == prev) continue;
+    greenIndex_[size_t(prev)] = (start + i) >> 1;
+    for (int v = prev + 1; v < g; ++v) greenIndex_[size_t(v)] = i;
+    prev = g, start = i;
+  }
+  greenIndex_[size_t(prev)] = (start + n_ - 1) >> 1;
+  for (int v = prev + 1; v < 256; ++v) greenIndex_[size_t(v)] = n_ - 1;
+}
+
+// Outward from the green index; a direction ends once green alone is as far
+// as the best found.
+int TIENeuralQuantizer::Search(int r, int g, int b) const {
+  int best = 1000, bestIndex = 0;
+  const auto consider = [&](const TNeuron& p, int greenDist) {
+    int dist = std::abs(greenDist) + std::abs(p.b - b);
+    if (dist >= best) return;
+    dist += std::abs(p.r - r);
+    if (dist < best) best = dist, bestIndex = p.index;
+  };
+  int i = greenIndex_[size_t(g)], j = i - 1;
+  while (i < n_ || j >= 0) {
+    if (i < n_) {
+      const TNeuron& p = sorted_[size_t(i)];
+      if (p.g - g >= best) {
+        i = n_;
+      } else {
+        ++i;
+        consider(p, p.g - g);
+      }
+    }
+    if (j >= 0) {
+      const TNeuron& p = sorted_[size_t(j)];
+      if (g - p.g >= best) {
+        j = -1;
+      } else {
+        --j;
+        consider(p, g - p.g);
+      }
+    }
+  }
+  return bestIndex;
+}
+
+void TIENeuralQuantizer::WritePalette(std::span<TBGR> palette) const {
+  std::copy_n(palette_.begin(), std::min(palette.size(), palette_.size()), palette.begin());
+}
+
+}  // namespace quillet

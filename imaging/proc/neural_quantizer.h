@@ -1,0 +1,60 @@
+// TIENeuralQuantizer: the self-organising network quantizer (NeuQuant) with
+// integer learning on sampled pixels, the engine for 128 colours and more.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "imaging/core/colors.h"
+#include "imaging/proc/color_index_cache.h"
+#include "imaging/proc/quantizer_source.h"
+
+namespace quillet {
+
+class TIENeuralQuantizer {
+ public:
+  static constexpr int kMaxNeurons = 256;
+
+  // Trains `colors` neurons (clamped to 1..256) on the source, sampling every
+  // f-th pixel on average with f from `quality` (0..100, or -1 automatic).
+  // A source without pixels leaves the network untrained (a grey ramp).
+  TIENeuralQuantizer(const TIEQuantizerSource& source, int colors, int quality);
+
+  // f: 1 for the best quality, up to 30.
+  static int SampleFactor(int64_t pixels, int quality);
+
+  int NeuronCount() const { return int(palette_.size()); }
+  // Entry i = neuron i, as trained (before the sort for the lookup).
+  void WritePalette(std::span<TBGR> palette) const;
+
+  // Palette index of `rgb` (R * 65536 + G * 256 + B): the closest neuron by
+  // the green-ordered outward search, remembered in an exact cache.
+  int GetIndex(uint32_t rgb) const {
+    return cache_.Get(rgb, [this](uint32_t c) { return Search(int(c >> 16 & 255), int(c >> 8 & 255), int(c & 255)); });
+  }
+  int Search(int r, int g, int b) const;
+
+ private:
+  struct TNeuron {
+    int32_t b, g, r, index;
+  };
+
+  void Learn(const TIEQuantizerSource& source, int factor);
+  int Contest(int b, int g, int r);
+  void MoveNeighbours(int j, int rad, int b, int g, int r);
+  void SetRadPower(int rad, int alpha);
+  void BuildIndex();
+
+  int n_;
+  // Learning state, one entry per neuron; colours in 1/16 of a level.
+  std::vector<int32_t> blue_, green_, red_, bias_, freq_, radPower_;
+  std::vector<int32_t> dist_, biasDist_;  // the contest's distances, per neuron
+  std::vector<TBGR> palette_;
+  std::vector<TNeuron> sorted_;        // by green, for the search
+  std::array<int32_t, 256> greenIndex_{};  // first position to search per green
+  mutable TIEColorIndexCache cache_;
+};
+
+}  // namespace quillet

@@ -1,0 +1,49 @@
+// The quantizer: the choice of engine by the number of colours, the empty
+// image, and the per-colour and per-row lookups of either engine.
+#include "imaging/proc/quantizer.h"
+
+#include <algorithm>
+
+namespace quillet {
+
+TIEQuantizer::TIEQuantizer(const TIEQuantizerSource& source, std::span<TBGR> palette, int colors, int quality,
+                           [[maybe_unused]] int method)
+    : engine_(TIEQuantizerEngine::qeBoxSplitting) {
+  const int n = int(std::min<int64_t>(std::clamp(colors, 1, 256), int64_t(palette.size())));
+  if (n >= kNeuralColors) engine_ = TIEQuantizerEngine::qeNeuralNetwork;
+  if (n <= 0) return;
+  if (source.Empty()) {
+    palette[0] = kBlack;
+    entries_ = 1;
+  } else if (engine_ == TIEQuantizerEngine::qeBoxSplitting) {
+    box_ = std::make_unique<TIEBoxQuantizer>(source, n);
+    box_->WritePalette(palette);
+    entries_ = box_->BoxCount();
+  } else {
+    neural_ = std::make_unique<TIENeuralQuantizer>(source, n, quality);
+    neural_->WritePalette(palette);
+    entries_ = neural_->NeuronCount();
+  }
+}
+
+TIEQuantizer::~TIEQuantizer() = default;
+
+int TIEQuantizer::GetIndex(uint32_t rgb) const {
+  if (box_) return box_->GetIndex(rgb);
+  if (neural_) return neural_->GetIndex(rgb);
+  return 0;
+}
+
+void TIEQuantizer::MapRow(const uint8_t* bgr, int64_t count, uint8_t* indices) const {
+  const uint8_t* end = bgr + 3 * count;
+  if (box_) {
+    const uint8_t* map = box_->ColorMap();
+    for (; bgr != end; bgr += 3) *indices++ = map[TIEBoxQuantizer::CellOf(bgr[2], bgr[1], bgr[0])];
+  } else if (neural_) {
+    for (; bgr != end; bgr += 3) *indices++ = uint8_t(neural_->GetIndex(uint32_t(bgr[2]) << 16 | bgr[1] << 8 | bgr[0]));
+  } else {
+    std::fill_n(indices, count, 0);
+  }
+}
+
+}  // namespace quillet
