@@ -95,11 +95,21 @@ void TFrameForm::InstallDefaultDialogs() {
 
 // ---- construction
 
+void TFrameForm::RunCommand(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const std::bad_alloc&) {
+    Warn("Not enough memory for this command.");
+  } catch (const std::exception& e) {
+    Warn(QString("The command failed: %1").arg(e.what()));
+  }
+}
+
 QAction* TFrameForm::Item(QMenu* menu, const char* name, const QString& caption, std::function<void()> handler) {
   QAction* action = menu->addAction(caption);
   action->setObjectName(name);
   action->setEnabled(bool(handler));
-  if (handler) connect(action, &QAction::triggered, this, std::move(handler));
+  if (handler) connect(action, &QAction::triggered, this, [this, handler] { RunCommand(handler); });
   else pending_.push_back(action);  // its command arrives with a later part of the editor
   return action;
 }

@@ -118,6 +118,10 @@ class TFrameForm : public QMainWindow {
   void BrenmorHomepage1Click();
   void About1Click();
   void ComboBox1Change();
+
+  // Runs a menu command; an exception ends it with a "Warning" box, so none
+  // reaches the event loop.
+  void RunCommand(const std::function<void()>& command);
   void BasicColorDblClick();
   void AddColorDblClick();
 

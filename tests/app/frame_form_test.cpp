@@ -153,6 +153,10 @@ TEST(FrameForm, SwatchesHelpAndAbout) {
   f.BrenmorHomepage1Click();
   EXPECT_EQ(e.opened.size(), 2);
 
+  f.RunCommand([] { throw std::bad_alloc(); });
+  ASSERT_EQ(e.warnings.size(), 1);
+  EXPECT_EQ(e.warnings[0], "Not enough memory for this command.");
+
   f.PanelHint("Open");
   EXPECT_EQ(f.StatusPanel1->text(), "Open");
 
