@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "imaging/core/view_params.h"
-#include "imaging/view/resample_filter.h"
+#include "imaging/proc/resample_filter.h"
 
 namespace quillet {
 

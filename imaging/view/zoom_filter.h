@@ -5,7 +5,7 @@
 #include "imaging/core/mask.h"
 #include "imaging/core/working_bitmap.h"
 #include "imaging/view/image_nearest.h"
-#include "imaging/view/resample_filter.h"
+#include "imaging/proc/resample_filter.h"
 #include "imaging/view/view_geometry.h"
 
 namespace quillet {

@@ -1,5 +1,5 @@
-// TResampleFilter: the resampling kernels a view may zoom through, rfNone
-// for nearest-neighbour painting.
+// TResampleFilter: the resampling kernels of the processing component and
+// the views' filtered zoom; rfNone is a plain nearest-pixel stretch.
 #pragma once
 
 namespace quillet {
