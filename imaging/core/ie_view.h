@@ -30,6 +30,8 @@ class TIEView {
 
   virtual TIEWorkingBitmap* GetBitmap() { return nullptr; }
   virtual TIEMask* GetAlphaChannel() { return nullptr; }
+  // The 1-bit selection plane while a selection exists, else null.
+  virtual TIEMask* GetSelectionMask() { return nullptr; }
   virtual void LockPaint() = 0;
   virtual void UnlockPaint() = 0;
   virtual void UnlockPaintNoUpdate() = 0;

@@ -126,6 +126,17 @@ bool TIEWorkingBitmap::Resize(int64_t width, int64_t height, TIEPixelFormat form
   return true;
 }
 
+void TIEWorkingBitmap::Replace(TIEWorkingBitmap&& other) {
+  width_ = other.width_;
+  height_ = other.height_;
+  rowBytes_ = other.rowBytes_;
+  format_ = other.format_;
+  bits_ = std::move(other.bits_);
+  palette_ = std::move(other.palette_);
+  other = TIEWorkingBitmap();
+  MarkModified();
+}
+
 bool ReshapeBitmap(TIEWorkingBitmap& bitmap, int64_t width, int64_t height, TIEPixelFormat format) {
   if (bitmap.Resize(width, height, format)) return true;
   TIEWorkingBitmap fresh;

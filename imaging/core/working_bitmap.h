@@ -50,6 +50,10 @@ class TIEWorkingBitmap {
   // The colour of pixel (x, y) in any format; for tests and slow paths only.
   TBGR Pixel(int64_t x, int64_t y) const;
 
+  // Takes the pixels, size, format and palette of `other`; keeps its own
+  // canvas and counts as one more change.
+  void Replace(TIEWorkingBitmap&& other);
+
   // Counts changes so that viewers of a bare bitmap notice them.
   uint64_t ChangeCount() const { return changes_; }
   void MarkModified() { ++changes_; }

@@ -11,6 +11,7 @@
 #include "imaging/io/bmp_rle.h"
 #include "imaging/io/dib_util.h"
 #include "imaging/proc/color_utils.h"
+#include "imaging/proc/ordered_dither.h"
 
 namespace quillet {
 
@@ -100,27 +101,34 @@ const TIEWorkingBitmap& TrueColourImage(const TIEWorkingBitmap& bitmap, TBmpPlan
   return *plan.copy;
 }
 
-// A 1-bit file from a 1-bit image, or from a 24-bit image of exactly two
-// colours (the darker as entry 0). Other images would need dithering and are
-// written in 24 bits instead, so that nothing is lost: false.
-bool PlanBilevel(const TIEWorkingBitmap& bitmap, TBmpPlan& plan) {
+// A 1-bit file from a 1-bit image, from a 24-bit image of exactly two
+// colours (the darker as entry 0), or from any other image through the
+// ordered dither to black and white.
+void PlanBilevel(const TIEWorkingBitmap& bitmap, TBmpPlan& plan) {
   plan.image = &bitmap;
   if (bitmap.PixelFormat() == TIEPixelFormat::pf1bit) {
     plan.palette = {kBlack, kWhite};
-    return true;
+    return;
   }
   std::array<TBGR, 2> colors;
   plan.copy = ExtractTwoColours(bitmap, colors);
-  if (!plan.copy) return false;
+  if (plan.copy) {
+    plan.palette = {colors[0], colors[1]};
+  } else {
+    plan.copy = std::make_unique<TIEWorkingBitmap>();
+    DitherToBlackWhite(bitmap, *plan.copy);
+    plan.palette = {kBlack, kWhite};
+  }
   plan.image = plan.copy.get();
-  plan.palette = {colors[0], colors[1]};
-  return true;
 }
 
 // The depth written, with what the rows come from.
 int PlanOutput(const TIOWriteArgs& a, TBmpPlan& plan) {
   const int bits = RequestedBits(a.Params);
-  if (bits == 1 && PlanBilevel(a.Bitmap, plan)) return 1;
+  if (bits == 1) {
+    PlanBilevel(a.Bitmap, plan);
+    return 1;
+  }
   if (bits == 4 || bits == 8) {
     plan.image = &TrueColourImage(a.Bitmap, plan);
     plan.palette.assign(size_t(1) << bits, kBlack);

@@ -4,6 +4,7 @@
 
 #include "codec_harness.h"
 #include "imaging/io/bmp_codec.h"
+#include "imaging/proc/ordered_dither.h"
 
 namespace quillet::test {
 namespace {
@@ -84,8 +85,8 @@ TEST(BmpWrite, BilevelImageKeepsOneBitWithBlackWhitePalette) {
 
 TEST(BmpWrite, DepthsWithoutAPaletteAreWrittenLossless) {
   const TIEWorkingBitmap img = Gradient(4, 4);
-  // 16-bit colour is only read; 1 bit of a many-coloured image would need dithering.
-  for (auto [bits, samples] : {std::pair{5, 3}, {8, 3}, {1, 1}}) {
+  // 16-bit colour is only read.
+  for (auto [bits, samples] : {std::pair{5, 3}, {8, 3}}) {
     TIOParamsVals p;
     p.BitsPerSample = bits;
     p.SamplesPerPixel = samples;
@@ -93,6 +94,18 @@ TEST(BmpWrite, DepthsWithoutAPaletteAreWrittenLossless) {
     EXPECT_EQ(f[28], 24) << bits;
     EXPECT_EQ(RgbBytes(Decode(ReadBMPStream, f).bitmap), RgbBytes(img));
   }
+}
+
+TEST(BmpWrite, ManyColoursInOneBitAreDithered) {
+  const TIEWorkingBitmap img = Gradient(16, 9);
+  TIOParamsVals p;
+  p.BitsPerSample = 1;
+  p.SamplesPerPixel = 1;
+  const auto f = Encode(WriteBMPStream, img, p);
+  EXPECT_EQ(f[28], 1);
+  TIEWorkingBitmap dithered;
+  ASSERT_TRUE(DitherToBlackWhite(img, dithered));
+  EXPECT_EQ(RgbBytes(Decode(ReadBMPStream, f).bitmap), RgbBytes(dithered));
 }
 
 TEST(BmpWrite, WriteErrorAborts) {

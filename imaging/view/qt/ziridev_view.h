@@ -30,6 +30,7 @@ class TZiridEvView : public QWidget, public TIEView {
   TIEMask& AlphaChannel() { return alpha_; }
   TIEWorkingBitmap* GetBitmap() override { return &bitmap_; }
   TIEMask* GetAlphaChannel() override { return &alpha_; }
+  TIEMask* GetSelectionMask() override { return selection_.SelectionExists() ? &selectionMask_ : nullptr; }
   // Recomputes the geometry for the bitmap (deselecting when its size
   // changed) and repaints.
   void Update();
