@@ -1,5 +1,6 @@
 #include "app/edit_form.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QVBoxLayout>
@@ -27,6 +28,8 @@ TEditForm::TEditForm(TFrameForm& frame, QWidget* parent) : QWidget(parent), fram
   ZiridEvView1->OnViewChange = [this](TZiridEvView* v, int change) { ZiridEvView1ViewChange(v, change); };
   ZiridEvView1->OnSelectionChange = [this](TZiridEvView*) { ShowSelectionInfo(); };
   ZiridEvIO1.SetAttachedZiridEv(ZiridEvView1);
+  ZiridEvProc1.SetAttachedZiridEv(ZiridEvView1);
+  ZiridEvProc1.AutoUndo = false;  // the window keeps its own undo copy
 
   StatusBar1 = new QStatusBar(this);
   StatusBar1->setObjectName("StatusBar1");
@@ -176,6 +179,33 @@ void TEditForm::DeSelect() {
   ZiridEvView1->Deselect();
   ShowSelectionInfo();
 }
+
+// ---- image commands
+
+void TEditForm::RunOperation(const std::function<void()>& operation, bool showInfo) {
+  SaveUndoCopy();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  try {
+    operation();
+  } catch (...) {
+    QApplication::restoreOverrideCursor();
+    Undo();  // the image as it was
+    throw;
+  }
+  QApplication::restoreOverrideCursor();
+  if (showInfo) ShowImageInfo();
+  ShowSelectionInfo();
+}
+
+void TEditForm::MirrorHor() { RunOperation([this] { ZiridEvProc1.Flip(TFlipDirection::fdHorizontal); }, true); }
+void TEditForm::MirrorVer() { RunOperation([this] { ZiridEvProc1.Flip(TFlipDirection::fdVertical); }, true); }
+void TEditForm::Rotate90() { RunOperation([this] { ZiridEvProc1.Rotate(90, false); }, true); }
+void TEditForm::Rotate180() { RunOperation([this] { ZiridEvProc1.Rotate(180, false); }, true); }
+void TEditForm::Rotate270() { RunOperation([this] { ZiridEvProc1.Rotate(270, false); }, true); }
+void TEditForm::Clear() { RunOperation([this] { ZiridEvProc1.Clear(); }, false); }
+void TEditForm::Negative() { RunOperation([this] { ZiridEvProc1.Negative(); }, false); }
+void TEditForm::ConvertToGray() { RunOperation([this] { ZiridEvProc1.ConvertToGray(); }, false); }
+void TEditForm::ConvertTo24Bit() { RunOperation([this] { ZiridEvProc1.ConvertTo24Bit(); }, true); }
 
 void TEditForm::MarkSaved() { savedChanges_ = ZiridEvView1->Bitmap().ChangeCount(); }
 

@@ -10,6 +10,7 @@
 
 #include "imaging/core/working_bitmap.h"
 #include "imaging/io/ziridev_io.h"
+#include "imaging/proc/ziridev_proc.h"
 #include "imaging/view/qt/ziridev_view.h"
 
 namespace quillet {
@@ -28,6 +29,7 @@ class TEditForm : public QWidget {
   QStatusBar* StatusBar1;
   QLabel* StatusPanel[4];
   TZiridEvIO ZiridEvIO1;
+  TZiridEvProc ZiridEvProc1;
   QTimer TextTimer;
   std::string FileName = "Untitled";
   TIEWorkingBitmap UndoBitmap;
@@ -42,6 +44,15 @@ class TEditForm : public QWidget {
   void Undo();
   void SelectAll();
   void DeSelect();
+  void MirrorHor();
+  void MirrorVer();
+  void Rotate90();
+  void Rotate180();
+  void Rotate270();
+  void Clear();
+  void Negative();
+  void ConvertToGray();
+  void ConvertTo24Bit();
 
   // Steps shared with the paint tools and image commands.
   void SaveUndoCopy();
@@ -61,6 +72,8 @@ class TEditForm : public QWidget {
   void FillImage();
   void ZoomDone();
   void MarkSaved();
+  // Undo copy, the operation under the hourglass, the view and status refreshed.
+  void RunOperation(const std::function<void()>& operation, bool showInfo);
 
   TFrameForm& frame_;
   uint64_t savedChanges_ = 0;

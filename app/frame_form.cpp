@@ -160,12 +160,12 @@ void TFrameForm::BuildMenus() {
   Duplicate1 = Item(Image1, "Duplicate1", "Duplicate");
   Image1->addSeparator();
   Flip1 = sub(Image1, "Flip1", "Flip");
-  Horizontal2 = Item(Flip1, "Horizontal2", "Horizontal");
-  Vertical2 = Item(Flip1, "Vertical2", "Vertical");
+  Horizontal2 = Item(Flip1, "Horizontal2", "Horizontal", [this] { Horizontal2Click(); });
+  Vertical2 = Item(Flip1, "Vertical2", "Vertical", [this] { Vertical2Click(); });
   Rotate1 = sub(Image1, "Rotate1", "Rotate");
-  N90Clockwise1 = Item(Rotate1, "N90Clockwise1", QString::fromUtf8("90\u00b0 Clockwise"));
-  N90Counterclockwise1 = Item(Rotate1, "N90Counterclockwise1", QString::fromUtf8("90\u00b0 Counterclockwise"));
-  N1801 = Item(Rotate1, "N1801", QString::fromUtf8("180\u00b0"));
+  N90Clockwise1 = Item(Rotate1, "N90Clockwise1", QString::fromUtf8("90\u00b0 Clockwise"), [this] { N90Clockwise1Click(); });
+  N90Counterclockwise1 = Item(Rotate1, "N90Counterclockwise1", QString::fromUtf8("90\u00b0 Counterclockwise"), [this] { N90Counterclockwise1Click(); });
+  N1801 = Item(Rotate1, "N1801", QString::fromUtf8("180\u00b0"), [this] { N1801Click(); });
   Rotatecustom1 = Item(Rotate1, "Rotatecustom1", "Rotate custom");
   Image1->addSeparator();
   Crop2 = Item(Image1, "Crop2", "Crop");
@@ -173,7 +173,7 @@ void TFrameForm::BuildMenus() {
   Imagesize2 = Item(Image1, "Imagesize2", "Image Size");
   Image1->addSeparator();
   Background1 = Item(Image1, "Background1", "Background", [this] { Background1Click(); });
-  Clear1 = Item(Image1, "Clear1", "Clear");
+  Clear1 = Item(Image1, "Clear1", "Clear", [this] { Clear1Click(); });
 
   Color1 = top("Color1", "&Color");
   Equalize1 = Item(Color1, "Equalize1", "Equalize");
@@ -189,10 +189,10 @@ void TFrameForm::BuildMenus() {
   Color1->addSeparator();
   Mode1 = sub(Color1, "Mode1", "Mode");
   BW1bit = Item(Mode1, "BW1bit", "Black and White");
-  Gray8bit = Item(Mode1, "Gray8bit", "Gray");
-  Conv24bit = Item(Mode1, "Conv24bit", "RGB Color");
+  Gray8bit = Item(Mode1, "Gray8bit", "Gray", [this] { Gray8bitClick(); });
+  Conv24bit = Item(Mode1, "Conv24bit", "RGB Color", [this] { Conv24bitClick(); });
   Color1->addSeparator();
-  NegativeImage1 = Item(Color1, "NegativeImage1", "Negative Image");
+  NegativeImage1 = Item(Color1, "NegativeImage1", "Negative Image", [this] { NegativeImage1Click(); });
 
   Effects1 = top("Effects1", "Effec&ts");
   Bumpmap1 = Item(Effects1, "Bumpmap1", "Bump map");
@@ -611,6 +611,20 @@ void TFrameForm::Open1Click() {
   CreateDocument(file);
   SetZoomBoxText("100 %");
 }
+
+void TFrameForm::Doc(void (TEditForm::*command)()) {
+  if (TEditForm* doc = ActiveDocument()) (doc->*command)();
+}
+
+void TFrameForm::Horizontal2Click() { Doc(&TEditForm::MirrorHor); }
+void TFrameForm::Vertical2Click() { Doc(&TEditForm::MirrorVer); }
+void TFrameForm::N90Clockwise1Click() { Doc(&TEditForm::Rotate270); }
+void TFrameForm::N90Counterclockwise1Click() { Doc(&TEditForm::Rotate90); }
+void TFrameForm::N1801Click() { Doc(&TEditForm::Rotate180); }
+void TFrameForm::Clear1Click() { Doc(&TEditForm::Clear); }
+void TFrameForm::Gray8bitClick() { Doc(&TEditForm::ConvertToGray); }
+void TFrameForm::Conv24bitClick() { Doc(&TEditForm::ConvertTo24Bit); }
+void TFrameForm::NegativeImage1Click() { Doc(&TEditForm::Negative); }
 
 void TFrameForm::SaveAs1Click() {
   if (TEditForm* doc = ActiveDocument()) doc->Save();

@@ -106,6 +106,15 @@ class TFrameForm : public QMainWindow {
   void Selectall1Click();
   void Deselect1Click();
   void Background1Click();
+  void Horizontal2Click();
+  void Vertical2Click();
+  void N90Clockwise1Click();
+  void N90Counterclockwise1Click();
+  void N1801Click();
+  void Clear1Click();
+  void Gray8bitClick();
+  void Conv24bitClick();
+  void NegativeImage1Click();
   void ZoomIn1Click();
   void ZoomOut1Click();
   void ToolButton4Click();
@@ -122,6 +131,8 @@ class TFrameForm : public QMainWindow {
   // Runs a menu command; an exception ends it with a "Warning" box, so none
   // reaches the event loop.
   void RunCommand(const std::function<void()>& command);
+  // Runs a command of the active document, when there is one.
+  void Doc(void (TEditForm::*command)());
   void BasicColorDblClick();
   void AddColorDblClick();
 

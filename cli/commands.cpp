@@ -4,6 +4,7 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
+#include "cli/apply_steps.h"
 #include "cli/pam_writer.h"
 #include "imaging/io/alpha_plane.h"
 #include "imaging/io/bmp_codec.h"
@@ -184,6 +185,34 @@ int RunQuantize(const TReadOptions& opts, const std::string& output, int colors,
   const TIEQuantizer quantizer(TIEQuantizerSource(bitmap), entries, colors);
   if (palette) return WritePaletteBmp(output, bitmap, io.Params, quantizer, entries);
   ReduceColours(bitmap, quantizer, entries);
+  io.SaveToFile(output);
+  return io.Aborting ? Fail(output, io.LastError) : 0;
+}
+
+int RunApply(const TReadOptions& opts, const std::string& output, const std::vector<std::string>& steps,
+             const std::vector<std::string>& sets) {
+  std::vector<TApplyStep> operations;
+  for (const std::string& text : steps) {
+    std::string error;
+    const std::optional<TApplyStep> step = ParseApplyStep(text, error);
+    if (!step) {
+      std::cerr << "quillet-cli: " << error << "\n" << ApplyStepsHelp() << "\n";
+      return 2;
+    }
+    operations.push_back(*step);
+  }
+  TZiridEvIO io;
+  TIEWorkingBitmap bitmap;
+  TIEMask alpha;
+  if (!ReadInput(opts, io, bitmap, alpha)) return 1;
+  if (!ApplySets(io.Params, sets)) return 2;
+  TZiridEvProc proc;
+  proc.SetAttachedBitmap(&bitmap);
+  try {
+    for (const TApplyStep& op : operations) op(proc);
+  } catch (const std::bad_alloc&) {
+    return Fail(opts.input, "not enough memory for the steps");
+  }
   io.SaveToFile(output);
   return io.Aborting ? Fail(output, io.LastError) : 0;
 }

@@ -20,4 +20,9 @@ int RunExportRaw(const TReadOptions& opts, const std::string& output);
 // up to 16 colours, else 8), or the image in the reduced colours.
 int RunQuantize(const TReadOptions& opts, const std::string& output, int colors, const std::vector<std::string>& sets);
 
+// Runs each step on the image read from IN, in order, and writes OUT by its
+// extension. A step that does not parse is a usage error (2).
+int RunApply(const TReadOptions& opts, const std::string& output, const std::vector<std::string>& steps,
+             const std::vector<std::string>& sets);
+
 }  // namespace quillet::cli

@@ -1,11 +1,12 @@
 // quillet-cli: the image engine on the command line (formats, info, convert,
-// export-raw, quantize). Exit status 0 on success, 1 on a failed read or write, 2 on a usage error.
+// export-raw, quantize, apply). Exit status 0 on success, 1 on a failed read or write, 2 on a usage error.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "cli/apply_steps.h"
 #include "cli/commands.h"
 
 int main(int argc, char** argv) {
@@ -54,6 +55,17 @@ int main(int argc, char** argv) {
   quantize->add_option("--index", quantOpts.index, "Image of a multi-image file");
   quantize->add_option("--set", quantSets, "Field=Value of the parameter record, before writing");
   quantize->callback([&] { status = RunQuantize(quantOpts, quantOut, colors, quantSets); });
+
+  TReadOptions applyOpts;
+  std::string applyOut;
+  std::vector<std::string> applySteps, applySets;
+  auto* apply = app.add_subcommand("apply", std::string("Run processing steps on IN and write OUT. ") + ApplyStepsHelp());
+  apply->add_option("IN", applyOpts.input, "Input image")->required();
+  apply->add_option("OUT", applyOut, "Output image")->required();
+  apply->add_option("STEP", applySteps, "Steps, in order")->required();
+  apply->add_option("--index", applyOpts.index, "Image of a multi-image file");
+  apply->add_option("--set", applySets, "Field=Value of the parameter record, before writing");
+  apply->callback([&] { status = RunApply(applyOpts, applyOut, applySteps, applySets); });
 
   try {
     app.parse(argc, argv);

@@ -1,4 +1,4 @@
-// Resolution equalising after a read: the image is stretched along one axis
+// Resolution equalising after a read: the image is resampled along one axis
 // so that its horizontal and vertical resolutions become the same.
 #pragma once
 
@@ -15,9 +15,5 @@ namespace quillet {
 // Nothing changes when the result would be over the engine's pixel limit.
 // True when the image was resampled.
 bool EqualizeDpi(TIEWorkingBitmap& bitmap, TIOParamsVals& params);
-
-// Stretches a 1-bit or 24-bit bitmap to width x height by nearest neighbour.
-// False, with nothing changed, for other formats or an unacceptable size.
-bool ResampleNearest(TIEWorkingBitmap& bitmap, int64_t width, int64_t height);
 
 }  // namespace quillet

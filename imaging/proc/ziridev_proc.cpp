@@ -1,12 +1,16 @@
 #include "imaging/proc/ziridev_proc.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "imaging/core/bits.h"
 #include "imaging/proc/ordered_dither.h"
+#include "imaging/proc/proc_progress.h"
 #include "imaging/proc/quantizer.h"
+#include "imaging/proc/resample.h"
+#include "imaging/proc/rotate.h"
 
 namespace quillet {
 
@@ -138,6 +142,53 @@ void TZiridEvProc::Flip(TFlipDirection direction) {
       std::swap_ranges(b.ScanLine(a), b.ScanLine(a) + b.RowBytes(), b.ScanLine(c));
   }
   NotifyImageChanged();
+}
+
+// "Rotate " and the angle in general notation, 15 significant digits, with
+// the locale's decimal separator.
+std::string RotateCaption(double angle) {
+  char text[40];
+  std::snprintf(text, sizeof text, "Rotate %.15g", angle);
+  return text;
+}
+
+void TZiridEvProc::Rotate(double angle, bool antialias) {
+  if (!bitmap_ || angle == 0) return;
+  SaveUndo(RotateCaption(angle));
+  const TIEProcProgress progress = [this](int per) { Progress(per); };
+  if (RotateImage(*bitmap_, angle, antialias, Background(), progress)) NotifyImageChanged();
+}
+
+void TZiridEvProc::Resample(int32_t newWidth, int32_t newHeight, TResampleFilter filter) {
+  if (!bitmap_) return;
+  SaveUndo("Resample " + std::to_string(newWidth) + "," + std::to_string(newHeight));
+  TIEWorkingBitmap& b = *bitmap_;
+  if ((newWidth < 0 && newHeight < 0) || b.Empty() || !Is1Or24(b)) return;
+  int64_t w = newWidth, h = newHeight;
+  if (w < 0) w = b.Width() * h / b.Height();
+  if (h < 0) h = w * b.Height() / b.Width();
+  TIEWorkingBitmap result;
+  const TIEProcProgress progress = [this](int per) { Progress(per); };
+  const bool filtered = filter != TResampleFilter::rfNone && b.PixelFormat() == TIEPixelFormat::pf24bit &&
+                        ResampleColour(b, result, w, h, filter, progress);
+  // Too small a source for the filter is stretched plainly.
+  if (!filtered && !StretchNearest(b, result, w, h)) return;
+  b.Replace(std::move(result));
+  ResampleAlpha(w, h);
+  NotifyImageChanged();
+}
+
+// Transparency keeps its shape: a full plane stays full, any other one is
+// resampled with the triangle kernel.
+void TZiridEvProc::ResampleAlpha(int64_t width, int64_t height) {
+  TIEMask* alpha = view_ ? view_->GetAlphaChannel() : nullptr;
+  if (!alpha || alpha->Width() == 0 || alpha->BitsPerPixel() != 8) return;
+  TIEMask resized;
+  if (alpha->Full() || !ResampleMask(*alpha, resized, width, height, TResampleFilter::rfTriangle)) {
+    resized.Allocate(width, height, 8);
+    resized.Fill(255);
+  }
+  alpha->Assign(&resized);
 }
 
 void TZiridEvProc::ImageResize(int32_t newWidth, int32_t newHeight) {

@@ -18,6 +18,9 @@ namespace quillet {
 
 enum class TFlipDirection { fdHorizontal = 0, fdVertical = 1 };
 
+// The undo caption of Rotate(angle).
+std::string RotateCaption(double angle);
+
 class TZiridEvProc {
  public:
   TZiridEvProc();

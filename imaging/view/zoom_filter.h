@@ -22,8 +22,7 @@ bool ZoomFilterApplies(const TIEViewGeometry& geometry, const TIEWorkingBitmap& 
 void PaintFiltered(TIERawTarget& target, const TIERect& clip, const TIEImagePlacement& p,
                    const TIEWorkingBitmap& bitmap, const TIEMask* alpha, TResampleFilter filter);
 
-// Resampling with the filter's kernel. The kernels arrive with the
-// processing operations; until then this paints nearest-neighbour.
+// Resampling of the shown part with the filter's kernel into the destination.
 void ResampleToDestination(TIERawTarget& target, const TIERect& clip, const TIEImagePlacement& p,
                            const TIEWorkingBitmap& bitmap, const TIEMask* alpha, TResampleFilter filter);
 

@@ -100,6 +100,47 @@ TEST(EditForm, UndoRestoresTheCopyTakenBeforeTheLastChange) {
   EXPECT_EQ(doc->StatusPanel[1]->text().left(14), "4x4 pixels  96");
 }
 
+TEST(EditForm, ImageCommandsChangeTheImageAndCanBeUndone) {
+  Editor e;
+  TFrameForm& f = e.frame;
+  TEditForm* doc = e.New(3, 2);
+  TIEWorkingBitmap& b = doc->ZiridEvView1->Bitmap();
+  b.ScanLine(0)[6] = 1;  // the top-right pixel's blue
+  f.Timer1Timer();
+  ASSERT_TRUE(f.N90Counterclockwise1->isEnabled());
+  EXPECT_FALSE(f.Conv24bit->isEnabled());  // only for 1-bit images
+  f.N90Counterclockwise1->trigger();
+  EXPECT_EQ(doc->ZiridEvView1->Bitmap().Width(), 2);
+  EXPECT_EQ(doc->ZiridEvView1->Bitmap().ScanLine(0)[0], 1);
+  EXPECT_EQ(doc->StatusPanel[1]->text().left(6), "2x3 pi");
+  f.Timer1Timer();
+  EXPECT_TRUE(f.Undo1->isEnabled());
+  f.Undo1->trigger();
+  EXPECT_EQ(doc->ZiridEvView1->Bitmap().Width(), 3);
+
+  f.Horizontal2->trigger();
+  EXPECT_EQ(doc->ZiridEvView1->Bitmap().ScanLine(0)[0], 1);
+  f.NegativeImage1->trigger();
+  EXPECT_EQ(doc->ZiridEvView1->Bitmap().ScanLine(0)[0], 254);
+  f.Gray8bit->trigger();
+  const TBGR g = doc->ZiridEvView1->Bitmap().Pixel(2, 1);
+  EXPECT_TRUE(g.r == g.g && g.g == g.b);
+  f.Clear1->trigger();  // the background of the view: teal
+  EXPECT_EQ(doc->ZiridEvView1->Bitmap().Pixel(1, 1), MakeBGR(0, 128, 128));
+
+  TEditForm* bw = e.New(9, 4, true);
+  f.Timer1Timer();
+  EXPECT_TRUE(f.Conv24bit->isEnabled());
+  f.Conv24bit->trigger();
+  EXPECT_EQ(bw->ZiridEvView1->Bitmap().PixelFormat(), TIEPixelFormat::pf24bit);
+  EXPECT_EQ(bw->ZiridEvView1->Bitmap().Pixel(8, 3), kWhite);
+  f.N1801->trigger();
+  f.N90Clockwise1->trigger();
+  EXPECT_EQ(bw->ZiridEvView1->Bitmap().Width(), 4);
+  f.Vertical2->trigger();
+  EXPECT_TRUE(bw->Modified());
+}
+
 TEST(EditForm, OpensSavesAndAsksBeforeLosingChanges) {
   Editor e;
   TempDir dir;

@@ -7,30 +7,11 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "cli_harness.h"
 #include "support/test_support.h"
 
 namespace quillet::test {
 namespace {
-
-const std::string kCli = QUILLET_CLI_PATH;
-
-struct Result {
-  int status;
-  std::string out, err;
-};
-
-Result Cli(const TempDir& dir, const std::string& args) {
-  const std::string out = dir.File("stdout.txt"), err = dir.File("stderr.txt");
-  Result r;
-  r.status = test::Run(kCli + " " + args + " >" + out + " 2>" + err);
-  std::ifstream o(out), e(err);
-  std::stringstream so, se;
-  so << o.rdbuf();
-  se << e.rdbuf();
-  r.out = so.str();
-  r.err = se.str();
-  return r;
-}
 
 // A 5 x 3 24-bit BMP with distinct pixels, written by hand.
 std::string WriteSampleBmp(const TempDir& dir, const std::string& name) {
@@ -69,7 +50,7 @@ TEST(Cli, UsageErrorsExitTwo) {
 
 TEST(Cli, FailedReadExitsOneWithAReason) {
   TempDir dir;
-  const Result r = Cli(dir, "info " + dir.File("missing.bmp"));
+  const CliResult r = Cli(dir, "info " + dir.File("missing.bmp"));
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("missing.bmp"), std::string::npos);
   EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
@@ -82,7 +63,7 @@ TEST(Cli, FailedReadExitsOneWithAReason) {
 
 TEST(Cli, FormatsListsTheTable) {
   TempDir dir;
-  const Result r = Cli(dir, "formats");
+  const CliResult r = Cli(dir, "formats");
   ASSERT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("Windows Bitmap\tBMP;DIB;RLE\tread\twrite"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("Windows Icon\tICO\tread\t-"), std::string::npos);
@@ -91,7 +72,7 @@ TEST(Cli, FormatsListsTheTable) {
 
 TEST(Cli, InfoReportsSizeResolutionAndParams) {
   TempDir dir;
-  const Result r = Cli(dir, "info " + WriteSampleBmp(dir, "a.bmp"));
+  const CliResult r = Cli(dir, "info " + WriteSampleBmp(dir, "a.bmp"));
   ASSERT_EQ(r.status, 0) << r.err;
   const auto j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["file_type"], 5);
@@ -110,7 +91,7 @@ TEST(Cli, ConvertAppliesSetAndKeepsPixels) {
   TempDir dir;
   const std::string in = WriteSampleBmp(dir, "a.bmp"), out = dir.File("os2.bmp");
   ASSERT_EQ(Cli(dir, "convert " + in + " " + out + " --set BmpVersion=2").status, 0);
-  const Result r = Cli(dir, "info " + out);
+  const CliResult r = Cli(dir, "info " + out);
   ASSERT_EQ(r.status, 0);
   EXPECT_EQ(nlohmann::json::parse(r.out)["params"]["BmpVersion"], 2);
 
@@ -151,7 +132,7 @@ TEST(Cli, TransparentIconsExportWithAlpha) {
   f.resize(f.size() + 16, 100);  // colour rows: grey
   f.insert(f.end(), {0, 0, 0, 0, 0x80, 0, 0, 0});  // AND rows, bottom-up
   WriteFileBytes(dir.File("t.ico"), f);
-  const Result info = Cli(dir, "info " + dir.File("t.ico"));
+  const CliResult info = Cli(dir, "info " + dir.File("t.ico"));
   ASSERT_EQ(info.status, 0) << info.err;
   EXPECT_EQ(nlohmann::json::parse(info.out)["has_alpha"], true);
   ASSERT_EQ(Cli(dir, "export-raw " + dir.File("t.ico") + " " + dir.File("t.pam")).status, 0);

@@ -5,18 +5,13 @@
 #include <filesystem>
 #include <set>
 
-#include "imaging/io/bmp_codec.h"
+#include "cli_harness.h"
 #include "imaging/proc/quantizer.h"
-#include "support/test_support.h"
 
 namespace quillet::test {
 namespace {
 
-const std::string kCli = QUILLET_CLI_PATH;
-
-int Cli(const TempDir& dir, const std::string& args) {
-  return test::Run(kCli + " " + args + " >" + dir.File("out.txt") + " 2>" + dir.File("err.txt"));
-}
+int Status(const TempDir& dir, const std::string& args) { return Cli(dir, args).status; }
 
 // A 45 x 31 picture with some hundreds of colours, as a 24-bit BMP.
 TIEWorkingBitmap Picture() {
@@ -29,18 +24,7 @@ TIEWorkingBitmap Picture() {
   return b;
 }
 
-std::string WritePicture(const TempDir& dir) {
-  TIEMemoryStream out;
-  TIOParamsVals params;
-  bool aborting = false;
-  TIOProgress progress;
-  progress.Aborting = &aborting;
-  TIOWriteArgs args{out, Picture(), params, progress};
-  WriteBMPStream(args);
-  const std::string file = dir.File("in.bmp");
-  WriteFileBytes(file, out.Bytes());
-  return file;
-}
+std::string WritePicture(const TempDir& dir) { return WriteBmp(dir, "in.bmp", Picture()); }
 
 // RGB bytes of the picture through our quantizer with `colors` colours into
 // a palette of `entries`.
@@ -78,7 +62,7 @@ TEST(CliQuantize, PaletteBmpHoldsOurColours) {
   } cases[] = {{2, 4}, {16, 4}, {17, 8}, {200, 8}, {256, 8}};
   for (const Case& c : cases) {
     const std::string out = dir.File("q" + std::to_string(c.colors) + ".bmp");
-    ASSERT_EQ(Cli(dir, "quantize " + in + " " + out + " --colors " + std::to_string(c.colors)), 0) << c.colors;
+    ASSERT_EQ(Status(dir, "quantize " + in + " " + out + " --colors " + std::to_string(c.colors)), 0) << c.colors;
     EXPECT_EQ(ReadFileBytes(out)[28], c.bits) << c.colors;
     const auto got = PillowPixels(dir, out);
     EXPECT_EQ(got, Expected(c.colors, 1 << c.bits)) << c.colors;
@@ -86,7 +70,7 @@ TEST(CliQuantize, PaletteBmpHoldsOurColours) {
   }
   // RLE and the header version come from --set.
   const std::string rle = dir.File("rle.bmp");
-  ASSERT_EQ(Cli(dir, "quantize " + in + " " + rle + " --colors 200 --set BmpCompression=1"), 0);
+  ASSERT_EQ(Status(dir, "quantize " + in + " " + rle + " --colors 200 --set BmpCompression=1"), 0);
   EXPECT_EQ(ReadFileBytes(rle)[30], 1);
   EXPECT_EQ(PillowPixels(dir, rle), Expected(200, 256));
 }
@@ -97,24 +81,24 @@ TEST(CliQuantize, ConvertWithBitsPerSampleWritesPaletteFiles) {
   const std::string in = WritePicture(dir);
   for (int bits : {4, 8}) {
     const std::string out = dir.File("c" + std::to_string(bits) + ".bmp");
-    ASSERT_EQ(Cli(dir, "convert " + in + " " + out + " --set BitsPerSample=" + std::to_string(bits)), 0);
+    ASSERT_EQ(Status(dir, "convert " + in + " " + out + " --set BitsPerSample=" + std::to_string(bits)), 0);
     EXPECT_EQ(ReadFileBytes(out)[28], bits);
     EXPECT_EQ(PillowPixels(dir, out), Expected(1 << bits, 1 << bits)) << bits;
   }
   // Eight bits of each of three samples stays true colour.
   const std::string rgb = dir.File("rgb.bmp");
-  ASSERT_EQ(Cli(dir, "convert " + in + " " + rgb + " --set BitsPerSample=8 --set SamplesPerPixel=3"), 0);
+  ASSERT_EQ(Status(dir, "convert " + in + " " + rgb + " --set BitsPerSample=8 --set SamplesPerPixel=3"), 0);
   EXPECT_EQ(ReadFileBytes(rgb)[28], 24);
 }
 
 TEST(CliQuantize, BadRequestsFailCleanly) {
   TempDir dir;
   const std::string in = WritePicture(dir);
-  for (const char* colors : {"0", "257", "x"}) EXPECT_EQ(Cli(dir, "quantize " + in + " " + dir.File("a.bmp") + " --colors " + colors), 2);
-  EXPECT_EQ(Cli(dir, "quantize " + in + " " + dir.File("a.bmp")), 2);
-  EXPECT_EQ(Cli(dir, "quantize " + in + " " + dir.File("a.bmp") + " --colors 8 --set Nothing=1"), 2);
-  EXPECT_EQ(Cli(dir, "quantize " + dir.File("missing.bmp") + " " + dir.File("a.bmp") + " --colors 8"), 1);
-  EXPECT_EQ(Cli(dir, "quantize " + in + " " + dir.File("a.xyz") + " --colors 8"), 1);
+  for (const char* colors : {"0", "257", "x"}) EXPECT_EQ(Status(dir, "quantize " + in + " " + dir.File("a.bmp") + " --colors " + colors), 2);
+  EXPECT_EQ(Status(dir, "quantize " + in + " " + dir.File("a.bmp")), 2);
+  EXPECT_EQ(Status(dir, "quantize " + in + " " + dir.File("a.bmp") + " --colors 8 --set Nothing=1"), 2);
+  EXPECT_EQ(Status(dir, "quantize " + dir.File("missing.bmp") + " " + dir.File("a.bmp") + " --colors 8"), 1);
+  EXPECT_EQ(Status(dir, "quantize " + in + " " + dir.File("a.xyz") + " --colors 8"), 1);
   EXPECT_FALSE(std::filesystem::exists(dir.File("a.bmp")));
   EXPECT_FALSE(std::filesystem::exists(dir.File("a.xyz")));
 }

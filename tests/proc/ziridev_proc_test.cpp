@@ -17,13 +17,14 @@ class TestView : public TIEView {
  public:
   TIEWorkingBitmap* GetBitmap() override { return &bitmap; }
   TIEMask* GetSelectionMask() override { return selected ? &selection : nullptr; }
+  TIEMask* GetAlphaChannel() override { return &alpha; }
   void LockPaint() override {}
   void UnlockPaint() override {}
   void UnlockPaintNoUpdate() override {}
   void ImageChange() override { ++changes; }
 
   TIEWorkingBitmap bitmap;
-  TIEMask selection;
+  TIEMask selection, alpha;
   bool selected = false;
   int changes = 0;
 };
@@ -186,6 +187,62 @@ TEST(ZiridEvProc, ModeConversions) {
   EXPECT_GT(seen.size(), 4u);
   EXPECT_EQ(r.captions, (std::vector<std::string>{"ConvertTo 16"}));
   EXPECT_EQ(r.last, 98);  // trunc(30 * 100 / 30.5)
+}
+
+TEST(ZiridEvProc, ResampleSizesAndCaptions) {
+  TIEWorkingBitmap image = Gradient(400, 301);
+  TZiridEvProc proc;
+  Recorded r(proc);
+  proc.SetAttachedBitmap(&image);
+  proc.Resample(-1, -1, TResampleFilter::rfNone);
+  EXPECT_EQ(image.Width(), 400);
+  proc.Resample(200, -1, TResampleFilter::rfTriangle);
+  EXPECT_EQ(image.Width(), 200);
+  EXPECT_EQ(image.Height(), 150);
+  proc.Resample(-1, 30, TResampleFilter::rfNone);
+  EXPECT_EQ(image.Width(), 40);
+  EXPECT_EQ(r.captions, (std::vector<std::string>{"Resample -1,-1", "Resample 200,-1", "Resample -1,30"}));
+
+  // A tiny source is stretched instead of filtered.
+  TIEWorkingBitmap one(1, 1, TIEPixelFormat::pf24bit);
+  one.Fill(MakeBGR(5, 6, 7));
+  proc.SetAttachedBitmap(&one);
+  proc.Resample(3, 2, TResampleFilter::rfLanczos3);
+  EXPECT_EQ(one.Width(), 3);
+  EXPECT_EQ(one.Pixel(2, 1), MakeBGR(5, 6, 7));
+}
+
+TEST(ZiridEvProc, ResamplingKeepsTheShapeOfTransparency) {
+  TestView view;
+  view.bitmap = Gradient(20, 10);
+  view.alpha.Allocate(20, 10, 8);
+  view.alpha.Fill(255);
+  view.alpha.FillSpan(0, 0, 0, 9);  // the left half of the top row transparent
+  TZiridEvProc proc;
+  proc.SetAttachedZiridEv(&view);
+  proc.Resample(40, 20, TResampleFilter::rfNone);
+  ASSERT_EQ(view.alpha.Width(), 40);
+  EXPECT_EQ(view.alpha.GetPixel(1, 0), 0);
+  EXPECT_EQ(view.alpha.GetPixel(39, 19), 255);
+}
+
+TEST(ZiridEvProc, RotateRecordsItsAngle) {
+  TIEWorkingBitmap image = Gradient(3, 2);
+  const TIEWorkingBitmap original = image;
+  TZiridEvProc proc;
+  Recorded r(proc);
+  proc.SetAttachedBitmap(&image);
+  proc.Rotate(0, false);
+  EXPECT_TRUE(r.captions.empty());
+  proc.Rotate(90, false);
+  EXPECT_EQ(image.Width(), 2);
+  EXPECT_EQ(image.Pixel(0, 0), original.Pixel(2, 0));
+  proc.Rotate(-90, false);
+  EXPECT_TRUE(SamePixels(image, original));
+  proc.Rotate(360, false);
+  EXPECT_TRUE(SamePixels(image, original));
+  EXPECT_EQ(r.captions, (std::vector<std::string>{"Rotate 90", "Rotate -90", "Rotate 360"}));
+  EXPECT_EQ(RotateCaption(30.25), "Rotate 30.25");
 }
 
 TEST(ZiridEvProc, FollowsAndLetsGoOfItsView) {

@@ -267,6 +267,35 @@ TEST(ViewPainter, FilteredPathReducesBlackAndWhiteToGrey) {
     for (int64_t x = 0; x < 12; ++x) ASSERT_EQ(s.painter.BackBuffer().ScanLine(y)[x], 127);
 }
 
+TEST(ViewPainter, FilteredZoomBlendsNeighbouringPixels) {
+  // Left half black, right half white: enlarged with the triangle kernel the
+  // edge gets greys, nearest painting has none.
+  TIEWorkingBitmap image(8, 8, TIEPixelFormat::pf24bit);
+  image.Fill(kBlack);
+  for (int64_t y = 0; y < 8; ++y) std::memset(image.ScanLine(y) + 12, 255, 12);
+  for (TIEPixelFormat format : {TIEPixelFormat::pf24bit, TIEPixelFormat::pf1bit}) {
+    TIEWorkingBitmap shown = image;
+    shown.SetPixelFormat(format);
+    Scene s(std::move(shown), 32, 32);
+    s.g.SetZoom(400);
+    s.g.SetDelayZoomFilter(false);
+    auto greys = [&] {
+      s.painter.PaintRect(s.g, s.Image(), s.options);
+      int n = 0;
+      for (int64_t x = 0; x < 32; ++x) {
+        const uint8_t v = s.painter.BackBuffer().ScanLine(10)[3 * x];
+        n += v != 0 && v != 255;
+      }
+      return n;
+    };
+    EXPECT_EQ(greys(), 0);
+    s.g.SetZoomFilter(TResampleFilter::rfTriangle);
+    EXPECT_GT(greys(), 2);
+    EXPECT_EQ(s.painter.BackBuffer().ScanLine(10)[0], 0);
+    EXPECT_EQ(s.painter.BackBuffer().ScanLine(10)[3 * 31], 255);
+  }
+}
+
 TEST(ViewPainter, DrawVisibleToPutsTheShownPartAtTheOrigin) {
   Scene s(Numbered(8, 8), 6, 6);
   s.g.SetZoom(200);

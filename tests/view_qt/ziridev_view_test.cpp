@@ -73,6 +73,11 @@ TEST(ZiridEvView, LoadsThroughItsOwnComponent) {
   EXPECT_EQ(view.AlphaChannel().Width(), 30);
   EXPECT_EQ(view.Geometry().ImageWidth(), 30);
   EXPECT_EQ(changes, 1);
+  // Its processing component works on the same image and repaints it.
+  view.Proc().Rotate(90, false);
+  EXPECT_EQ(view.Bitmap().Width(), 20);
+  EXPECT_EQ(view.Geometry().ImageWidth(), 20);
+  EXPECT_EQ(changes, 2);
 }
 
 TEST(ZiridEvView, ScrollBarsAppearWhenTheImageOutgrowsTheView) {

@@ -2,6 +2,9 @@
 
 namespace quillet {
 
-TZiridEv::TZiridEv(QWidget* parent) : TZiridEvView(parent) { io_.SetAttachedZiridEv(this); }
+TZiridEv::TZiridEv(QWidget* parent) : TZiridEvView(parent) {
+  io_.SetAttachedZiridEv(this);
+  proc_.SetAttachedZiridEv(this);
+}
 
 }  // namespace quillet

@@ -1,0 +1,47 @@
+// Running quillet-cli from the tests, and writing their input images.
+#pragma once
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "imaging/io/bmp_codec.h"
+#include "imaging/io/codec.h"
+#include "support/test_support.h"
+
+namespace quillet::test {
+
+struct CliResult {
+  int status;
+  std::string out, err;
+};
+
+// quillet-cli with `args`, its output kept in files of `dir`.
+inline CliResult Cli(const TempDir& dir, const std::string& args) {
+  const std::string out = dir.File("stdout.txt"), err = dir.File("stderr.txt");
+  CliResult r;
+  r.status = Run(std::string(QUILLET_CLI_PATH) + " " + args + " >" + out + " 2>" + err);
+  std::ifstream o(out), e(err);
+  std::stringstream so, se;
+  so << o.rdbuf();
+  se << e.rdbuf();
+  r.out = so.str();
+  r.err = se.str();
+  return r;
+}
+
+// `bitmap` as a BMP file `name` in `dir`, written by our own writer.
+inline std::string WriteBmp(const TempDir& dir, const std::string& name, const TIEWorkingBitmap& bitmap) {
+  TIEMemoryStream out;
+  TIOParamsVals params;
+  bool aborting = false;
+  TIOProgress progress;
+  progress.Aborting = &aborting;
+  TIOWriteArgs args{out, bitmap, params, progress};
+  WriteBMPStream(args);
+  const std::string file = dir.File(name);
+  WriteFileBytes(file, out.Bytes());
+  return file;
+}
+
+}  // namespace quillet::test
