@@ -1,11 +1,13 @@
 // Resampling and rotation timings on the 4000 x 3000 photo-like image: down
 // to 1000 x 750 and up to 8000 x 6000 with each kernel and the plain stretch,
-// and a 30 degree rotation with and without antialiasing.
+// a 30 degree rotation with and without antialiasing, and the in-place flips,
+// grey and negative of the processing component.
 #include <benchmark/benchmark.h>
 
 #include "bench/photo_like.h"
 #include "imaging/proc/resample.h"
 #include "imaging/proc/rotate.h"
+#include "imaging/proc/ziridev_proc.h"
 
 namespace {
 
@@ -58,6 +60,27 @@ void BM_rotate30(benchmark::State& s) { Rotate(s, false); }
 void BM_rotate30_aa(benchmark::State& s) { Rotate(s, true); }
 BENCHMARK(BM_rotate30)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(BM_rotate30_aa)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+
+// Whole-image operations of the processing component, in place.
+template <class Op>
+void InPlace(benchmark::State& state, Op op) {
+  TIEWorkingBitmap image = Photo();
+  TZiridEvProc proc;
+  proc.SetAttachedBitmap(&image);
+  for (auto _ : state) {
+    op(proc);
+    benchmark::DoNotOptimize(image.Bits());
+  }
+}
+
+void BM_flip_h(benchmark::State& s) { InPlace(s, [](TZiridEvProc& p) { p.Flip(TFlipDirection::fdHorizontal); }); }
+void BM_flip_v(benchmark::State& s) { InPlace(s, [](TZiridEvProc& p) { p.Flip(TFlipDirection::fdVertical); }); }
+void BM_gray(benchmark::State& s) { InPlace(s, [](TZiridEvProc& p) { p.ConvertToGray(); }); }
+void BM_negative(benchmark::State& s) { InPlace(s, [](TZiridEvProc& p) { p.Negative(); }); }
+BENCHMARK(BM_flip_h)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_flip_v)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_gray)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_negative)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -26,8 +26,12 @@ bool DitherToBlackWhite(const TIEWorkingBitmap& source, TIEWorkingBitmap& dest) 
     const uint8_t* p = source.ScanLine(y);
     uint8_t* out = result.ScanLine(y);
     std::memset(out, 0, size_t(result.RowBytes()));
-    for (int64_t x = 0; x < source.Width(); ++x, p += 3)
-      if (GreyLevel(TBGR{p[0], p[1], p[2]}) / 4 > kMatrix[x & 7][y & 7]) out[x >> 3] |= uint8_t(0x80 >> (x & 7));
+    for (int64_t x = 0; x < source.Width(); ++x, p += 3) {
+      // White's grey level is 252: its level 63 counts as 64, so white stays white.
+      int level = GreyLevel(TBGR{p[0], p[1], p[2]}) / 4;
+      if (level == 63) level = 64;
+      if (level > kMatrix[x & 7][y & 7]) out[x >> 3] |= uint8_t(0x80 >> (x & 7));
+    }
   }
   dest.Replace(std::move(result));
   return true;

@@ -10,7 +10,7 @@ namespace quillet {
 int DitherThreshold(int64_t x, int64_t y);
 
 // A 1-bit image of the 24-bit `source`'s size: white where grey div 4 is above
-// the threshold. False (dest untouched) for another format.
+// the threshold (level 63, near white, counts as 64). False (dest untouched) for another format.
 bool DitherToBlackWhite(const TIEWorkingBitmap& source, TIEWorkingBitmap& dest);
 
 }  // namespace quillet

@@ -128,6 +128,13 @@ TEST(EditForm, ImageCommandsChangeTheImageAndCanBeUndone) {
   f.Clear1->trigger();  // the background of the view: teal
   EXPECT_EQ(doc->ZiridEvView1->Bitmap().Pixel(1, 1), MakeBGR(0, 128, 128));
 
+  // Inside a selection only the selected pixels change.
+  TEditForm* sel = e.New(10, 10);
+  sel->ZiridEvView1->SelectRectangle(2, 2, 4, 4, false);
+  f.NegativeImage1->trigger();
+  EXPECT_EQ(sel->ZiridEvView1->Bitmap().Pixel(3, 3), kBlack);
+  EXPECT_EQ(sel->ZiridEvView1->Bitmap().Pixel(6, 6), kWhite);
+
   TEditForm* bw = e.New(9, 4, true);
   f.Timer1Timer();
   EXPECT_TRUE(f.Conv24bit->isEnabled());

@@ -171,6 +171,13 @@ TEST(ZiridEvProc, ModeConversions) {
       white += grey.Pixel(x, y) == kWhite;
     }
   EXPECT_EQ(white, 4 * 31);
+  // White stays white: no dots where the threshold is 63.
+  TIEWorkingBitmap page(8, 8, TIEPixelFormat::pf24bit);
+  page.Fill(kWhite);
+  proc.SetAttachedBitmap(&page);
+  proc.ConvertTo(2);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) ASSERT_EQ(page.Pixel(x, y), kWhite) << x << "," << y;
 
   TIEWorkingBitmap colours = Gradient(40, 30);
   proc.SetAttachedBitmap(&colours);
