@@ -72,53 +72,13 @@ bool StreamReadSetsDpi(int32_t fileType) {
 
 TZiridEvIO::TZiridEvIO() : Params(this) { Params.Reset(); }
 
-TZiridEvIO::~TZiridEvIO() { Detach(); }
-
-void TZiridEvIO::Detach() {
-  if (view_) view_->RemoveChangeListener(this);
-  view_ = nullptr;
-}
-
-void TZiridEvIO::SetAttachedZiridEv(TIEView* view) {
-  if (view == view_) return;
-  Detach();
-  view_ = view;
-  bitmap_ = view ? view->GetBitmap() : nullptr;
-  alpha_ = view ? view->GetAlphaChannel() : nullptr;
-  if (view) view->AddChangeListener([this](TIEView* v, int kind) { ViewChanged(v, kind); }, this);
-}
-
-// The view replaced its bitmap or alpha channel, or is going away.
-void TZiridEvIO::ViewChanged(TIEView* view, int kind) {
-  if (kind == TIEView::kChangeDestroyed) {
-    view_ = nullptr;
-    bitmap_ = nullptr;
-    alpha_ = nullptr;
-    return;
-  }
-  bitmap_ = view->GetBitmap();
-  alpha_ = view->GetAlphaChannel();
-}
-
-void TZiridEvIO::SetAttachedBitmap(TIEWorkingBitmap* bitmap) {
-  if (!bitmap && view_) return;
-  Detach();
-  bitmap_ = bitmap;
-  alpha_ = nullptr;
-}
-
-TBGR TZiridEvIO::Background() const { return view_ ? view_->Background() : background_; }
-
-void TZiridEvIO::SetBackground(TBGR color) {
-  if (view_) view_->SetBackground(color);
-  else background_ = color;
-}
+TZiridEvIO::~TZiridEvIO() = default;
 
 bool TZiridEvIO::Begin() {
   Aborting = false;
   cancelled_ = false;
   LastError.clear();
-  return bitmap_ != nullptr;
+  return link_.Bitmap() != nullptr;
 }
 
 void TZiridEvIO::Fail(const std::string& why) {
@@ -161,7 +121,7 @@ bool TZiridEvIO::RunReader(int32_t fileType, TIEStream& stream, TIEWorkingBitmap
     return false;
   }
   TIOProgress progress = MakeProgress(!paramsOnly);
-  TIEMask* alpha = paramsOnly ? nullptr : alpha_;
+  TIEMask* alpha = paramsOnly ? nullptr : link_.Alpha();
   TIOReadArgs args{stream, target, Params, progress, paramsOnly, bytesAvailable, codec->FillsAlpha ? alpha : nullptr};
   Guarded(
       [&] {
@@ -176,7 +136,7 @@ bool TZiridEvIO::RunReader(int32_t fileType, TIEStream& stream, TIEWorkingBitmap
 
 void TZiridEvIO::RunWriter(int32_t fileType, TIEStream& stream) {
   TIOProgress progress = MakeProgress(true);
-  TIOWriteArgs args{stream, *bitmap_, Params, progress};
+  TIOWriteArgs args{stream, *link_.Bitmap(), Params, progress};
   Guarded([&] { FindCodec(fileType)->Write(args); }, *this);
   if (stream.Failed()) Fail(stream.ErrorText());
   if (Aborting && LastError.empty()) LastError = FailureText(fileType);
@@ -192,12 +152,12 @@ void TZiridEvIO::FinishRead(int32_t fileType, const std::string& fileName, bool 
   if (AutoAdjustDPI && !Aborting)
     Guarded(
         [&] {
-          if (EqualizeDpi(*bitmap_, Params)) StretchAlpha(alpha_, bitmap_->Width(), bitmap_->Height());
+          if (EqualizeDpi(*link_.Bitmap(), Params)) StretchAlpha(link_.Alpha(), link_.Bitmap()->Width(), link_.Bitmap()->Height());
         },
         *this);
   Params.FileName = fileName;
   Params.FileType = fileType;
-  if (setsDpi && view_) view_->SetDpi(Params.DpiX, Params.DpiY);
+  if (setsDpi && link_.View()) link_.View()->SetDpi(Params.DpiX, Params.DpiY);
   if (fileType == ftGIF) SetBackground(Params.GifTransparent ? Params.GifTransparentColor : Params.GifBackground);
   if (fileType == ftPNG) SetBackground(Params.PngBackground);
   Update();
@@ -221,7 +181,7 @@ void TZiridEvIO::LoadFromFileFormat(const std::string& fileName, int32_t fileTyp
   if (!file.Open(fileName, TIEFileStream::fmRead)) return Fail("cannot open " + fileName + ": " + file.ErrorText());
   // A PNG without a background of its own is composited over the current one.
   if (fileType == ftPNG) Params.PngBackground = Background();
-  if (!RunReader(fileType, file, *bitmap_, file.Size(), false)) return;
+  if (!RunReader(fileType, file, *link_.Bitmap(), file.Size(), false)) return;
   FinishRead(fileType, fileName, fileType != ftPXM);
 }
 
@@ -244,7 +204,7 @@ void TZiridEvIO::ReadStream(TIEStream& stream, int32_t fileType) {
   if (!frame) return Fail("missing stream header");
   // The BMP reader takes the length from its own file header.
   const int64_t bytes = fileType == ftBMP ? 0 : frame->BytesAvailable;
-  if (!RunReader(fileType, stream, *bitmap_, bytes, false)) return;
+  if (!RunReader(fileType, stream, *link_.Bitmap(), bytes, false)) return;
   if (frame->End >= 0) stream.Seek(frame->End, TSeekOrigin::soBeginning);
   FinishRead(fileType, "", StreamReadSetsDpi(fileType));
 }
@@ -255,7 +215,7 @@ void TZiridEvIO::ReadParams(TIEStream& stream, int32_t fileType) {
   Params.FileType = fileType;
   ClearMetadata();
   TIEWorkingBitmap untouched;
-  RunReader(fileType, stream, bitmap_ ? *bitmap_ : untouched, stream.Remaining(), true);
+  RunReader(fileType, stream, link_.Bitmap() ? *link_.Bitmap() : untouched, stream.Remaining(), true);
   if (Aborting) Params.FileType = ftNone;
 }
 
@@ -288,9 +248,9 @@ bool TZiridEvIO::PrepareWrite(int32_t fileType) {
     Fail(fileType == ftNone ? "unknown file extension" : FormatName(fileType) + " files cannot be written yet");
     return false;
   }
-  const TIEPixelFormat f = bitmap_->PixelFormat();
+  const TIEPixelFormat f = link_.Bitmap()->PixelFormat();
   if (f != TIEPixelFormat::pf1bit && f != TIEPixelFormat::pf24bit)
-    Guarded([&] { bitmap_->SetPixelFormat(TIEPixelFormat::pf24bit); }, *this);
+    Guarded([&] { link_.Bitmap()->SetPixelFormat(TIEPixelFormat::pf24bit); }, *this);
   return !Aborting;
 }
 
@@ -325,7 +285,7 @@ void TZiridEvIO::SaveToStreamFormat(TIEStream& stream, int32_t fileType) {
 void TZiridEvIO::ImportMetafile(const std::string& fileName, int32_t width, int32_t height) {
   Aborting = false;
   LastError.clear();
-  if (!bitmap_ || width == 0 || height == 0) return;
+  if (!link_.Bitmap() || width == 0 || height == 0) return;
   ClearMetadata();
   Fail("metafiles cannot be imported yet");
 }
@@ -343,14 +303,14 @@ std::string TZiridEvIO::FileDescription(const TIOParamsVals& p) {
 }
 
 void TZiridEvIO::ClearImage() {
-  if (!bitmap_) return;
-  bitmap_->Fill(Background());
+  if (!link_.Bitmap()) return;
+  link_.Bitmap()->Fill(Background());
   Update();
 }
 
 void TZiridEvIO::Update() {
-  if (view_) view_->ImageChange();
-  else if (bitmap_) bitmap_->MarkModified();
+  if (link_.View()) link_.View()->ImageChange();
+  else if (link_.Bitmap()) link_.Bitmap()->MarkModified();
 }
 
 bool TZiridEvIO::GifDecoderInstalled() { return bool(LzwSlots().GifDecoder); }

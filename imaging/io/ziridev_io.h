@@ -7,7 +7,7 @@
 
 #include "imaging/core/canvas_state.h"
 #include "imaging/core/colors.h"
-#include "imaging/core/ie_view.h"
+#include "imaging/core/view_link.h"
 #include "imaging/core/mask.h"
 #include "imaging/core/stream.h"
 #include "imaging/core/working_bitmap.h"
@@ -29,22 +29,22 @@ class TZiridEvIO {
   // The view whose bitmap and alpha channel are read and written. The
   // component follows the view when it replaces them and lets go of it when
   // it is destroyed. Null detaches.
-  TIEView* AttachedZiridEv() const { return view_; }
-  void SetAttachedZiridEv(TIEView* view);
+  TIEView* AttachedZiridEv() const { return link_.View(); }
+  void SetAttachedZiridEv(TIEView* view) { link_.AttachView(view); }
 
   // The bitmap read into and written from; nothing attached makes every
   // read and write return at once with Aborting false. Setting a bitmap
   // detaches the view; setting none while a view is attached is ignored.
-  TIEWorkingBitmap* AttachedBitmap() const { return bitmap_; }
-  void SetAttachedBitmap(TIEWorkingBitmap* bitmap);
+  TIEWorkingBitmap* AttachedBitmap() const { return link_.Bitmap(); }
+  void SetAttachedBitmap(TIEWorkingBitmap* bitmap) { link_.AttachBitmap(bitmap); }
   // The 8-bit alpha plane that reads fill: the view's alpha channel, or one
   // a caller without a view gives.
-  TIEMask* AlphaMask() const { return alpha_; }
-  void SetAlphaMask(TIEMask* alpha) { alpha_ = alpha; }
+  TIEMask* AlphaMask() const { return link_.Alpha(); }
+  void SetAlphaMask(TIEMask* alpha) { link_.SetAlpha(alpha); }
 
   // The fill colour; the attached view's background while there is one.
-  TBGR Background() const;
-  void SetBackground(TBGR color);
+  TBGR Background() const { return link_.Background(); }
+  void SetBackground(TBGR color) { link_.SetBackground(color); }
 
   // Published properties.
   bool StreamHeaders = false;
@@ -122,13 +122,7 @@ class TZiridEvIO {
   // Why a codec set Aborting when it left no reason.
   std::string FailureText(int32_t fileType) const;
 
-  void Detach();
-  void ViewChanged(TIEView* view, int kind);
-
-  TIEView* view_ = nullptr;
-  TIEWorkingBitmap* bitmap_ = nullptr;
-  TIEMask* alpha_ = nullptr;
-  TBGR background_ = kBlack;
+  TIEViewLink link_;
   bool cancelled_ = false;  // a progress handler set Aborting
 };
 

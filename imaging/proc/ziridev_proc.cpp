@@ -53,44 +53,7 @@ void GreyRows(TIEWorkingBitmap& b) {
 }  // namespace
 
 TZiridEvProc::TZiridEvProc() = default;
-TZiridEvProc::~TZiridEvProc() { Detach(); }
-
-// ---- attachment
-
-void TZiridEvProc::Detach() {
-  if (view_) view_->RemoveChangeListener(this);
-  view_ = nullptr;
-}
-
-void TZiridEvProc::SetAttachedZiridEv(TIEView* view) {
-  if (view == view_) return;
-  Detach();
-  view_ = view;
-  bitmap_ = view ? view->GetBitmap() : nullptr;
-  if (view) view->AddChangeListener([this](TIEView* v, int kind) { ViewChanged(v, kind); }, this);
-}
-
-void TZiridEvProc::ViewChanged(TIEView* view, int kind) {
-  if (kind == TIEView::kChangeDestroyed) {
-    view_ = nullptr;
-    bitmap_ = nullptr;
-    return;
-  }
-  bitmap_ = view->GetBitmap();
-}
-
-void TZiridEvProc::SetAttachedBitmap(TIEWorkingBitmap* bitmap) {
-  if (!bitmap && view_) return;
-  Detach();
-  bitmap_ = bitmap;
-}
-
-TBGR TZiridEvProc::Background() const { return view_ ? view_->Background() : background_; }
-
-void TZiridEvProc::SetBackground(TBGR color) {
-  if (view_) view_->SetBackground(color);
-  else background_ = color;
-}
+TZiridEvProc::~TZiridEvProc() = default;
 
 // ---- common steps
 
@@ -103,34 +66,34 @@ void TZiridEvProc::Progress(int per) {
 }
 
 void TZiridEvProc::NotifyImageChanged() {
-  bitmap_->MarkModified();
-  if (view_) view_->ImageChange();
+  link_.Bitmap()->MarkModified();
+  if (link_.View()) link_.View()->ImageChange();
 }
 
 void TZiridEvProc::ApplyThroughMask(const std::function<void(TIEWorkingBitmap&)>& op) {
-  TIEMask* mask = view_ ? view_->GetSelectionMask() : nullptr;
-  if (!mask || mask->IsEmpty() || mask->Width() != bitmap_->Width() || mask->Height() != bitmap_->Height())
-    return op(*bitmap_);
+  TIEMask* mask = link_.View() ? link_.View()->GetSelectionMask() : nullptr;
+  if (!mask || mask->IsEmpty() || mask->Width() != link_.Bitmap()->Width() || mask->Height() != link_.Bitmap()->Height())
+    return op(*link_.Bitmap());
   // The box of the selection, processed whole, then put back where the mask is set.
   const int64_t x1 = mask->X1(), y1 = mask->Y1(), w = mask->X2() - x1 + 1, h = mask->Y2() - y1 + 1;
-  TIEWorkingBitmap box(w, h, bitmap_->PixelFormat());
+  TIEWorkingBitmap box(w, h, link_.Bitmap()->PixelFormat());
   for (int64_t y = 0; y < h; ++y) {
-    const uint8_t* from = bitmap_->ScanLine(y1 + y);
-    if (bitmap_->PixelFormat() == TIEPixelFormat::pf24bit) std::memcpy(box.ScanLine(y), from + 3 * x1, size_t(3 * w));
+    const uint8_t* from = link_.Bitmap()->ScanLine(y1 + y);
+    if (link_.Bitmap()->PixelFormat() == TIEPixelFormat::pf24bit) std::memcpy(box.ScanLine(y), from + 3 * x1, size_t(3 * w));
     else
       for (int64_t x = 0; x < w; ++x) SetBit(box.ScanLine(y), x, GetBit(from, x1 + x));
   }
   op(box);
-  mask->CopyThroughMask(*bitmap_, box, true, false);
+  mask->CopyThroughMask(*link_.Bitmap(), box, true, false);
 }
 
 // ---- operations
 
 void TZiridEvProc::Flip(TFlipDirection direction) {
-  if (!bitmap_) return;
+  if (!link_.Bitmap()) return;
   SaveUndo("Flip");
-  if (!Is1Or24(*bitmap_)) return;
-  TIEWorkingBitmap& b = *bitmap_;
+  if (!Is1Or24(*link_.Bitmap())) return;
+  TIEWorkingBitmap& b = *link_.Bitmap();
   const int64_t h = b.Height();
   if (direction == TFlipDirection::fdHorizontal) {
     for (int64_t y = 0; y < h; ++y) {
@@ -153,16 +116,16 @@ std::string RotateCaption(double angle) {
 }
 
 void TZiridEvProc::Rotate(double angle, bool antialias) {
-  if (!bitmap_ || angle == 0) return;
+  if (!link_.Bitmap() || angle == 0) return;
   SaveUndo(RotateCaption(angle));
   const TIEProcProgress progress = [this](int per) { Progress(per); };
-  if (RotateImage(*bitmap_, angle, antialias, Background(), progress)) NotifyImageChanged();
+  if (RotateImage(*link_.Bitmap(), angle, antialias, Background(), progress)) NotifyImageChanged();
 }
 
 void TZiridEvProc::Resample(int32_t newWidth, int32_t newHeight, TResampleFilter filter) {
-  if (!bitmap_) return;
+  if (!link_.Bitmap()) return;
   SaveUndo("Resample " + std::to_string(newWidth) + "," + std::to_string(newHeight));
-  TIEWorkingBitmap& b = *bitmap_;
+  TIEWorkingBitmap& b = *link_.Bitmap();
   if ((newWidth < 0 && newHeight < 0) || b.Empty() || !Is1Or24(b)) return;
   int64_t w = newWidth, h = newHeight;
   if (w < 0) w = b.Width() * h / b.Height();
@@ -181,7 +144,7 @@ void TZiridEvProc::Resample(int32_t newWidth, int32_t newHeight, TResampleFilter
 // Transparency keeps its shape: a full plane stays full, any other one is
 // resampled with the triangle kernel.
 void TZiridEvProc::ResampleAlpha(int64_t width, int64_t height) {
-  TIEMask* alpha = view_ ? view_->GetAlphaChannel() : nullptr;
+  TIEMask* alpha = link_.View() ? link_.View()->GetAlphaChannel() : nullptr;
   if (!alpha || alpha->Width() == 0 || alpha->BitsPerPixel() != 8) return;
   TIEMask resized;
   if (alpha->Full() || !ResampleMask(*alpha, resized, width, height, TResampleFilter::rfTriangle)) {
@@ -192,43 +155,43 @@ void TZiridEvProc::ResampleAlpha(int64_t width, int64_t height) {
 }
 
 void TZiridEvProc::ImageResize(int32_t newWidth, int32_t newHeight) {
-  if (!bitmap_ || newWidth == 0 || newHeight == 0) return;
+  if (!link_.Bitmap() || newWidth == 0 || newHeight == 0) return;
   SaveUndo("ImageResize " + std::to_string(newWidth) + "," + std::to_string(newHeight));
-  bitmap_->Canvas().BrushColor = Background();
-  if (newWidth < 0 || newHeight < 0 || !bitmap_->SetSize(newWidth, newHeight)) return;
+  link_.Bitmap()->Canvas().BrushColor = Background();
+  if (newWidth < 0 || newHeight < 0 || !link_.Bitmap()->SetSize(newWidth, newHeight)) return;
   NotifyImageChanged();
 }
 
 void TZiridEvProc::Clear() {
-  if (!bitmap_) return;
+  if (!link_.Bitmap()) return;
   SaveUndo("Clear");
-  bitmap_->Fill(Background());
+  link_.Bitmap()->Fill(Background());
   NotifyImageChanged();
 }
 
 void TZiridEvProc::Negative() {
-  if (!bitmap_) return;
+  if (!link_.Bitmap()) return;
   SaveUndo("Negative");
-  if (!Is1Or24(*bitmap_)) return;
+  if (!Is1Or24(*link_.Bitmap())) return;
   ApplyThroughMask(InvertRows);
   NotifyImageChanged();
 }
 
 void TZiridEvProc::ConvertToGray() {
-  if (!bitmap_) return;
+  if (!link_.Bitmap()) return;
   SaveUndo("ConvertToGray");
-  if (bitmap_->PixelFormat() != TIEPixelFormat::pf24bit) return;
+  if (link_.Bitmap()->PixelFormat() != TIEPixelFormat::pf24bit) return;
   ApplyThroughMask(GreyRows);
   NotifyImageChanged();
 }
 
 void TZiridEvProc::ConvertTo24Bit() {
-  if (!bitmap_) return;
+  if (!link_.Bitmap()) return;
   SaveUndo("ConvertTo24Bit");
-  if (bitmap_->PixelFormat() != TIEPixelFormat::pf1bit) return;
+  if (link_.Bitmap()->PixelFormat() != TIEPixelFormat::pf1bit) return;
   // A set bit is white whatever the palette says.
-  bitmap_->Palette() = BlackWhitePalette();
-  bitmap_->SetPixelFormat(TIEPixelFormat::pf24bit);
+  link_.Bitmap()->Palette() = BlackWhitePalette();
+  link_.Bitmap()->SetPixelFormat(TIEPixelFormat::pf24bit);
   NotifyImageChanged();
 }
 
@@ -242,25 +205,25 @@ void TZiridEvProc::ConvertToPalette(int colors, std::span<TBGR> palette) {
 }
 
 void TZiridEvProc::ReduceColors(int colors, std::span<TBGR> palette, const std::string& caption) {
-  if (!bitmap_) return;
+  if (!link_.Bitmap()) return;
   SaveUndo(caption);
-  if (bitmap_->PixelFormat() != TIEPixelFormat::pf24bit || palette.size() < size_t(std::max(colors, 2))) return;
+  if (link_.Bitmap()->PixelFormat() != TIEPixelFormat::pf24bit || palette.size() < size_t(std::max(colors, 2))) return;
   if (colors <= 2) {
-    DitherToBlackWhite(*bitmap_, *bitmap_);
+    DitherToBlackWhite(*link_.Bitmap(), *link_.Bitmap());
     palette[0] = kBlack;
     palette[1] = kWhite;
     return NotifyImageChanged();
   }
-  const TIEQuantizer quantizer(TIEQuantizerSource(*bitmap_), palette.first(size_t(colors)), colors);
-  std::vector<uint8_t> indices(size_t(bitmap_->Width()));
-  for (int64_t y = 0; y < bitmap_->Height(); ++y) {
-    uint8_t* row = bitmap_->ScanLine(y);
-    quantizer.MapRow(row, bitmap_->Width(), indices.data());
-    for (int64_t x = 0; x < bitmap_->Width(); ++x) {
+  const TIEQuantizer quantizer(TIEQuantizerSource(*link_.Bitmap()), palette.first(size_t(colors)), colors);
+  std::vector<uint8_t> indices(size_t(link_.Bitmap()->Width()));
+  for (int64_t y = 0; y < link_.Bitmap()->Height(); ++y) {
+    uint8_t* row = link_.Bitmap()->ScanLine(y);
+    quantizer.MapRow(row, link_.Bitmap()->Width(), indices.data());
+    for (int64_t x = 0; x < link_.Bitmap()->Width(); ++x) {
       const TBGR& c = palette[indices[size_t(x)]];
       row[3 * x] = c.b, row[3 * x + 1] = c.g, row[3 * x + 2] = c.r;
     }
-    Progress(int((y + 1) * 100 / (bitmap_->Height() + 0.5)));
+    Progress(int((y + 1) * 100 / (link_.Bitmap()->Height() + 0.5)));
   }
   NotifyImageChanged();
 }

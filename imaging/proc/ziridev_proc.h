@@ -9,7 +9,7 @@
 #include <string>
 
 #include "imaging/core/colors.h"
-#include "imaging/core/ie_view.h"
+#include "imaging/core/view_link.h"
 #include "imaging/core/mask.h"
 #include "imaging/core/working_bitmap.h"
 #include "imaging/proc/resample_filter.h"
@@ -30,15 +30,15 @@ class TZiridEvProc {
 
   // The view whose image and selection are processed; followed when it
   // replaces its image, let go of when it is destroyed. Null detaches.
-  TIEView* AttachedZiridEv() const { return view_; }
-  void SetAttachedZiridEv(TIEView* view);
+  TIEView* AttachedZiridEv() const { return link_.View(); }
+  void SetAttachedZiridEv(TIEView* view) { link_.AttachView(view); }
   // A bare bitmap detaches the view; none while a view is attached is ignored.
-  TIEWorkingBitmap* AttachedBitmap() const { return bitmap_; }
-  void SetAttachedBitmap(TIEWorkingBitmap* bitmap);
+  TIEWorkingBitmap* AttachedBitmap() const { return link_.Bitmap(); }
+  void SetAttachedBitmap(TIEWorkingBitmap* bitmap) { link_.AttachBitmap(bitmap); }
 
   // The attached view's background, else the component's own.
-  TBGR Background() const;
-  void SetBackground(TBGR color);
+  TBGR Background() const { return link_.Background(); }
+  void SetBackground(TBGR color) { link_.SetBackground(color); }
 
   bool AutoUndo = true;
   int UndoLimit = 1;
@@ -64,8 +64,6 @@ class TZiridEvProc {
   void ConvertToPalette(int colors, std::span<TBGR> palette);
 
  private:
-  void Detach();
-  void ViewChanged(TIEView* view, int kind);
   // Records the undo entry when AutoUndo is on.
   void SaveUndo(const std::string& caption);
   void Progress(int per);
@@ -76,9 +74,7 @@ class TZiridEvProc {
   // The alpha channel follows a resampled image.
   void ResampleAlpha(int64_t width, int64_t height);
 
-  TIEView* view_ = nullptr;
-  TIEWorkingBitmap* bitmap_ = nullptr;
-  TBGR background_ = kBlack;
+  TIEViewLink link_;
 };
 
 }  // namespace quillet
