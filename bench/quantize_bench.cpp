@@ -5,13 +5,11 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "bench/photo_like.h"
-#include "imaging/io/bmp_codec.h"
+#include "imaging/io/ziridev_io.h"
 #include "imaging/proc/quantizer.h"
 
 namespace {
@@ -26,17 +24,10 @@ TIEWorkingBitmap LoadShared(const char* name) {
   TIEWorkingBitmap bitmap;
   const char* dir = std::getenv("QUILLET_BENCH_DIR");
   if (!dir) return bitmap;
-  std::ifstream file(std::string(dir) + "/" + name, std::ios::binary);
-  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
-  TIEMemoryStream stream(bytes.data(), int64_t(bytes.size()));
-  TIOParamsVals params;
-  bool aborting = false;
-  TIOProgress progress;
-  progress.Aborting = &aborting;
-  TIOReadArgs args{stream, bitmap, params, progress, false, int64_t(bytes.size())};
-  if (!bytes.empty()) ReadBMPStream(args);
-  if (aborting) bitmap = TIEWorkingBitmap();
-  return bitmap;
+  TZiridEvIO io;
+  io.SetAttachedBitmap(&bitmap);
+  io.LoadFromFile(std::string(dir) + "/" + name);
+  return io.Aborting ? TIEWorkingBitmap() : bitmap;
 }
 
 const TIEWorkingBitmap& Photo() {

@@ -5,8 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "imaging/io/bmp_codec.h"
-#include "imaging/io/codec.h"
+#include "imaging/io/ziridev_io.h"
 #include "support/test_support.h"
 
 namespace quillet::test {
@@ -32,15 +31,11 @@ inline CliResult Cli(const TempDir& dir, const std::string& args) {
 
 // `bitmap` as a BMP file `name` in `dir`, written by our own writer.
 inline std::string WriteBmp(const TempDir& dir, const std::string& name, const TIEWorkingBitmap& bitmap) {
-  TIEMemoryStream out;
-  TIOParamsVals params;
-  bool aborting = false;
-  TIOProgress progress;
-  progress.Aborting = &aborting;
-  TIOWriteArgs args{out, bitmap, params, progress};
-  WriteBMPStream(args);
+  TIEWorkingBitmap copy = bitmap;
+  TZiridEvIO io;
+  io.SetAttachedBitmap(&copy);
   const std::string file = dir.File(name);
-  WriteFileBytes(file, out.Bytes());
+  io.SaveToFile(file);
   return file;
 }
 
