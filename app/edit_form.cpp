@@ -86,7 +86,11 @@ void TEditForm::FillImage() {
       ShowImageInfo();
       break;
     }
-    default:  // acquiring and pasting arrive with the scanner and the clipboard
+    case TCreationMode::cmFromClipboard:
+      ZiridEvProc1.PasteFromClipboard();
+      ShowImageInfo();
+      break;
+    default:  // acquiring arrives with the scanner
       break;
   }
   state.PendingCreation = TCreationMode::cmNone;
@@ -206,6 +210,34 @@ void TEditForm::Clear() { RunOperation([this] { ZiridEvProc1.Clear(); }, false);
 void TEditForm::Negative() { RunOperation([this] { ZiridEvProc1.Negative(); }, false); }
 void TEditForm::ConvertToGray() { RunOperation([this] { ZiridEvProc1.ConvertToGray(); }, false); }
 void TEditForm::ConvertTo24Bit() { RunOperation([this] { ZiridEvProc1.ConvertTo24Bit(); }, true); }
+
+// ---- clipboard commands
+
+void TEditForm::PasteAsNew() {
+  if (!frame_.ClipboardHasBitmap()) return;
+  SaveUndoCopy();
+  ZiridEvProc1.Clear();
+  ZiridEvProc1.PasteFromClipboard();
+  ShowImageInfo();
+}
+
+void TEditForm::PasteToSel() {
+  if (!frame_.ClipboardHasBitmap() || !ZiridEvView1->Selection().SelectionExists()) return;
+  SaveUndoCopy();
+  ZiridEvProc1.SelPasteFromClipStretch();
+}
+
+// The selection's box goes out through the clipboard and comes back as the
+// whole image; the clipboard keeps it.
+void TEditForm::Crop() {
+  if (!ZiridEvView1->Selection().SelectionExists()) return;
+  SaveUndoCopy();
+  ZiridEvProc1.SelCopyToClipboard();
+  ZiridEvProc1.PasteFromClipboard();
+  ShowImageInfo();
+  ZiridEvView1->Deselect();  // also when the box was the whole image
+  ShowSelectionInfo();
+}
 
 void TEditForm::MarkSaved() { savedChanges_ = ZiridEvView1->Bitmap().ChangeCount(); }
 

@@ -53,6 +53,9 @@ class TEditForm : public QWidget {
   void Negative();
   void ConvertToGray();
   void ConvertTo24Bit();
+  void PasteAsNew();
+  void PasteToSel();
+  void Crop();
 
   // Steps shared with the paint tools and image commands.
   void SaveUndoCopy();

@@ -25,6 +25,7 @@
 #include "app/edit_form.h"
 #include "app/file_filters.h"
 #include "app/new_image_dialog.h"
+#include "imaging/proc/clipboard.h"
 
 namespace quillet {
 
@@ -127,7 +128,7 @@ void TFrameForm::BuildMenus() {
   };
   File1 = top("File1", "&File");
   New1 = Item(File1, "New1", "&New", [this] { New1Click(); });
-  NewFromClipboard1 = Item(File1, "NewFromClipboard1", "New From Clipboard");
+  NewFromClipboard1 = Item(File1, "NewFromClipboard1", "New From Clipboard", [this] { NewFromClipboard1Click(); });
   Open1 = Item(File1, "Open1", "&Open", [this] { Open1Click(); });
   File1->addSeparator();
   Import1 = Item(File1, "Import1", "Import AVI");
@@ -146,18 +147,18 @@ void TFrameForm::BuildMenus() {
   Undo1 = Item(Edit1, "Undo1", "&Undo", [this] { Undo1Click(); });
   Edit1->addSeparator();
   Copy1 = sub(Edit1, "Copy1", "&Copy");
-  all1 = Item(Copy1, "all1", "All");
-  Selection1 = Item(Copy1, "Selection1", "Selection");
+  all1 = Item(Copy1, "all1", "All", [this] { all1Click(); });
+  Selection1 = Item(Copy1, "Selection1", "Selection", [this] { Selection1Click(); });
   Paste1 = sub(Edit1, "Paste1", "&Paste");
-  Asnew1 = Item(Paste1, "Asnew1", "As new image");
-  Toselection1 = Item(Paste1, "Toselection1", "As new selection");
+  Asnew1 = Item(Paste1, "Asnew1", "As new image", [this] { Asnew1Click(); });
+  Toselection1 = Item(Paste1, "Toselection1", "As new selection", [this] { Toselection1Click(); });
   Edit1->addSeparator();
   Select1 = Item(Edit1, "Select1", "Select", [this] { Select1Click(); });
   Selectall1 = Item(Edit1, "Selectall1", "Select all", [this] { Selectall1Click(); });
   Deselect1 = Item(Edit1, "Deselect1", "Deselect", [this] { Deselect1Click(); });
 
   Image1 = top("Image1", "&Image");
-  Duplicate1 = Item(Image1, "Duplicate1", "Duplicate");
+  Duplicate1 = Item(Image1, "Duplicate1", "Duplicate", [this] { Duplicate1Click(); });
   Image1->addSeparator();
   Flip1 = sub(Image1, "Flip1", "Flip");
   Horizontal2 = Item(Flip1, "Horizontal2", "Horizontal", [this] { Horizontal2Click(); });
@@ -168,7 +169,7 @@ void TFrameForm::BuildMenus() {
   N1801 = Item(Rotate1, "N1801", QString::fromUtf8("180\u00b0"), [this] { N1801Click(); });
   Rotatecustom1 = Item(Rotate1, "Rotatecustom1", "Rotate custom");
   Image1->addSeparator();
-  Crop2 = Item(Image1, "Crop2", "Crop");
+  Crop2 = Item(Image1, "Crop2", "Crop", [this] { Crop2Click(); });
   Papersize1 = Item(Image1, "Papersize1", "Paper Size");
   Imagesize2 = Item(Image1, "Imagesize2", "Image Size");
   Image1->addSeparator();
@@ -240,6 +241,13 @@ void TFrameForm::BuildMenus() {
   SaveAs1->setShortcut(QKeySequence::Save);
   Exit1->setShortcut(QKeySequence::Quit);
   Undo1->setShortcut(QKeySequence::Undo);
+  Selection1->setShortcut(QKeySequence::Copy);
+  all1->setShortcut(QKeySequence("Ctrl+Shift+C"));
+  Asnew1->setShortcut(QKeySequence("Ctrl+Shift+V"));
+  Toselection1->setShortcut(QKeySequence::Paste);
+  NewFromClipboard1->setShortcut(QKeySequence("Ctrl+Alt+V"));
+  Duplicate1->setShortcut(QKeySequence("Ctrl+D"));
+  Crop2->setShortcut(QKeySequence("Ctrl+Shift+X"));
   Selectall1->setShortcut(QKeySequence::SelectAll);
   Deselect1->setShortcut(QKeySequence("Ctrl+Shift+A"));
   ZoomIn1->setShortcut(QKeySequence::ZoomIn);
@@ -611,6 +619,53 @@ void TFrameForm::Open1Click() {
   CreateDocument(file);
   SetZoomBoxText("100 %");
 }
+
+bool TFrameForm::ClipboardHasBitmap() {
+  if (SystemClipboard().HasBitmap()) return true;
+  Warn("Clipboard does not contain graphic objects");
+  return false;
+}
+
+void TFrameForm::NewFromClipboard1Click() {
+  if (!ClipboardHasBitmap()) return;
+  EditorState.PendingCreation = TCreationMode::cmFromClipboard;
+  CreateDocument(UntitledCaption());
+  SetZoomBoxText("100 %");
+}
+
+void TFrameForm::all1Click() {
+  TEditForm* doc = ActiveDocument();
+  if (!doc) return;
+  const TIEWorkingBitmap& b = doc->ZiridEvView1->Bitmap();
+  doc->ZiridEvView1->SelectRectangle(0, 0, b.Width(), b.Height(), false);
+  doc->ZiridEvProc1.SelCopyToClipboard();
+}
+
+void TFrameForm::Selection1Click() {
+  TEditForm* doc = ActiveDocument();
+  if (doc && doc->ZiridEvView1->Selection().SelectionExists()) doc->ZiridEvProc1.SelCopyToClipboard();
+}
+
+void TFrameForm::Asnew1Click() {
+  if (!ActiveDocument()) return;
+  NewFromClipboard1Click();
+  Doc(&TEditForm::PasteAsNew);
+}
+
+void TFrameForm::Toselection1Click() { Doc(&TEditForm::PasteToSel); }
+
+// The copy travels through the clipboard, which keeps it afterwards.
+void TFrameForm::Duplicate1Click() {
+  TEditForm* doc = ActiveDocument();
+  if (!doc) return;
+  const TIEWorkingBitmap& b = doc->ZiridEvView1->Bitmap();
+  doc->ZiridEvView1->SelectRectangle(0, 0, b.Width(), b.Height(), false);
+  doc->ZiridEvProc1.SelCopyToClipboard();
+  doc->DeSelect();
+  NewFromClipboard1Click();
+}
+
+void TFrameForm::Crop2Click() { Doc(&TEditForm::Crop); }
 
 void TFrameForm::Doc(void (TEditForm::*command)()) {
   if (TEditForm* doc = ActiveDocument()) (doc->*command)();

@@ -98,6 +98,7 @@ class TFrameForm : public QMainWindow {
   void PanelHint(const QString& hint);
   void Timer1Timer();
   void New1Click();
+  void NewFromClipboard1Click();
   void Open1Click();
   void SaveAs1Click();
   void Exit1Click();
@@ -105,6 +106,12 @@ class TFrameForm : public QMainWindow {
   void Select1Click();
   void Selectall1Click();
   void Deselect1Click();
+  void all1Click();
+  void Selection1Click();
+  void Asnew1Click();
+  void Toselection1Click();
+  void Duplicate1Click();
+  void Crop2Click();
   void Background1Click();
   void Horizontal2Click();
   void Vertical2Click();
@@ -131,6 +138,8 @@ class TFrameForm : public QMainWindow {
   // Runs a menu command; an exception ends it with a "Warning" box, so none
   // reaches the event loop.
   void RunCommand(const std::function<void()>& command);
+  // Whether the clipboard offers a bitmap; if not, says so in a "Warning" box.
+  bool ClipboardHasBitmap();
   // Runs a command of the active document, when there is one.
   void Doc(void (TEditForm::*command)());
   void BasicColorDblClick();

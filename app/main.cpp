@@ -10,6 +10,7 @@
 #include "imaging/core/math.h"
 #include "imaging/core/startup_metrics.h"
 #include "imaging/core/system_colors.h"
+#include "imaging/proc/ui/qt_clipboard.h"
 
 namespace {
 
@@ -46,6 +47,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Brenmor Quillet 5.1");
   TakeStartupMetrics();
   TakeSystemColors();
+  quillet::TQtClipboard clipboard;  // copy and paste go through the desktop's clipboard
+  quillet::InstallSystemClipboard(&clipboard);
 
   auto* splash = new quillet::TSplashForm;
   splash->show();
@@ -62,5 +65,7 @@ int main(int argc, char** argv) {
     frame.EditorState.OpenFileName = file.toStdString();
     frame.CreateDocument(file);
   }
-  return app.exec();
+  const int code = app.exec();
+  quillet::InstallSystemClipboard(nullptr);
+  return code;
 }

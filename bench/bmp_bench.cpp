@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "bench/photo_like.h"
+#include "imaging/core/dib_rle.h"
 #include "imaging/io/bmp_codec.h"
-#include "imaging/io/bmp_rle.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ void MakePaletteFiles(const TIEWorkingBitmap& photo, TInputs& in) {
     for (int x = 0; x < kWidth; ++x, p += 3)
       row[size_t(x)] = uint8_t(p[2] * 6 / 256 * 42 + p[1] * 7 / 256 * 6 + p[0] * 6 / 256);
     plain.insert(plain.end(), row.begin(), row.end());
-    EncodeBmpRleRow(row.data(), kWidth, 8, rle);
+    EncodeDibRleRow(row.data(), kWidth, 8, rle);
   }
   rle.insert(rle.end(), {0, 1});
   in.bmp8 = Indexed8(palette, plain, false);

@@ -11,8 +11,12 @@ enum class TIEPixelFormat { pfNone, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf
 // Bytes of one row: ((width * bits + 31) div 32) * 4, in 64 bits.
 inline int64_t RowLength(int64_t width, int bits) { return ((width * bits + 31) / 32) * 4; }
 int BitsOfFormat(TIEPixelFormat format);
+// Bits a pixel takes in a row: 15-bit pixels are stored in 16-bit words.
+inline int StorageBitsOfFormat(TIEPixelFormat format) {
+  return format == TIEPixelFormat::pf15bit ? 16 : BitsOfFormat(format);
+}
 inline int64_t RowLengthOfFormat(int64_t width, TIEPixelFormat format) {
-  return RowLength(width, BitsOfFormat(format));
+  return RowLength(width, StorageBitsOfFormat(format));
 }
 
 // One pixel of a 1-bit row, most significant bit first. No bounds checks.

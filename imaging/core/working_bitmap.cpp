@@ -92,7 +92,7 @@ void ConvertRow(const uint8_t* src, TIEPixelFormat srcFormat, const std::vector<
 }  // namespace
 
 bool TIEWorkingBitmap::Resize(int64_t width, int64_t height, TIEPixelFormat format) {
-  const int bits = BitsOfFormat(format);
+  const int bits = StorageBitsOfFormat(format);
   if (width < 0 || height < 0 || bits == 0) return false;
   if (width > MaxImagePixels() || height > MaxImagePixels()) return false;
   if (width > 0 && height > 0 && !ImageBytes(width, height, bits)) return false;

@@ -6,10 +6,10 @@
 #include <new>
 #include <vector>
 
+#include "imaging/core/dib_rle.h"
+#include "imaging/core/dib_rows.h"
 #include "imaging/core/math.h"
 #include "imaging/core/startup_metrics.h"
-#include "imaging/io/bmp_rle.h"
-#include "imaging/io/dib_rows.h"
 #include "imaging/io/dib_util.h"
 
 namespace quillet {
@@ -139,7 +139,11 @@ bool DecodeRle(TIEStream& s, const TBmpHeader& h, int64_t length, TIEWorkingBitm
   std::vector<uint8_t> data(static_cast<size_t>(length));
   length = s.Read(data.data(), length);
   const int bits = h.compression == 1 ? 8 : 4;
-  return DecodeBmpRle(data.data(), length, bits, h.palette, bitmap, progress) != TBmpRleResult::rlrTruncated;
+  const auto onRow = [&](int64_t rows) {
+    progress.Report(int(rows * 100 / h.height));
+    return !progress.Aborted();
+  };
+  return DecodeDibRle(data.data(), length, bits, h.palette, bitmap, onRow) != TDibRleResult::rlrTruncated;
 }
 
 void ReadBmp(TIOReadArgs& a) {

@@ -7,8 +7,8 @@
 #include <new>
 #include <vector>
 
+#include "imaging/core/dib_rle.h"
 #include "imaging/io/bmp_codec.h"
-#include "imaging/io/bmp_rle.h"
 #include "imaging/io/dib_util.h"
 #include "imaging/proc/color_utils.h"
 #include "imaging/proc/ordered_dither.h"
@@ -166,7 +166,7 @@ const uint8_t* FileRow(const TBmpPlan& plan, const TBmpLayout& l, int64_t y, TRo
   plan.quantizer->MapRow(src, l.width, indices);
   if (l.rle) {
     buf.rle.clear();
-    EncodeBmpRleRow(indices, l.width, l.bits, buf.rle);
+    EncodeDibRleRow(indices, l.width, l.bits, buf.rle);
     return buf.rle.data();
   }
   if (l.bits == 4) PackNibbles(indices, l.width, buf.row.data());

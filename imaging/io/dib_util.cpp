@@ -1,10 +1,12 @@
-// Resolution conversion, bilevel row copies and white fills of the DIB readers.
+// Resolution conversion, palettes and white fills of the DIB readers.
 #include "imaging/io/dib_util.h"
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "imaging/core/math.h"
+#include "imaging/io/io_params.h"
 
 namespace quillet {
 
@@ -15,12 +17,8 @@ int32_t DpiOfPixelsPerMetre(int64_t ppm, int32_t fallback) {
 
 int32_t PixelsPerMetreOfDpi(int32_t dpi) { return int32_t(Round(dpi / 2.54 * 100)); }
 
-void CopyBilevelRow(const uint8_t* src, uint8_t* dst, int64_t bytes, bool invert) {
-  if (!invert) {
-    std::memcpy(dst, src, size_t(bytes));
-    return;
-  }
-  for (int64_t i = 0; i < bytes; ++i) dst[i] = uint8_t(~src[i]);
+void StorePalette(const TPaletteTable& table, TIOParamsVals& params) {
+  params.SetColorMap(std::vector<TBGR>(table.Colors.begin(), table.Colors.begin() + table.Count));
 }
 
 void FillRowsWhite(TIEWorkingBitmap& bitmap, bool topDown, int64_t done) {

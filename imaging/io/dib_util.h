@@ -1,9 +1,10 @@
 // Small steps shared by the readers of device-independent bitmap data (BMP,
-// icons, cursors): failure reporting, resolution units and 1-bit rows.
+// icons, cursors): failure reporting, resolution units, palettes and white fills.
 #pragma once
 
 #include <cstdint>
 
+#include "imaging/core/palette_table.h"
 #include "imaging/io/codec.h"
 
 namespace quillet {
@@ -16,8 +17,8 @@ int32_t DpiOfPixelsPerMetre(int64_t ppm, int32_t fallback);
 // Pixels per metre written for a resolution in dots per inch.
 int32_t PixelsPerMetreOfDpi(int32_t dpi);
 
-// A 1-bit row copied, complemented when the file's palette is white, black.
-void CopyBilevelRow(const uint8_t* src, uint8_t* dst, int64_t bytes, bool invert);
+// Params.ColorMap := the entries the file gave.
+void StorePalette(const TPaletteTable& table, TIOParamsVals& params);
 
 // Rows a reader did not reach, white: the first `done` file rows were decoded,
 // from the top when topDown, else from the bottom.

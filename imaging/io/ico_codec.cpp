@@ -7,12 +7,12 @@
 #include <new>
 #include <vector>
 
+#include "imaging/core/dib_rows.h"
 #include "imaging/core/mask.h"
 #include "imaging/core/math.h"
 #include "imaging/core/startup_metrics.h"
 #include "imaging/io/alpha_plane.h"
 #include "imaging/io/bmp_codec.h"
-#include "imaging/io/dib_rows.h"
 #include "imaging/io/dib_util.h"
 
 namespace quillet {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "imaging/core/bits.h"
+#include "imaging/proc/bitmap_area.h"
 #include "imaging/proc/ordered_dither.h"
 #include "imaging/proc/proc_progress.h"
 #include "imaging/proc/quantizer.h"
@@ -57,8 +58,8 @@ TZiridEvProc::~TZiridEvProc() = default;
 
 // ---- common steps
 
-void TZiridEvProc::SaveUndo(const std::string& caption) {
-  if (AutoUndo && OnSaveUndo) OnSaveUndo(this, caption);
+void TZiridEvProc::RecordUndo(const std::string& caption) {
+  if (AutoUndo) SaveUndoCaptioned(caption);
 }
 
 void TZiridEvProc::Progress(int per) {
@@ -70,19 +71,19 @@ void TZiridEvProc::NotifyImageChanged() {
   if (link_.View()) link_.View()->ImageChange();
 }
 
-void TZiridEvProc::ApplyThroughMask(const std::function<void(TIEWorkingBitmap&)>& op) {
+TIEMask* TZiridEvProc::Selection() const {
   TIEMask* mask = link_.View() ? link_.View()->GetSelectionMask() : nullptr;
-  if (!mask || mask->IsEmpty() || mask->Width() != link_.Bitmap()->Width() || mask->Height() != link_.Bitmap()->Height())
-    return op(*link_.Bitmap());
+  const TIEWorkingBitmap* b = link_.Bitmap();
+  if (!mask || !b || mask->IsEmpty() || mask->Width() != b->Width() || mask->Height() != b->Height()) return nullptr;
+  return mask;
+}
+
+void TZiridEvProc::ApplyThroughMask(const std::function<void(TIEWorkingBitmap&)>& op) {
+  TIEMask* mask = Selection();
+  if (!mask) return op(*link_.Bitmap());
   // The box of the selection, processed whole, then put back where the mask is set.
-  const int64_t x1 = mask->X1(), y1 = mask->Y1(), w = mask->X2() - x1 + 1, h = mask->Y2() - y1 + 1;
-  TIEWorkingBitmap box(w, h, link_.Bitmap()->PixelFormat());
-  for (int64_t y = 0; y < h; ++y) {
-    const uint8_t* from = link_.Bitmap()->ScanLine(y1 + y);
-    if (link_.Bitmap()->PixelFormat() == TIEPixelFormat::pf24bit) std::memcpy(box.ScanLine(y), from + 3 * x1, size_t(3 * w));
-    else
-      for (int64_t x = 0; x < w; ++x) SetBit(box.ScanLine(y), x, GetBit(from, x1 + x));
-  }
+  TIEWorkingBitmap box =
+      CopyArea(*link_.Bitmap(), mask->X1(), mask->Y1(), mask->X2() - mask->X1() + 1, mask->Y2() - mask->Y1() + 1);
   op(box);
   mask->CopyThroughMask(*link_.Bitmap(), box, true, false);
 }
@@ -91,7 +92,7 @@ void TZiridEvProc::ApplyThroughMask(const std::function<void(TIEWorkingBitmap&)>
 
 void TZiridEvProc::Flip(TFlipDirection direction) {
   if (!link_.Bitmap()) return;
-  SaveUndo("Flip");
+  RecordUndo("Flip");
   if (!Is1Or24(*link_.Bitmap())) return;
   TIEWorkingBitmap& b = *link_.Bitmap();
   const int64_t h = b.Height();
@@ -117,14 +118,14 @@ std::string RotateCaption(double angle) {
 
 void TZiridEvProc::Rotate(double angle, bool antialias) {
   if (!link_.Bitmap() || angle == 0) return;
-  SaveUndo(RotateCaption(angle));
+  RecordUndo(RotateCaption(angle));
   const TIEProcProgress progress = [this](int per) { Progress(per); };
   if (RotateImage(*link_.Bitmap(), angle, antialias, Background(), progress)) NotifyImageChanged();
 }
 
 void TZiridEvProc::Resample(int32_t newWidth, int32_t newHeight, TResampleFilter filter) {
   if (!link_.Bitmap()) return;
-  SaveUndo("Resample " + std::to_string(newWidth) + "," + std::to_string(newHeight));
+  RecordUndo("Resample " + std::to_string(newWidth) + "," + std::to_string(newHeight));
   TIEWorkingBitmap& b = *link_.Bitmap();
   if ((newWidth < 0 && newHeight < 0) || b.Empty() || !Is1Or24(b)) return;
   int64_t w = newWidth, h = newHeight;
@@ -156,7 +157,7 @@ void TZiridEvProc::ResampleAlpha(int64_t width, int64_t height) {
 
 void TZiridEvProc::ImageResize(int32_t newWidth, int32_t newHeight) {
   if (!link_.Bitmap() || newWidth == 0 || newHeight == 0) return;
-  SaveUndo("ImageResize " + std::to_string(newWidth) + "," + std::to_string(newHeight));
+  RecordUndo("ImageResize " + std::to_string(newWidth) + "," + std::to_string(newHeight));
   link_.Bitmap()->Canvas().BrushColor = Background();
   if (newWidth < 0 || newHeight < 0 || !link_.Bitmap()->SetSize(newWidth, newHeight)) return;
   NotifyImageChanged();
@@ -164,14 +165,14 @@ void TZiridEvProc::ImageResize(int32_t newWidth, int32_t newHeight) {
 
 void TZiridEvProc::Clear() {
   if (!link_.Bitmap()) return;
-  SaveUndo("Clear");
+  RecordUndo("Clear");
   link_.Bitmap()->Fill(Background());
   NotifyImageChanged();
 }
 
 void TZiridEvProc::Negative() {
   if (!link_.Bitmap()) return;
-  SaveUndo("Negative");
+  RecordUndo("Negative");
   if (!Is1Or24(*link_.Bitmap())) return;
   ApplyThroughMask(InvertRows);
   NotifyImageChanged();
@@ -179,7 +180,7 @@ void TZiridEvProc::Negative() {
 
 void TZiridEvProc::ConvertToGray() {
   if (!link_.Bitmap()) return;
-  SaveUndo("ConvertToGray");
+  RecordUndo("ConvertToGray");
   if (link_.Bitmap()->PixelFormat() != TIEPixelFormat::pf24bit) return;
   ApplyThroughMask(GreyRows);
   NotifyImageChanged();
@@ -187,7 +188,7 @@ void TZiridEvProc::ConvertToGray() {
 
 void TZiridEvProc::ConvertTo24Bit() {
   if (!link_.Bitmap()) return;
-  SaveUndo("ConvertTo24Bit");
+  RecordUndo("ConvertTo24Bit");
   if (link_.Bitmap()->PixelFormat() != TIEPixelFormat::pf1bit) return;
   // A set bit is white whatever the palette says.
   link_.Bitmap()->Palette() = BlackWhitePalette();
@@ -206,7 +207,7 @@ void TZiridEvProc::ConvertToPalette(int colors, std::span<TBGR> palette) {
 
 void TZiridEvProc::ReduceColors(int colors, std::span<TBGR> palette, const std::string& caption) {
   if (!link_.Bitmap()) return;
-  SaveUndo(caption);
+  RecordUndo(caption);
   if (link_.Bitmap()->PixelFormat() != TIEPixelFormat::pf24bit || palette.size() < size_t(std::max(colors, 2))) return;
   if (colors <= 2) {
     DitherToBlackWhite(*link_.Bitmap(), *link_.Bitmap());

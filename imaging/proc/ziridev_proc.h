@@ -4,11 +4,14 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 
 #include "imaging/core/colors.h"
+#include "imaging/core/ie_bitmap.h"
 #include "imaging/core/view_link.h"
 #include "imaging/core/mask.h"
 #include "imaging/core/working_bitmap.h"
@@ -24,7 +27,7 @@ std::string RotateCaption(double angle);
 class TZiridEvProc {
  public:
   TZiridEvProc();
-  ~TZiridEvProc();
+  virtual ~TZiridEvProc();
   TZiridEvProc(const TZiridEvProc&) = delete;
   TZiridEvProc& operator=(const TZiridEvProc&) = delete;
 
@@ -40,12 +43,40 @@ class TZiridEvProc {
   TBGR Background() const { return link_.Background(); }
   void SetBackground(TBGR color) { link_.SetBackground(color); }
 
+  // Whether each operation records an undo entry, captioned with its name
+  // ("Flip", "Rotate 90", ...), before it changes anything.
   bool AutoUndo = true;
+  // The most entries kept (below 1 counts as 1); a change applies at the next SaveUndo.
   int UndoLimit = 1;
+  // Where new undo images are stored.
+  TIEBitmapLocation UndoLocation = TIEBitmapLocation::ieFile;
   std::function<void(TZiridEvProc* sender, int per)> OnProgress;
-  // Where each operation records its undo entry before it changes anything,
-  // with the operation's caption ("Flip", "Rotate 90", ...).
-  std::function<void(TZiridEvProc* sender, const std::string& caption)> OnSaveUndo;
+
+  // ---- undo: whole-image copies, oldest first; undoing keeps the entry.
+  // The image as the newest entry, uncaptioned; nothing for an empty image.
+  virtual void SaveUndo();
+  // The newest entry back into the image.
+  virtual void Undo();
+  // The entry `index` steps back from the newest; an index out of range does nothing.
+  virtual void UndoAt(int index);
+  // SaveUndo, then the caption on the entry it appended (dropped when none was).
+  void SaveUndoCaptioned(const std::string& caption);
+  void ClearUndo();
+  int UndoCount() const { return int(undo_.size()); }
+  // Caption of the entry `index` steps back from the newest.
+  const std::string& UndoCaption(int index) const;
+
+  // ---- clipboard, as device-independent bitmap blocks (see clipboard.h).
+  void CopyToClipboard();
+  // The selection's bounding box with unselected pixels white; without a
+  // selection the whole image.
+  void SelCopyToClipboard();
+  // The clipboard's bitmap becomes the whole image; undo caption "PastFromClipboard".
+  void PasteFromClipboard();
+  // The clipboard's bitmap stretched over the selection's bounding box, the
+  // mask not limiting it; undo caption "SelPasteFromClipStretch". Without a
+  // selection, PasteFromClipboard.
+  void SelPasteFromClipStretch();
 
   void Flip(TFlipDirection direction);
   void Rotate(double angle, bool antialias);
@@ -64,8 +95,15 @@ class TZiridEvProc {
   void ConvertToPalette(int colors, std::span<TBGR> palette);
 
  private:
+  struct TUndoEntry {
+    std::unique_ptr<TIEBitmap> Image;
+    std::string Caption;
+  };
+
   // Records the undo entry when AutoUndo is on.
-  void SaveUndo(const std::string& caption);
+  void RecordUndo(const std::string& caption);
+  // The selection mask when the attached view has a selection that fits the image.
+  TIEMask* Selection() const;
   void Progress(int per);
   void NotifyImageChanged();
   // Runs `op` on the whole image, or on the selection's box through the mask.
@@ -75,6 +113,8 @@ class TZiridEvProc {
   void ResampleAlpha(int64_t width, int64_t height);
 
   TIEViewLink link_;
+  std::deque<TUndoEntry> undo_;
+  uint64_t undoAppends_ = 0;  // tells SaveUndoCaptioned whether an entry came
 };
 
 }  // namespace quillet

@@ -10,11 +10,15 @@
 #include "app/edit_form.h"
 #include "app/frame_form.h"
 #include "app/new_image_dialog.h"
+#include "imaging/proc/ui/qt_clipboard.h"
 
 namespace quillet::test {
 
 struct Editor {
   Editor() {
+    // The editor's copy and paste go through the platform's clipboard, as in the program.
+    static TQtClipboard clipboard;
+    InstallSystemClipboard(&clipboard);
     frame.AskOpenFileName = [this] { return openName; };
     frame.AskSaveFileName = [this](const QString&) { return saveName; };
     frame.AskColor = [this](const QColor&) { return color; };

@@ -37,7 +37,8 @@ TEST(FrameForm, HasItsControlsUnderTheirNames) {
   EXPECT_EQ(f.AddColor->toolTip(), "Current Fill - Double Click to Edit");
   // Commands whose work comes later stand in the menus, disabled.
   EXPECT_FALSE(f.Bumpmap1->isEnabled());
-  EXPECT_FALSE(f.NewFromClipboard1->isEnabled());
+  EXPECT_FALSE(f.AcquireImage1->isEnabled());
+  EXPECT_TRUE(f.NewFromClipboard1->isEnabled());
   EXPECT_FALSE(f.SpeedButton1->isEnabled());
   EXPECT_TRUE(f.New1->isEnabled());
   // Every tool bar command has an icon, from the desktop theme or drawn.

@@ -21,6 +21,7 @@ TEST(Bits, RowLengthAlignsToFourBytes) {
   EXPECT_EQ(RowLength(100000000, 24), 300000000);  // no 32-bit overflow
   EXPECT_EQ(RowLengthOfFormat(33, TIEPixelFormat::pf1bit), 8);
   EXPECT_EQ(RowLengthOfFormat(3, TIEPixelFormat::pf15bit), 8);
+  EXPECT_EQ(RowLengthOfFormat(17, TIEPixelFormat::pf15bit), 36);  // 16-bit words, not 15 bits
   EXPECT_EQ(RowLengthOfFormat(100, TIEPixelFormat::pfNone), 0);
 }
 

@@ -100,6 +100,16 @@ TEST(WorkingBitmap, ZeroSidedSizesAreEmpty) {
   EXPECT_EQ(bmp.Pixel(2, 2), kWhite);
 }
 
+// Rows of 15-bit pixels hold two bytes a pixel, so the last pixel of any row is inside it.
+TEST(WorkingBitmap, FifteenBitRowsHoldWholeWords) {
+  TIEWorkingBitmap b;
+  ASSERT_TRUE(b.Resize(17, 2, TIEPixelFormat::pf15bit));
+  EXPECT_EQ(b.RowBytes(), 36);
+  b.ScanLine(1)[32] = 0x1F;  // pixel 16: blue 31
+  b.ScanLine(1)[33] = 0x00;
+  EXPECT_EQ(b.Pixel(16, 1), MakeBGR(0, 0, 248));
+}
+
 TEST(WorkingBitmap, FillAndChangeCount) {
   TIEWorkingBitmap bmp(9, 2, TIEPixelFormat::pf1bit);
   const uint64_t before = bmp.ChangeCount();

@@ -5,15 +5,15 @@
 #include <random>
 
 #include "codec_harness.h"
+#include "imaging/core/dib_rle.h"
 #include "imaging/io/bmp_codec.h"
-#include "imaging/io/bmp_rle.h"
 
 namespace quillet::test {
 namespace {
 
 std::vector<uint8_t> EncodeRow(const std::vector<uint8_t>& row, int bits) {
   std::vector<uint8_t> out;
-  EncodeBmpRleRow(row.data(), int64_t(row.size()), bits, out);
+  EncodeDibRleRow(row.data(), int64_t(row.size()), bits, out);
   return out;
 }
 
@@ -57,7 +57,7 @@ TEST(BmpRle, LiteralGroupsHoldAtMost255Pixels) {
 // A w x h RLE file of `rows` (top row first) through a palette of distinct colours.
 std::vector<uint8_t> MakeRleFile(int w, int bits, const std::vector<std::vector<uint8_t>>& rows) {
   std::vector<uint8_t> data;
-  for (auto it = rows.rbegin(); it != rows.rend(); ++it) EncodeBmpRleRow(it->data(), w, bits, data);
+  for (auto it = rows.rbegin(); it != rows.rend(); ++it) EncodeDibRleRow(it->data(), w, bits, data);
   data.push_back(0);
   data.push_back(1);
   std::vector<TBGR> palette(size_t(1) << bits);

@@ -9,25 +9,13 @@
 #include "imaging/core/ie_view.h"
 #include "imaging/proc/ordered_dither.h"
 #include "imaging/proc/ziridev_proc.h"
+#include "proc/proc_view.h"
 
 namespace quillet {
 namespace {
 
-class TestView : public TIEView {
- public:
-  TIEWorkingBitmap* GetBitmap() override { return &bitmap; }
-  TIEMask* GetSelectionMask() override { return selected ? &selection : nullptr; }
-  TIEMask* GetAlphaChannel() override { return &alpha; }
-  void LockPaint() override {}
-  void UnlockPaint() override {}
-  void UnlockPaintNoUpdate() override {}
-  void ImageChange() override { ++changes; }
-
-  TIEWorkingBitmap bitmap;
-  TIEMask selection, alpha;
-  bool selected = false;
-  int changes = 0;
-};
+using test::SamePixels;
+using test::TestView;
 
 TIEWorkingBitmap Gradient(int64_t w, int64_t h) {
   TIEWorkingBitmap b(w, h, TIEPixelFormat::pf24bit);
@@ -39,20 +27,20 @@ TIEWorkingBitmap Gradient(int64_t w, int64_t h) {
   return b;
 }
 
-bool SamePixels(const TIEWorkingBitmap& a, const TIEWorkingBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height() || a.PixelFormat() != b.PixelFormat()) return false;
-  for (int64_t y = 0; y < a.Height(); ++y)
-    for (int64_t x = 0; x < a.Width(); ++x)
-      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
-  return true;
-}
-
+// The undo captions the operations leave, oldest first, and the last progress.
 struct Recorded {
-  explicit Recorded(TZiridEvProc& proc) {
-    proc.OnSaveUndo = [this](TZiridEvProc*, const std::string& c) { captions.push_back(c); };
+  explicit Recorded(TZiridEvProc& p) : proc(p) {
+    proc.ClearUndo();
+    proc.UndoLimit = 100;
+    proc.UndoLocation = TIEBitmapLocation::ieMemory;
     proc.OnProgress = [this](TZiridEvProc*, int per) { last = per; };
   }
-  std::vector<std::string> captions;
+  std::vector<std::string> Captions() const {
+    std::vector<std::string> out;
+    for (int i = proc.UndoCount() - 1; i >= 0; --i) out.push_back(proc.UndoCaption(i));
+    return out;
+  }
+  TZiridEvProc& proc;
   int last = -1;
 };
 
@@ -69,7 +57,7 @@ TEST(ZiridEvProc, FlipsMirrorAndTwiceRestore) {
   EXPECT_TRUE(SamePixels(image, original));
   proc.Flip(TFlipDirection::fdVertical);
   EXPECT_EQ(image.Pixel(3, 0), original.Pixel(3, 2));
-  EXPECT_EQ(r.captions, (std::vector<std::string>{"Flip", "Flip", "Flip"}));
+  EXPECT_EQ(r.Captions(), (std::vector<std::string>{"Flip", "Flip", "Flip"}));
 
   // 1-bit rows of every width up to two words.
   for (int64_t w = 1; w <= 40; ++w) {
@@ -92,17 +80,17 @@ TEST(ZiridEvProc, CanvasClearAndBackground) {
   proc.SetBackground(MakeBGR(1, 2, 3));
   proc.ImageResize(0, 5);
   EXPECT_EQ(image.Width(), 10);
-  EXPECT_TRUE(r.captions.empty());
+  EXPECT_TRUE(r.Captions().empty());
   proc.ImageResize(20, 10);
   EXPECT_EQ(image.Width(), 20);
   EXPECT_EQ(image.Pixel(9, 9), Gradient(10, 10).Pixel(9, 9));
   EXPECT_EQ(image.Pixel(15, 3), MakeBGR(1, 2, 3));
   proc.Clear();
   EXPECT_EQ(image.Pixel(0, 0), MakeBGR(1, 2, 3));
-  EXPECT_EQ(r.captions, (std::vector<std::string>{"ImageResize 20,10", "Clear"}));
+  EXPECT_EQ(r.Captions(), (std::vector<std::string>{"ImageResize 20,10", "Clear"}));
   proc.AutoUndo = false;
   proc.Clear();
-  EXPECT_EQ(r.captions.size(), 2u);
+  EXPECT_EQ(r.Captions().size(), 2u);
 }
 
 TEST(ZiridEvProc, NegativeAndGreyWorkInsideTheSelection) {
@@ -192,7 +180,7 @@ TEST(ZiridEvProc, ModeConversions) {
     }
   EXPECT_LE(seen.size(), 16u);
   EXPECT_GT(seen.size(), 4u);
-  EXPECT_EQ(r.captions, (std::vector<std::string>{"ConvertTo 16"}));
+  EXPECT_EQ(r.Captions(), (std::vector<std::string>{"ConvertTo 16"}));
   EXPECT_EQ(r.last, 98);  // trunc(30 * 100 / 30.5)
 }
 
@@ -208,7 +196,7 @@ TEST(ZiridEvProc, ResampleSizesAndCaptions) {
   EXPECT_EQ(image.Height(), 150);
   proc.Resample(-1, 30, TResampleFilter::rfNone);
   EXPECT_EQ(image.Width(), 40);
-  EXPECT_EQ(r.captions, (std::vector<std::string>{"Resample -1,-1", "Resample 200,-1", "Resample -1,30"}));
+  EXPECT_EQ(r.Captions(), (std::vector<std::string>{"Resample -1,-1", "Resample 200,-1", "Resample -1,30"}));
 
   // A tiny source is stretched instead of filtered.
   TIEWorkingBitmap one(1, 1, TIEPixelFormat::pf24bit);
@@ -240,7 +228,7 @@ TEST(ZiridEvProc, RotateRecordsItsAngle) {
   Recorded r(proc);
   proc.SetAttachedBitmap(&image);
   proc.Rotate(0, false);
-  EXPECT_TRUE(r.captions.empty());
+  EXPECT_TRUE(r.Captions().empty());
   proc.Rotate(90, false);
   EXPECT_EQ(image.Width(), 2);
   EXPECT_EQ(image.Pixel(0, 0), original.Pixel(2, 0));
@@ -248,7 +236,7 @@ TEST(ZiridEvProc, RotateRecordsItsAngle) {
   EXPECT_TRUE(SamePixels(image, original));
   proc.Rotate(360, false);
   EXPECT_TRUE(SamePixels(image, original));
-  EXPECT_EQ(r.captions, (std::vector<std::string>{"Rotate 90", "Rotate -90", "Rotate 360"}));
+  EXPECT_EQ(r.Captions(), (std::vector<std::string>{"Rotate 90", "Rotate -90", "Rotate 360"}));
   EXPECT_EQ(RotateCaption(30.25), "Rotate 30.25");
 }
 

@@ -1,10 +1,8 @@
 // Reading file palettes into the fixed 256-entry table.
-#include "imaging/io/palette_table.h"
+#include "imaging/core/palette_table.h"
 
 #include <algorithm>
 #include <vector>
-
-#include "imaging/io/io_params.h"
 
 namespace quillet {
 
@@ -20,10 +18,6 @@ bool ReadPaletteEntries(TIEStream& stream, int64_t count, int entrySize, TPalett
   table.Count = int(kept);
   if (count > kept) stream.Seek((count - kept) * entrySize, TSeekOrigin::soCurrent);
   return true;
-}
-
-void StorePalette(const TPaletteTable& table, TIOParamsVals& params) {
-  params.SetColorMap(std::vector<TBGR>(table.Colors.begin(), table.Colors.begin() + table.Count));
 }
 
 }  // namespace quillet

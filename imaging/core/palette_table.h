@@ -1,4 +1,4 @@
-// The palette lookup every palette codec decodes through: always 256 entries,
+// The palette lookup every palette decoder goes through: always 256 entries,
 // so an index past the entries a file stores reads black, never past the table.
 #pragma once
 
@@ -9,8 +9,6 @@
 #include "imaging/core/stream.h"
 
 namespace quillet {
-
-class TIOParamsVals;
 
 struct TPaletteTable {
   std::array<TBGR, 256> Colors{};  // missing entries stay black
@@ -23,8 +21,5 @@ struct TPaletteTable {
 // Reads `count` entries of `entrySize` bytes (3: blue, green, red; 4: plus a
 // reserved byte). Entries past 256 are skipped. False when the data ends early.
 bool ReadPaletteEntries(TIEStream& stream, int64_t count, int entrySize, TPaletteTable& table);
-
-// Params.ColorMap := the entries the file gave.
-void StorePalette(const TPaletteTable& table, TIOParamsVals& params);
 
 }  // namespace quillet

@@ -1,6 +1,6 @@
 // RLE8/RLE4 decoding (runs, literals, end of line, end of bitmap, delta) and
 // the row encoder.
-#include "imaging/io/bmp_rle.h"
+#include "imaging/core/dib_rle.h"
 
 #include <algorithm>
 #include <vector>
@@ -39,10 +39,9 @@ class TRleCursor {
 
 }  // namespace
 
-TBmpRleResult DecodeBmpRle(const uint8_t* data, int64_t size, int bits, const TPaletteTable& palette,
-                           TIEWorkingBitmap& bitmap, const TIOProgress& progress) {
+TDibRleResult DecodeDibRle(const uint8_t* data, int64_t size, int bits, const TPaletteTable& palette,
+                           TIEWorkingBitmap& bitmap, const TDibRleRowEvent& onRow) {
   TRleCursor cursor(bitmap, palette);
-  const int64_t height = bitmap.Height();
   int64_t i = 0;
   while (i + 2 <= size) {
     const unsigned count = data[i], value = data[i + 1];
@@ -56,16 +55,16 @@ TBmpRleResult DecodeBmpRle(const uint8_t* data, int64_t size, int bits, const TP
     }
     if (value == 0) {
       cursor.NextLine();
-      progress.Report(int(cursor.Row() * 100 / height));
-      if (cursor.PastTop()) return TBmpRleResult::rlrComplete;
-      if (progress.Aborted()) return TBmpRleResult::rlrCancelled;
+      const bool goOn = !onRow || onRow(cursor.Row());
+      if (cursor.PastTop()) return TDibRleResult::rlrComplete;
+      if (!goOn) return TDibRleResult::rlrCancelled;
     } else if (value == 1) {
-      return TBmpRleResult::rlrComplete;
+      return TDibRleResult::rlrComplete;
     } else if (value == 2) {
       if (i + 2 > size) break;
       cursor.Move(data[i], data[i + 1]);
       i += 2;
-      if (cursor.PastTop()) return TBmpRleResult::rlrComplete;
+      if (cursor.PastTop()) return TDibRleResult::rlrComplete;
     } else {
       const int64_t bytes = bits == 8 ? value : (value + 1) / 2;
       if (i + bytes > size) break;
@@ -77,7 +76,7 @@ TBmpRleResult DecodeBmpRle(const uint8_t* data, int64_t size, int bits, const TP
       i += bytes + (bytes & 1);
     }
   }
-  return TBmpRleResult::rlrTruncated;
+  return TDibRleResult::rlrTruncated;
 }
 
 namespace {
@@ -122,7 +121,7 @@ void PutLiterals(const uint8_t* p, int64_t count, int bits, std::vector<uint8_t>
 
 }  // namespace
 
-void EncodeBmpRleRow(const uint8_t* indices, int64_t count, int bits, std::vector<uint8_t>& out) {
+void EncodeDibRleRow(const uint8_t* indices, int64_t count, int bits, std::vector<uint8_t>& out) {
   int64_t literalStart = 0, x = 0;
   while (x < count) {
     if (x + 1 < count && indices[x] == indices[x + 1]) {

@@ -1,5 +1,5 @@
-// Row decoding of 1/4/8/16/24/32-bit DIB data into 24-bit rows.
-#include "imaging/io/dib_rows.h"
+// Row decoding of 1/4/8/16/24/32-bit DIB data into 24-bit rows, and 1-bit row copies.
+#include "imaging/core/dib_rows.h"
 
 #include <bit>
 #include <cstring>
@@ -17,6 +17,14 @@ TBitFieldChannel::TBitFieldChannel(uint32_t mask) : Mask(mask) {
 TBitFields DefaultBitFields(int bits) {
   if (bits == 16) return {TBitFieldChannel(0x7C00), TBitFieldChannel(0x03E0), TBitFieldChannel(0x001F)};
   return {TBitFieldChannel(0xFF0000), TBitFieldChannel(0x00FF00), TBitFieldChannel(0x0000FF)};
+}
+
+void CopyBilevelRow(const uint8_t* src, uint8_t* dst, int64_t bytes, bool invert) {
+  if (!invert) {
+    std::memcpy(dst, src, size_t(bytes));
+    return;
+  }
+  for (int64_t i = 0; i < bytes; ++i) dst[i] = uint8_t(~src[i]);
 }
 
 TDibRowDecoder::TDibRowDecoder(int bits, const TPaletteTable& palette, const TBitFields& fields)

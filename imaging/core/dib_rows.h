@@ -1,5 +1,5 @@
-// Row decoders of device-independent bitmap data, shared by the BMP, icon and
-// cursor readers: palette rows, bit-field rows and plain 24/32-bit rows into 24 bits.
+// Row decoders of device-independent bitmap data (BMP, icons, the clipboard
+// block): palette, bit-field and plain 24/32-bit rows into 24 bits; 1-bit rows.
 #pragma once
 
 #include <array>
@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "imaging/io/palette_table.h"
+#include "imaging/core/palette_table.h"
 
 namespace quillet {
 
@@ -30,6 +30,9 @@ struct TBitFields {
 
 // The masks of 16-bit and 32-bit files without bit fields.
 TBitFields DefaultBitFields(int bits);
+
+// A 1-bit row copied, complemented when the file's palette is white, black.
+void CopyBilevelRow(const uint8_t* src, uint8_t* dst, int64_t bytes, bool invert);
 
 // Decodes `width` pixels of one file row at `bits` per pixel into B,G,R bytes.
 class TDibRowDecoder {
