@@ -656,12 +656,9 @@ void TFrameForm::Toselection1Click() { Doc(&TEditForm::PasteToSel); }
 
 // The copy travels through the clipboard, which keeps it afterwards.
 void TFrameForm::Duplicate1Click() {
-  TEditForm* doc = ActiveDocument();
-  if (!doc) return;
-  const TIEWorkingBitmap& b = doc->ZiridEvView1->Bitmap();
-  doc->ZiridEvView1->SelectRectangle(0, 0, b.Width(), b.Height(), false);
-  doc->ZiridEvProc1.SelCopyToClipboard();
-  doc->DeSelect();
+  if (!ActiveDocument()) return;
+  all1Click();
+  Doc(&TEditForm::DeSelect);
   NewFromClipboard1Click();
 }
 

@@ -9,18 +9,6 @@
 namespace quillet::test {
 namespace {
 
-// A 37 x 23 picture with smooth areas and hard edges, as PNG.
-std::string MakeSource(const TempDir& dir) {
-  const std::string png = dir.File("source.png");
-  RunPython("from PIL import Image\n"
-            "im = Image.new('RGB', (37, 23))\n"
-            "for y in range(23):\n"
-            "    for x in range(37):\n"
-            "        im.putpixel((x, y), (x * 7 % 256, y * 11 % 256, (x * y) % 256 if x > 18 else 200))\n"
-            "im.save(r'''" + png + "''')\n");
-  return png;
-}
-
 // `tolerance` allows for 16-bit channels, which we widen by shifting (31 -> 248)
 // where Pillow rescales (31 -> 255).
 void ExpectSameAsPillow(const TempDir& dir, const std::string& file, TIOReadProc read, int tolerance = 0) {
@@ -42,7 +30,7 @@ void ExpectSameAsPillow(const TempDir& dir, const std::string& file, TIOReadProc
 TEST(BmpOracle, ImageMagickVariants) {
   if (!HavePillow() || !HaveImageMagick()) GTEST_SKIP() << "Pillow or ImageMagick missing";
   TempDir dir;
-  const std::string src = MakeSource(dir);
+  const std::string src = MakeOraclePicture(dir);
   const std::vector<std::pair<std::string, std::string>> variants = {
       {"rgb24_v3", "BMP3:"},
       {"rgb24_os2", "BMP2:"},
@@ -77,7 +65,7 @@ TEST(BmpOracle, ImageMagickVariants) {
 TEST(BmpOracle, PillowModes) {
   if (!HavePillow()) GTEST_SKIP() << "Pillow missing";
   TempDir dir;
-  const std::string src = MakeSource(dir);
+  const std::string src = MakeOraclePicture(dir);
   for (const std::string mode : {"1", "L", "P", "RGB", "RGBA"}) {
     const std::string out = dir.File("pillow_" + mode + ".bmp");
     ASSERT_EQ(RunPython("from PIL import Image\n"
@@ -91,7 +79,7 @@ TEST(BmpOracle, PillowModes) {
 TEST(BmpOracle, ImageMagickIcons) {
   if (!HavePillow() || !HaveImageMagick()) GTEST_SKIP() << "Pillow or ImageMagick missing";
   TempDir dir;
-  const std::string src = MakeSource(dir);
+  const std::string src = MakeOraclePicture(dir);
   // Opaque icons, so the transparency mask is empty and every pixel compares.
   for (const std::string opts : {"", "-colors 16 -type Palette", "-type Palette"}) {
     const std::string out = dir.File("icon.ico");

@@ -13,18 +13,6 @@
 namespace quillet::test {
 namespace {
 
-// A 37 x 23 picture with smooth areas and hard edges, as PNG.
-std::string MakeSource(const TempDir& dir) {
-  const std::string png = dir.File("source.png");
-  RunPython("from PIL import Image\n"
-            "im = Image.new('RGB', (37, 23))\n"
-            "for y in range(23):\n"
-            "    for x in range(37):\n"
-            "        im.putpixel((x, y), (x * 7 % 256, y * 11 % 256, (x * y) % 256 if x > 18 else 200))\n"
-            "im.save(r'''" + png + "''')\n");
-  return png;
-}
-
 // A BMP file of `block`, whose pixel data starts `pixelOffset` bytes into it.
 std::vector<uint8_t> AsBmpFile(const std::vector<uint8_t>& block, size_t pixelOffset) {
   std::vector<uint8_t> file(14, 0);
@@ -63,7 +51,7 @@ void ExpectReadLikePillow(const TempDir& dir, const std::string& file, int toler
 TEST(DibOracle, BmpFilesOfImageMagickAndPillowReadAsBlocks) {
   if (!HavePillow() || !HaveImageMagick()) GTEST_SKIP() << "Pillow or ImageMagick missing";
   TempDir dir;
-  const std::string src = MakeSource(dir);
+  const std::string src = MakeOraclePicture(dir);
   const std::vector<std::pair<std::string, std::string>> magick = {
       {"v5", "BMP:"},
       {"rgb565", "-define bmp:subtype=RGB565 BMP:"},

@@ -1,5 +1,5 @@
-// Small 24-bit test images for the quantizer tests, made from a colour
-// function of the pixel position.
+// Small test images made from a colour function of the pixel position, and
+// their comparison.
 #pragma once
 
 #include <algorithm>
@@ -26,6 +26,15 @@ inline TIEWorkingBitmap Gradient(int w, int h) {
     return MakeBGR(uint8_t(x * 255 / std::max(w - 1, 1)), uint8_t(y * 255 / std::max(h - 1, 1)),
                    uint8_t((x + y) * 127 / std::max(w + h - 2, 1)));
   });
+}
+
+// Same size, format and colour in every pixel.
+inline bool SamePixels(const TIEWorkingBitmap& a, const TIEWorkingBitmap& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height() || a.PixelFormat() != b.PixelFormat()) return false;
+  for (int64_t y = 0; y < a.Height(); ++y)
+    for (int64_t x = 0; x < a.Width(); ++x)
+      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
+  return true;
 }
 
 }  // namespace quillet::test

@@ -32,12 +32,4 @@ class TestView : public TIEView {
   int changes = 0;
 };
 
-inline bool SamePixels(const TIEWorkingBitmap& a, const TIEWorkingBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height() || a.PixelFormat() != b.PixelFormat()) return false;
-  for (int64_t y = 0; y < a.Height(); ++y)
-    for (int64_t x = 0; x < a.Width(); ++x)
-      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
-  return true;
-}
-
 }  // namespace quillet::test

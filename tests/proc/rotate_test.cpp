@@ -15,6 +15,7 @@
 namespace quillet::test {
 namespace {
 
+
 const TBGR kTeal = MakeBGR(0, 128, 128);
 
 // Each pixel a colour of its own, none of them black.
@@ -38,14 +39,6 @@ TIEWorkingBitmap Bits(int w, int h, F set) {
   return b;
 }
 
-bool Same(const TIEWorkingBitmap& a, const TIEWorkingBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height() || a.PixelFormat() != b.PixelFormat()) return false;
-  for (int64_t y = 0; y < a.Height(); ++y)
-    for (int64_t x = 0; x < a.Width(); ++x)
-      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
-  return true;
-}
-
 TEST(RotateImage, WholeTurnsAndNothingToDo) {
   const TIEWorkingBitmap original = Distinct(7, 5);
   const TIEWorkingBitmap bits = Bits(13, 3, [](int x, int y) { return (x + y) % 3 == 0; });
@@ -56,15 +49,15 @@ TEST(RotateImage, WholeTurnsAndNothingToDo) {
   EXPECT_FALSE(RotateImage(img1, 0, false, kBlack));
   for (double angle : {360.0, 720.0004, -360.0, 3600000.0, 1e300}) {
     EXPECT_TRUE(RotateImage(img, angle, true, kBlack)) << angle;
-    EXPECT_TRUE(Same(img, original)) << angle;
+    EXPECT_TRUE(SamePixels(img, original)) << angle;
   }
   // A huge angle is the same as what is left of it after whole turns.
   TIEWorkingBitmap huge = original, reduced = original;
   ASSERT_TRUE(RotateImage(huge, 36e14 + 30, true, kBlack));
   ASSERT_TRUE(RotateImage(reduced, 30, true, kBlack));
-  EXPECT_TRUE(Same(huge, reduced));
+  EXPECT_TRUE(SamePixels(huge, reduced));
   EXPECT_TRUE(RotateImage(img1, 360, false, kBlack));
-  EXPECT_TRUE(Same(img1, bits));
+  EXPECT_TRUE(SamePixels(img1, bits));
 
   TIEWorkingBitmap empty, grey(4, 4, TIEPixelFormat::pf8bit);
   EXPECT_FALSE(RotateImage(empty, 30, false, kBlack));
@@ -199,7 +192,7 @@ TEST(RotateImage, OneBitIgnoresAntialiasAndFillsWithTheBackgroundBit) {
   TIEWorkingBitmap a = ones, b = ones;
   ASSERT_TRUE(RotateImage(a, 30, false, kBlack));
   ASSERT_TRUE(RotateImage(b, 30, true, kBlack));
-  EXPECT_TRUE(Same(a, b));
+  EXPECT_TRUE(SamePixels(a, b));
   EXPECT_EQ(a.PixelFormat(), TIEPixelFormat::pf1bit);
   // Sine and cosine cut to four places: |100 * 0.866| + |50 * 0.4999| and so on.
   EXPECT_EQ(a.Width(), 111);
@@ -234,8 +227,8 @@ TEST(RotateImage, ProgressAndPixelLimit) {
   EXPECT_FALSE(RotateImage(big, 30, false, kBlack));
   EXPECT_FALSE(RotateImage(bits, 45, false, kBlack));
   SetMaxImagePixels(limit);
-  EXPECT_TRUE(Same(big, before));
-  EXPECT_TRUE(Same(bits, bitsBefore));
+  EXPECT_TRUE(SamePixels(big, before));
+  EXPECT_TRUE(SamePixels(bits, bitsBefore));
 }
 
 // Centre of the white pixels, relative to the image centre.

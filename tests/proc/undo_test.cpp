@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "imaging/proc/ziridev_proc.h"
+#include "proc/proc_images.h"
 
 namespace quillet {
 namespace {
+
+using test::SamePixels;
 
 // A 24-bit image whose every pixel tells the step it was made at.
 TIEWorkingBitmap Step(uint8_t step, int64_t w = 6, int64_t h = 4) {
@@ -16,14 +19,6 @@ TIEWorkingBitmap Step(uint8_t step, int64_t w = 6, int64_t h = 4) {
       p[0] = step, p[1] = uint8_t(x), p[2] = uint8_t(y);
     }
   return b;
-}
-
-bool Same(const TIEWorkingBitmap& a, const TIEWorkingBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height() || a.PixelFormat() != b.PixelFormat()) return false;
-  for (int64_t y = 0; y < a.Height(); ++y)
-    for (int64_t x = 0; x < a.Width(); ++x)
-      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
-  return true;
 }
 
 // `count` operations: before each, the image is recorded; then it becomes step i + 1.
@@ -45,10 +40,10 @@ TEST_P(UndoAtLocation, LimitOfOneKeepsTheImageBeforeTheLastChange) {
   ASSERT_EQ(proc.UndoCount(), 1);
   EXPECT_EQ(proc.UndoCaption(0), "op1");
   proc.Undo();
-  EXPECT_TRUE(Same(image, Step(1)));
+  EXPECT_TRUE(SamePixels(image, Step(1)));
   image.Replace(Step(9));
   proc.Undo();  // the entry stays: the same image again
-  EXPECT_TRUE(Same(image, Step(1)));
+  EXPECT_TRUE(SamePixels(image, Step(1)));
 }
 
 TEST_P(UndoAtLocation, UndoAtGoesBackSteps) {
@@ -61,16 +56,16 @@ TEST_P(UndoAtLocation, UndoAtGoesBackSteps) {
   ASSERT_EQ(proc.UndoCount(), 3);
   EXPECT_EQ(proc.UndoCaption(2), "op2");
   proc.UndoAt(2);  // before the third operation
-  EXPECT_TRUE(Same(image, Step(2)));
+  EXPECT_TRUE(SamePixels(image, Step(2)));
   proc.UndoAt(3);
   proc.UndoAt(-1);
-  EXPECT_TRUE(Same(image, Step(2)));
+  EXPECT_TRUE(SamePixels(image, Step(2)));
   proc.UndoAt(0);
-  EXPECT_TRUE(Same(image, Step(4)));
+  EXPECT_TRUE(SamePixels(image, Step(4)));
   EXPECT_EQ(proc.UndoCount(), 3);
   proc.ClearUndo();
   proc.Undo();
-  EXPECT_TRUE(Same(image, Step(4)));
+  EXPECT_TRUE(SamePixels(image, Step(4)));
 }
 
 TEST_P(UndoAtLocation, SizeFormatAndPaletteComeBack) {
@@ -90,7 +85,7 @@ TEST_P(UndoAtLocation, SizeFormatAndPaletteComeBack) {
   proc.SetAttachedBitmap(&image);
   proc.ConvertTo24Bit();
   proc.Undo();
-  EXPECT_TRUE(Same(image, original));
+  EXPECT_TRUE(SamePixels(image, original));
   EXPECT_EQ(image.Palette().size(), 2u);
   proc.UndoAt(1);
   EXPECT_EQ(image.Width(), 40);
@@ -109,7 +104,7 @@ TEST(Undo, NothingToRecordOrRestore) {
   EXPECT_EQ(proc.UndoCount(), 0);
   proc.SetAttachedBitmap(&image);
   proc.Undo();  // empty list
-  EXPECT_TRUE(Same(image, Step(0)));
+  EXPECT_TRUE(SamePixels(image, Step(0)));
   proc.SaveUndoCaptioned("first");
 
   TIEWorkingBitmap empty(0, 0, TIEPixelFormat::pf24bit);
@@ -118,7 +113,7 @@ TEST(Undo, NothingToRecordOrRestore) {
   ASSERT_EQ(proc.UndoCount(), 1);
   EXPECT_EQ(proc.UndoCaption(0), "first");
   proc.Undo();  // an empty image takes the entry back
-  EXPECT_TRUE(Same(empty, Step(0)));
+  EXPECT_TRUE(SamePixels(empty, Step(0)));
 }
 
 TEST(Undo, OperationsRecordOnlyWithAutoUndo) {
@@ -129,7 +124,7 @@ TEST(Undo, OperationsRecordOnlyWithAutoUndo) {
   ASSERT_EQ(proc.UndoCount(), 1);
   EXPECT_EQ(proc.UndoCaption(0), "Negative");
   proc.Undo();
-  EXPECT_TRUE(Same(image, Step(3)));
+  EXPECT_TRUE(SamePixels(image, Step(3)));
   proc.AutoUndo = false;
   proc.Flip(TFlipDirection::fdVertical);
   EXPECT_EQ(proc.UndoCaption(0), "Negative");

@@ -9,6 +9,7 @@
 #include "imaging/core/ie_view.h"
 #include "imaging/proc/ordered_dither.h"
 #include "imaging/proc/ziridev_proc.h"
+#include "proc/proc_images.h"
 #include "proc/proc_view.h"
 
 namespace quillet {

@@ -90,4 +90,15 @@ void WriteFileBytes(const std::string& file, const std::vector<uint8_t>& bytes) 
                                                std::streamsize(bytes.size()));
 }
 
+std::string MakeOraclePicture(const TempDir& dir) {
+  const std::string png = dir.File("source.png");
+  RunPython("from PIL import Image\n"
+            "im = Image.new('RGB', (37, 23))\n"
+            "for y in range(23):\n"
+            "    for x in range(37):\n"
+            "        im.putpixel((x, y), (x * 7 % 256, y * 11 % 256, (x * y) % 256 if x > 18 else 200))\n"
+            "im.save(r'''" + png + "''')\n");
+  return png;
+}
+
 }  // namespace quillet::test

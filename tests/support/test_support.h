@@ -26,6 +26,10 @@ int Run(const std::string& command);
 // Runs Debian's python3 (with Pillow) on a script given as text.
 int RunPython(const std::string& script);
 
+// A 37 x 23 PNG with smooth areas and hard edges, drawn by Pillow in `dir`;
+// returns its path.
+std::string MakeOraclePicture(const TempDir& dir);
+
 // True when the oracle is installed: /usr/bin/python3 with PIL, /usr/bin/convert.
 bool HavePillow();
 bool HaveImageMagick();
