@@ -1,5 +1,5 @@
 // TAboutBox and TSplashForm: the About box and the start-up splash window,
-// both showing the editor's picture decoded by the engine.
+// both showing the editor's JPEG picture decoded by the engine.
 #pragma once
 
 #include <QDialog>

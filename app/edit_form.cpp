@@ -24,6 +24,7 @@ TEditForm::TEditForm(TFrameForm& frame, QWidget* parent) : QWidget(parent), fram
   ZiridEvView1->SetBackground(kTeal);
   ZiridEvView1->SetScrollBars(TScrollStyle::ssBoth);
   ZiridEvView1->SetCenter(false);
+  ZiridEvView1->SetEnableAlphaChannel(true);  // transparent images show over the background
   ZiridEvView1->Selection().SelectionBase = TIESelectionBase::iesbBitmap;
   ZiridEvView1->OnViewChange = [this](TZiridEvView* v, int change) { ZiridEvView1ViewChange(v, change); };
   ZiridEvView1->OnSelectionChange = [this](TZiridEvView*) { ShowSelectionInfo(); };

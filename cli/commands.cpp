@@ -34,42 +34,6 @@ void SelectIndex(TIOParamsVals& params, int32_t fileType, int index) {
   }
 }
 
-// Reads opts.input into `bitmap` and `alpha`, as a view reads; returns false
-// (after the error line) on failure.
-bool ReadInput(const TReadOptions& opts, TZiridEvIO& io, TIEWorkingBitmap& bitmap, TIEMask& alpha) {
-  io.SetAttachedBitmap(&bitmap);
-  io.SetAlphaMask(&alpha);
-  io.AutoAdjustDPI = opts.autoDpi;
-  SelectIndex(io.Params, TZiridEvIO::DetectFileFormat(opts.input, false), opts.index);
-  io.LoadFromFile(opts.input);
-  if (io.Aborting) return Fail(opts.input, io.LastError), false;
-  if (bitmap.Empty()) return Fail(opts.input, "no image at index " + std::to_string(opts.index)), false;
-  return true;
-}
-
-nlohmann::json ParamsJson(const TIOParamsVals& params) {
-  nlohmann::json out = nlohmann::json::object();
-  for (const TParamValue& v : ParamFieldValues(params)) {
-    switch (v.Kind) {
-      case TParamKind::pkInt:
-      case TParamKind::pkEnum: out[v.Name] = int64_t(v.Numbers.at(0)); break;
-      case TParamKind::pkBool: out[v.Name] = v.Numbers.at(0) != 0; break;
-      case TParamKind::pkDouble: out[v.Name] = v.Numbers.at(0); break;
-      case TParamKind::pkIntArray:
-      case TParamKind::pkDoubleArray: out[v.Name] = v.Numbers; break;
-      case TParamKind::pkText:
-      case TParamKind::pkColor: out[v.Name] = v.Text; break;
-    }
-  }
-  out["ColorMapCount"] = params.ColorMapCount;
-  out["PxmComments"] = params.PxmComments;
-  nlohmann::json markers = nlohmann::json::array();
-  for (int64_t i = 0; i < params.JpegMarkers.Count(); ++i)
-    markers.push_back({{"type", params.JpegMarkers.MarkerType(i)}, {"length", params.JpegMarkers.MarkerLength(i)}});
-  out["JpegMarkers"] = markers;
-  return out;
-}
-
 // Field=Value assignments of --set, in order; false (after the error line)
 // on a malformed one. Asking for 1, 4 or 8 bits per sample without saying how
 // many samples means a palette image: one sample per pixel.
@@ -92,6 +56,50 @@ bool ApplySets(TIOParamsVals& params, const std::vector<std::string>& sets) {
   }
   if (bits && !samples && params.BitsPerSample <= 8) params.SamplesPerPixel = 1;
   return true;
+}
+
+// Reads opts.input into `bitmap` and `alpha`, as a view reads, after the
+// --set assignments; the exit status: 0, 1 (after the error line) on a failed
+// read, 2 on a malformed assignment.
+int ReadInput(const TReadOptions& opts, TZiridEvIO& io, TIEWorkingBitmap& bitmap, TIEMask& alpha) {
+  if (!ApplySets(io.Params, opts.sets)) return 2;
+  io.SetAttachedBitmap(&bitmap);
+  io.SetAlphaMask(&alpha);
+  io.AutoAdjustDPI = opts.autoDpi;
+  SelectIndex(io.Params, TZiridEvIO::DetectFileFormat(opts.input, false), opts.index);
+  io.LoadFromFile(opts.input);
+  if (io.Aborting) return Fail(opts.input, io.LastError);
+  if (bitmap.Empty()) return Fail(opts.input, "no image at index " + std::to_string(opts.index));
+  return 0;
+}
+
+nlohmann::json ParamsJson(const TIOParamsVals& params) {
+  nlohmann::json out = nlohmann::json::object();
+  for (const TParamValue& v : ParamFieldValues(params)) {
+    switch (v.Kind) {
+      case TParamKind::pkInt:
+      case TParamKind::pkEnum: out[v.Name] = int64_t(v.Numbers.at(0)); break;
+      case TParamKind::pkBool: out[v.Name] = v.Numbers.at(0) != 0; break;
+      case TParamKind::pkDouble: out[v.Name] = v.Numbers.at(0); break;
+      case TParamKind::pkIntArray:
+      case TParamKind::pkDoubleArray: out[v.Name] = v.Numbers; break;
+      case TParamKind::pkText:
+      case TParamKind::pkColor: out[v.Name] = v.Text; break;
+    }
+  }
+  out["ColorMapCount"] = params.ColorMapCount;
+  out["PxmComments"] = params.PxmComments;
+  nlohmann::json markers = nlohmann::json::array();
+  for (int64_t i = 0; i < params.JpegMarkers.Count(); ++i)
+    markers.push_back({{"type", params.JpegMarkers.MarkerType(i)}, {"length", params.JpegMarkers.MarkerLength(i)}});
+  out["JpegMarkers"] = markers;
+  nlohmann::json iptc = nlohmann::json::array();
+  for (int64_t i = 0; i < params.IptcInfo.Count(); ++i)
+    iptc.push_back({{"record", params.IptcInfo.RecordNumber(i)},
+                    {"dataset", params.IptcInfo.DataSet(i)},
+                    {"text", params.IptcInfo.StringItem(i)}});
+  out["IptcInfo"] = iptc;
+  return out;
 }
 
 // Every pixel of a 24-bit bitmap takes the colour of its palette entry.
@@ -143,7 +151,7 @@ int RunInfo(const TReadOptions& opts) {
   TZiridEvIO io;
   TIEWorkingBitmap bitmap;
   TIEMask alpha;
-  if (!ReadInput(opts, io, bitmap, alpha)) return 1;
+  if (const int status = ReadInput(opts, io, bitmap, alpha)) return status;
   const TIOParamsVals& p = io.Params;
   const nlohmann::json info = {
       {"file", opts.input},
@@ -157,7 +165,8 @@ int RunInfo(const TReadOptions& opts) {
       {"has_alpha", HasTransparency(alpha)},
       {"params", ParamsJson(p)},
   };
-  std::cout << info.dump(2) << "\n";
+  // Texts of files (IPTC above all) need not be UTF-8.
+  std::cout << info.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
   return 0;
 }
 
@@ -165,7 +174,7 @@ int RunConvert(const TReadOptions& opts, const std::string& output, const std::v
   TZiridEvIO io;
   TIEWorkingBitmap bitmap;
   TIEMask alpha;
-  if (!ReadInput(opts, io, bitmap, alpha)) return 1;
+  if (const int status = ReadInput(opts, io, bitmap, alpha)) return status;
   if (!ApplySets(io.Params, sets)) return 2;
   io.SaveToFile(output);
   return io.Aborting ? Fail(output, io.LastError) : 0;
@@ -175,7 +184,7 @@ int RunQuantize(const TReadOptions& opts, const std::string& output, int colors,
   TZiridEvIO io;
   TIEWorkingBitmap bitmap;
   TIEMask alpha;
-  if (!ReadInput(opts, io, bitmap, alpha)) return 1;
+  if (const int status = ReadInput(opts, io, bitmap, alpha)) return status;
   if (!ApplySets(io.Params, sets)) return 2;
   bitmap.SetPixelFormat(TIEPixelFormat::pf24bit);
   // A palette file holds the quantizer's own palette; other formats get the
@@ -204,7 +213,7 @@ int RunApply(const TReadOptions& opts, const std::string& output, const std::vec
   TZiridEvIO io;
   TIEWorkingBitmap bitmap;
   TIEMask alpha;
-  if (!ReadInput(opts, io, bitmap, alpha)) return 1;
+  if (const int status = ReadInput(opts, io, bitmap, alpha)) return status;
   if (!ApplySets(io.Params, sets)) return 2;
   TZiridEvProc proc;
   proc.SetAttachedBitmap(&bitmap);
@@ -221,7 +230,7 @@ int RunExportRaw(const TReadOptions& opts, const std::string& output) {
   TZiridEvIO io;
   TIEWorkingBitmap bitmap;
   TIEMask alpha;
-  if (!ReadInput(opts, io, bitmap, alpha)) return 1;
+  if (const int status = ReadInput(opts, io, bitmap, alpha)) return status;
   std::string error;
   const bool ok = SafeSave(output, [&](TIEStream& out) { return WritePam(bitmap, HasTransparency(alpha) ? &alpha : nullptr, out); }, error);
   return ok ? 0 : Fail(output, error);

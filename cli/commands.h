@@ -10,6 +10,9 @@ struct TReadOptions {
   std::string input;
   int index = 0;
   bool autoDpi = false;
+  // Field=Value assignments made before reading, so that reading options
+  // (JpegScale, JpegDctMethod, ...) take effect; writes apply them again.
+  std::vector<std::string> sets;
 };
 
 int RunFormats();

@@ -22,18 +22,18 @@ int main(int argc, char** argv) {
   auto* info = app.add_subcommand("info", "Print what a file holds, as JSON");
   info->add_option("FILE", infoOpts.input, "Image file")->required();
   info->add_option("--index", infoOpts.index, "Image of a multi-image file");
+  info->add_option("--set", infoOpts.sets, "Field=Value of the parameter record, before reading (JpegScale=2)");
   info->callback([&] { status = RunInfo(infoOpts); });
 
   TReadOptions convOpts;
   std::string convOut;
-  std::vector<std::string> sets;
   auto* convert = app.add_subcommand("convert", "Read IN and write OUT by its extension");
   convert->add_option("IN", convOpts.input, "Input image")->required();
   convert->add_option("OUT", convOut, "Output image")->required();
   convert->add_option("--index", convOpts.index, "Image of a multi-image file");
-  convert->add_option("--set", sets, "Field=Value of the parameter record, before writing");
+  convert->add_option("--set", convOpts.sets, "Field=Value of the parameter record, before reading and writing");
   convert->add_flag("--auto-dpi", convOpts.autoDpi, "Equalise the resolution after reading");
-  convert->callback([&] { status = RunConvert(convOpts, convOut, sets); });
+  convert->callback([&] { status = RunConvert(convOpts, convOut, convOpts.sets); });
 
   TReadOptions rawOpts;
   std::string rawOut;

@@ -5,10 +5,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "imaging/core/mask.h"
 #include "imaging/core/math.h"
 #include "imaging/io/codec.h"
 
-inline int FuzzRead(quillet::TIOReadProc read, const uint8_t* data, size_t size) {
+// With `alpha`, the reader also fills an alpha plane, as readers of formats
+// with transparency do for a view.
+inline int FuzzRead(quillet::TIOReadProc read, const uint8_t* data, size_t size, bool alpha = false) {
   using namespace quillet;
   SetMaxImagePixels(1 << 22);
   TIEMemoryStream stream(data, int64_t(size));
@@ -17,7 +20,8 @@ inline int FuzzRead(quillet::TIOReadProc read, const uint8_t* data, size_t size)
   bool aborting = false;
   TIOProgress progress;
   progress.Aborting = &aborting;
-  TIOReadArgs args{stream, bitmap, params, progress, false, int64_t(size)};
+  TIEMask plane;
+  TIOReadArgs args{stream, bitmap, params, progress, false, int64_t(size), alpha ? &plane : nullptr};
   read(args);
   return 0;
 }

@@ -36,6 +36,9 @@ struct TIOWriteArgs {
   const TIEWorkingBitmap& Bitmap;
   TIOParamsVals& Params;
   TIOProgress& Progress;
+  // The image's alpha plane, or none; writers of formats with transparency
+  // keep what is not opaque.
+  const TIEMask* AlphaMask = nullptr;
 };
 
 using TIOReadProc = void (*)(TIOReadArgs& args);

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <exception>
 
+#include <png.h>
+
 #include "imaging/io/format_table.h"
 #include "imaging/io/ico_codec.h"
 #include "imaging/io/pxm_tokens.h"
@@ -60,7 +62,7 @@ const TSignature kSignatures[] = {
     {ftPCX, 128, [](const THead& h) { return h.count >= 2 && h.bytes[0] == 0x0A && h.bytes[1] <= 5; }},
     {ftTIFF, 12, [](const THead& h) { return TagIs(h, 5, "TIFF"); }},
     {ftTIFF, 8, [](const THead& h) { return Starts(h, "II", 2) || Starts(h, "MM", 2); }},
-    {ftPNG, 8, [](const THead& h) { return Starts(h, "\x89PNG\r\n\x1A\n", 8); }},
+    {ftPNG, 8, [](const THead& h) { return h.count >= 8 && png_sig_cmp(h.bytes, 0, 8) == 0; }},
 };
 
 struct TContentTest {
@@ -131,6 +133,14 @@ int64_t FindJpegStart(TIEStream& stream) {
   for (int64_t i = 0; i + 2 < n; ++i)
     if (bytes[i] == 0xFF && bytes[i + 1] == 0xD8 && bytes[i + 2] == 0xFF) return i;
   return -1;
+}
+
+bool IsPNGStream(TIEStream& stream) {
+  const int64_t start = stream.Position();
+  uint8_t signature[8];
+  const bool read = stream.ReadExact(signature, sizeof signature);
+  stream.Seek(start, TSeekOrigin::soBeginning);
+  return read && png_sig_cmp(signature, 0, sizeof signature) == 0;
 }
 
 bool IsTargaImageType(int type) { return (type >= 1 && type <= 3) || (type >= 9 && type <= 11); }

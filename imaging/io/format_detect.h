@@ -26,6 +26,8 @@ bool IsTargaImageType(int type);
 bool IsTargaPixelDepth(int depth);
 // An 18-byte Targa header that is not the start of a PXM header.
 bool IsTGAStream(TIEStream& stream);
+// The 8-byte PNG signature; the position is restored.
+bool IsPNGStream(TIEStream& stream);
 // A P1..P6 magic followed by a positive width and height.
 bool IsPXMStream(TIEStream& stream);
 

@@ -77,6 +77,7 @@ int32_t FileTypeOfName(const std::string& fileName) {
   if (ext.empty()) return ftNone;
   ext.erase(0, 1);
   if (Upper(ext) == "WIN") return ftTGA;
+  if (Upper(ext) == "JFIF") return ftJPEG;
   const TFileFormatInfo* f = FindFormatByExtension(ext);
   return f ? f->TypeCode : ftNone;
 }

@@ -33,7 +33,8 @@ std::string FormatExtension(int32_t code, int i);
 int FormatExtensionCount(int32_t code);
 
 // The type code a file name's extension stands for (0 when none): the table's
-// extensions, plus "win", which the Targa codec also answers to.
+// extensions, plus "win", which the Targa codec also answers to, and "jfif",
+// which names JPEG files.
 int32_t FileTypeOfName(const std::string& fileName);
 
 }  // namespace quillet

@@ -136,7 +136,7 @@ bool TZiridEvIO::RunReader(int32_t fileType, TIEStream& stream, TIEWorkingBitmap
 
 void TZiridEvIO::RunWriter(int32_t fileType, TIEStream& stream) {
   TIOProgress progress = MakeProgress(true);
-  TIOWriteArgs args{stream, *link_.Bitmap(), Params, progress};
+  TIOWriteArgs args{stream, *link_.Bitmap(), Params, progress, link_.Alpha()};
   Guarded([&] { FindCodec(fileType)->Write(args); }, *this);
   if (stream.Failed()) Fail(stream.ErrorText());
   if (Aborting && LastError.empty()) LastError = FailureText(fileType);

@@ -32,6 +32,9 @@ void TZiridEvProc::PasteFromClipboard() {
   if (!ReadDibBlock(SystemClipboard().GetDib(), pasted)) return;
   RecordUndo("PastFromClipboard");
   bitmap->Replace(std::move(pasted));
+  // Clipboard bitmaps are opaque: no transparency of the old image stays behind.
+  if (TIEMask* alpha = link_.View() ? link_.View()->GetAlphaChannel() : nullptr; alpha && !alpha->Full())
+    alpha->Fill(255);
   NotifyImageChanged();
 }
 

@@ -104,6 +104,14 @@ TEST(Clipboard, PasteReplacesTheImageWithUndo) {
   doc.proc.SelPasteFromClipStretch();
   EXPECT_TRUE(SamePixels(doc.view.bitmap, before));
   EXPECT_EQ(doc.proc.UndoCount(), 1);
+  // The pasted image is opaque, also where the old one of its size was not.
+  Document clear(30, 4);
+  clear.view.alpha.Allocate(30, 4, 8);
+  clear.view.alpha.Fill(255);
+  clear.view.alpha.SetPixel(3, 2, 0);
+  PutOnClipboard(test::Gradient(30, 4));
+  clear.proc.PasteFromClipboard();
+  EXPECT_TRUE(clear.view.alpha.Full());
 }
 
 TEST(Clipboard, StretchPasteFillsExactlyTheSelectionBox) {

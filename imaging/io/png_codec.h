@@ -1,0 +1,13 @@
+// Reader and writer of PNG files on the system's PNG library: every colour
+// type and depth, transparency into the alpha plane, interlace, palettes
+// through the quantizer.
+#pragma once
+
+#include "imaging/io/codec.h"
+
+namespace quillet {
+
+void ReadPNGStream(TIOReadArgs& args);
+void WritePNGStream(TIOWriteArgs& args);
+
+}  // namespace quillet
