@@ -50,6 +50,9 @@ struct TRowPlan {
 bool ReadInfo(TPngReader& r) {
   if (setjmp(png_jmpbuf(r.png))) return false;
   png_set_read_fn(r.png, &r.channel, PngReadData);
+  // Image data is guarded by zlib's own checksum, so the chunk checksums of
+  // the critical chunks are not computed a second time (as other readers do).
+  png_set_crc_action(r.png, PNG_CRC_QUIET_USE, PNG_CRC_DEFAULT);
   png_read_info(r.png, r.info);
   return true;
 }
