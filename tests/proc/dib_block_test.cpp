@@ -167,11 +167,11 @@ TEST(DibBlockReader, EveryHeaderSizeAndDepth) {
         std::vector<std::vector<uint32_t>> rows(h, std::vector<uint32_t>(w));
         for (int y = 0; y < h; ++y)
           for (int x = 0; x < w; ++x) rows[y][x] = c.value(x, y);
-        TBlockSpec spec{headerSize, w, topDown ? -h : h, c.bits, c.compression, 0, c.masks, {}};
+        TBlockLayout layout{headerSize, w, topDown ? -h : h, c.bits, c.compression, 0, c.masks, {}};
         if (c.bits <= 8)
-          for (uint32_t i = 0; i < (1u << c.bits); ++i) spec.table.push_back(c.bits == 1 ? c.color(i) : TableColor(i));
+          for (uint32_t i = 0; i < (1u << c.bits); ++i) layout.table.push_back(c.bits == 1 ? c.color(i) : TableColor(i));
         TIEWorkingBitmap out;
-        ASSERT_TRUE(ReadDibBlock(MakeBlock(spec, PackRows(rows, w, c.bits, topDown)), out));
+        ASSERT_TRUE(ReadDibBlock(MakeBlock(layout, PackRows(rows, w, c.bits, topDown)), out));
         ASSERT_EQ(out.Width(), w);
         ASSERT_EQ(out.Height(), h);
         EXPECT_EQ(out.PixelFormat(), c.bits == 1 ? TIEPixelFormat::pf1bit : TIEPixelFormat::pf24bit);
@@ -182,7 +182,7 @@ TEST(DibBlockReader, EveryHeaderSizeAndDepth) {
 
 TEST(DibBlockReader, BilevelTables) {
   // White, black: the bits are inverted, so the picture keeps its look.
-  const TBlockSpec whiteBlack{40, 8, 1, 1, 0, 0, {}, {kWhite, kBlack}};
+  const TBlockLayout whiteBlack{40, 8, 1, 1, 0, 0, {}, {kWhite, kBlack}};
   TIEWorkingBitmap out;
   ASSERT_TRUE(ReadDibBlock(MakeBlock(whiteBlack, {0xF0, 0, 0, 0}), out));
   ASSERT_EQ(out.PixelFormat(), TIEPixelFormat::pf1bit);
@@ -195,10 +195,10 @@ TEST(DibBlockReader, BilevelTables) {
 
 TEST(DibBlockReader, ColourCountsAreClampedAndMissingEntriesBlack) {
   // 1000 colours claimed for 4 bits: 16 entries are read and the rows follow them.
-  TBlockSpec spec{40, 2, 1, 4, 0, 1000, {}, {}};
-  for (int i = 0; i < 16; ++i) spec.table.push_back(TableColor(uint32_t(i)));
+  TBlockLayout layout{40, 2, 1, 4, 0, 1000, {}, {}};
+  for (int i = 0; i < 16; ++i) layout.table.push_back(TableColor(uint32_t(i)));
   TIEWorkingBitmap out;
-  ASSERT_TRUE(ReadDibBlock(MakeBlock(spec, {0xF1, 0, 0, 0}), out));
+  ASSERT_TRUE(ReadDibBlock(MakeBlock(layout, {0xF1, 0, 0, 0}), out));
   EXPECT_EQ(out.Pixel(0, 0), TableColor(15));
   EXPECT_EQ(out.Pixel(1, 0), TableColor(1));
   // Three entries given: index 5 is black.
@@ -227,8 +227,8 @@ struct TRleBlock {
 TRleBlock MakeRleBlock(int w, int h, int bits, unsigned seed) {
   std::mt19937 rng(seed);
   TRleBlock r;
-  TBlockSpec spec{40, w, h, uint16_t(bits), bits == 8 ? 1u : 2u, 0, {}, {}};
-  for (uint32_t i = 0; i < (1u << bits); ++i) spec.table.push_back(TableColor(i));
+  TBlockLayout layout{40, w, h, uint16_t(bits), bits == 8 ? 1u : 2u, 0, {}, {}};
+  for (uint32_t i = 0; i < (1u << bits); ++i) layout.table.push_back(TableColor(i));
   std::vector<std::vector<uint8_t>> rows(static_cast<size_t>(h), std::vector<uint8_t>(static_cast<size_t>(w)));
   for (auto& row : rows)
     for (int x = 0; x < w;) {
@@ -239,7 +239,7 @@ TRleBlock MakeRleBlock(int w, int h, int bits, unsigned seed) {
   std::vector<uint8_t> data;
   for (auto it = rows.rbegin(); it != rows.rend(); ++it) EncodeDibRleRow(it->data(), w, bits, data);
   data.insert(data.end(), {0, 1});
-  r.block = MakeBlock(spec, data);
+  r.block = MakeBlock(layout, data);
   for (const auto& row : rows) {
     r.colors.emplace_back();
     for (uint8_t i : row) r.colors.back().push_back(TableColor(i));
@@ -260,10 +260,10 @@ TEST(DibBlockReader, RunLengthData) {
   // By hand, bottom row first: a run, a delta of (1, 1), a literal running off
   // the right edge, end of line, a run, end of bitmap. Skipped pixels are white.
   const TBGR red = MakeBGR(255, 0, 0), green = MakeBGR(0, 255, 0), blue = MakeBGR(0, 0, 255);
-  const TBlockSpec spec{40, 5, 3, 8, 1, 4, {}, {kBlack, red, green, blue}};
+  const TBlockLayout layout{40, 5, 3, 8, 1, 4, {}, {kBlack, red, green, blue}};
   const std::vector<uint8_t> data = {3, 1, 0, 2, 1, 1, 0, 3, 2, 3, 2, 0, 0, 0, 2, 3, 0, 1};
   TIEWorkingBitmap out;
-  ASSERT_TRUE(ReadDibBlock(MakeBlock(spec, data), out));
+  ASSERT_TRUE(ReadDibBlock(MakeBlock(layout, data), out));
   const std::vector<std::vector<TBGR>> want = {{blue, blue, kWhite, kWhite, kWhite},
                                                {kWhite, kWhite, kWhite, kWhite, green},
                                                {red, red, red, kWhite, kWhite}};

@@ -17,7 +17,7 @@ inline void AppendLE(std::vector<uint8_t>& v, uint32_t x, int bytes = 4) {
   PutLE(v, v.size() - bytes, x, bytes);
 }
 
-struct TBlockSpec {
+struct TBlockLayout {
   uint32_t headerSize = 40;
   int32_t width = 0, height = 0;
   uint16_t bits = 24;
@@ -27,27 +27,27 @@ struct TBlockSpec {
   std::vector<TBGR> table;      // written as B, G, R, 0 (B, G, R for the 12-byte header)
 };
 
-// The header, masks and table of `spec`, then `pixels`.
-inline std::vector<uint8_t> MakeBlock(const TBlockSpec& spec, const std::vector<uint8_t>& pixels = {}) {
-  std::vector<uint8_t> b(spec.headerSize, 0);
-  PutLE(b, 0, spec.headerSize);
-  if (spec.headerSize == 12) {
-    PutLE(b, 4, uint32_t(spec.width), 2), PutLE(b, 6, uint32_t(spec.height), 2);
-    PutLE(b, 8, 1, 2), PutLE(b, 10, spec.bits, 2);
+// The header, masks and table of `layout`, then `pixels`.
+inline std::vector<uint8_t> MakeBlock(const TBlockLayout& layout, const std::vector<uint8_t>& pixels = {}) {
+  std::vector<uint8_t> b(layout.headerSize, 0);
+  PutLE(b, 0, layout.headerSize);
+  if (layout.headerSize == 12) {
+    PutLE(b, 4, uint32_t(layout.width), 2), PutLE(b, 6, uint32_t(layout.height), 2);
+    PutLE(b, 8, 1, 2), PutLE(b, 10, layout.bits, 2);
   } else {
-    PutLE(b, 4, uint32_t(spec.width)), PutLE(b, 8, uint32_t(spec.height));
-    PutLE(b, 12, 1, 2), PutLE(b, 14, spec.bits, 2);
-    PutLE(b, 16, spec.compression), PutLE(b, 32, spec.colorsUsed);
+    PutLE(b, 4, uint32_t(layout.width)), PutLE(b, 8, uint32_t(layout.height));
+    PutLE(b, 12, 1, 2), PutLE(b, 14, layout.bits, 2);
+    PutLE(b, 16, layout.compression), PutLE(b, 32, layout.colorsUsed);
   }
-  for (size_t i = 0; i < spec.masks.size(); ++i) {
-    if (spec.headerSize >= 52)
-      PutLE(b, 40 + 4 * i, spec.masks[i]);
+  for (size_t i = 0; i < layout.masks.size(); ++i) {
+    if (layout.headerSize >= 52)
+      PutLE(b, 40 + 4 * i, layout.masks[i]);
     else
-      AppendLE(b, spec.masks[i]);
+      AppendLE(b, layout.masks[i]);
   }
-  for (const TBGR& c : spec.table) {
+  for (const TBGR& c : layout.table) {
     b.insert(b.end(), {c.b, c.g, c.r});
-    if (spec.headerSize != 12) b.push_back(0);
+    if (layout.headerSize != 12) b.push_back(0);
   }
   b.insert(b.end(), pixels.begin(), pixels.end());
   return b;

@@ -131,18 +131,18 @@ TEST(DibOracle, HandMadeBlocksReadAlikeByPillow) {
     EncodeDibRleRow(row.data(), w, 4, rle);
   }
   rle.insert(rle.end(), {0, 1});
-  const std::vector<std::pair<TBlockSpec, std::vector<uint8_t>>> blocks = {
+  const std::vector<std::pair<TBlockLayout, std::vector<uint8_t>>> blocks = {
       {{108, w, h, 16, 3, 0, {0xF800, 0x07E0, 0x001F}, {}}, PackRows(randomRows(16), w, 16)},
       {{40, w, -h, 32, 3, 0, {0x00FF0000, 0x0000FF00, 0x000000FF}, {}}, PackRows(randomRows(32), w, 32, true)},
       {{124, w, -h, 24, 0, 0, {}, {}}, PackRows(randomRows(24), w, 24, true)},
       {{40, w, h, 4, 2, 16, {}, table16}, rle},
   };
-  for (const auto& [spec, pixels] : blocks) {
-    SCOPED_TRACE(testing::Message() << "header " << spec.headerSize << " bits " << spec.bits);
-    const std::vector<uint8_t> block = MakeBlock(spec, pixels);
+  for (const auto& [layout, pixels] : blocks) {
+    SCOPED_TRACE(testing::Message() << "header " << layout.headerSize << " bits " << layout.bits);
+    const std::vector<uint8_t> block = MakeBlock(layout, pixels);
     const std::string bmp = dir.File("hand.bmp");
     WriteFileBytes(bmp, AsBmpFile(block, block.size() - pixels.size()));
-    ExpectReadLikePillow(dir, bmp, spec.bits == 16 ? 7 : 0);
+    ExpectReadLikePillow(dir, bmp, layout.bits == 16 ? 7 : 0);
   }
 }
 
