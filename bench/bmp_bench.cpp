@@ -13,7 +13,7 @@
 
 #include "bench/photo_like.h"
 #include "imaging/core/dib_rle.h"
-#include "imaging/io/bmp_codec.h"
+#include "imaging/io/formats/bmp/bmp_codec.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 
 #include "bench/photo_like.h"
 #include "imaging/core/mask.h"
-#include "imaging/io/jpeg_codec.h"
-#include "imaging/io/png_codec.h"
+#include "imaging/io/formats/jpeg/jpeg_codec.h"
+#include "imaging/io/formats/png/png_codec.h"
 
 namespace {
 

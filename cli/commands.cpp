@@ -7,8 +7,7 @@
 #include "cli/apply_steps.h"
 #include "cli/pam_writer.h"
 #include "imaging/io/alpha_plane.h"
-#include "imaging/io/bmp_codec.h"
-#include "imaging/io/codec.h"
+#include "imaging/io/formats/bmp/bmp_codec.h"
 #include "imaging/io/format_table.h"
 #include "imaging/io/params_fields.h"
 #include "imaging/io/safe_save.h"
@@ -25,13 +24,8 @@ int Fail(const std::string& file, const std::string& reason) {
 
 // The parameter that picks the image of a multi-image file, by format.
 void SelectIndex(TIOParamsVals& params, int32_t fileType, int index) {
-  switch (fileType) {
-    case ftGIF: params.GifImageIndex = index; break;
-    case ftTIFF: params.TiffImageIndex = index; break;
-    case ftICO: params.IcoImageIndex = index; break;
-    case ftCUR: params.CurImageIndex = index; break;
-    default: break;
-  }
+  const TFileFormatInfo* format = FindFormatByType(fileType);
+  if (format && format->ImageIndex) params.*format->ImageIndex = index;
 }
 
 // Field=Value assignments of --set, in order; false (after the error line)
@@ -137,12 +131,14 @@ int WritePaletteBmp(const std::string& output, const TIEWorkingBitmap& bitmap, T
 
 }  // namespace
 
+// One line per format: code, name, extensions, read, write and the parameter
+// fields it uses.
 int RunFormats() {
-  for (const TFileFormatInfo& f : FileFormats()) {
-    const TIOCodec* codec = FindCodec(f.TypeCode);
-    const bool read = codec && codec->Read, write = codec && codec->Write;
-    std::cout << f.TypeCode << "\t" << f.Name << "\t" << f.Extensions << "\t" << (read ? "read" : "-") << "\t"
-              << (write ? "write" : "-") << "\n";
+  for (const TFileFormatInfo* f : FileFormats()) {
+    std::string fields;
+    for (const char* name : f->Fields) fields += (fields.empty() ? "" : ",") + std::string(name);
+    std::cout << f->TypeCode << "\t" << f->Name << "\t" << f->Extensions << "\t" << (f->ReadProc ? "read" : "-")
+              << "\t" << (f->WriteProc ? "write" : "-") << "\t" << fields << "\n";
   }
   return 0;
 }

@@ -1,5 +1,5 @@
-// The calling convention of every codec: what a reader and a writer get,
-// and the table through which the I/O component reaches the codecs.
+// The calling convention of every codec: what a reader and a writer get and
+// the failures they report.
 #pragma once
 
 #include <cstdint>
@@ -44,15 +44,5 @@ struct TIOWriteArgs {
 using TIOReadProc = void (*)(TIOReadArgs& args);
 using TIOWriteProc = void (*)(TIOWriteArgs& args);
 using TIOTestProc = bool (*)(TIEStream& stream);
-
-struct TIOCodec {
-  TFileType Type = ftNone;
-  TIOReadProc Read = nullptr;    // none: the format cannot be read yet
-  TIOWriteProc Write = nullptr;  // none: the format cannot be written
-  bool FillsAlpha = false;       // the reader sets the alpha plane itself
-};
-
-// The codec of a file type, or nullptr when it is not built in.
-const TIOCodec* FindCodec(int32_t fileType);
 
 }  // namespace quillet

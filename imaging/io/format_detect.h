@@ -1,7 +1,8 @@
-// Content detection: which file format a stream or a file holds, from its
-// first bytes, and the per-format content tests the codecs share.
+// Content detection: which file format a stream or a file holds, run through
+// every registered format's content tests, and the helpers those tests share.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -20,15 +21,11 @@ int32_t DetectFileFormat(const std::string& fileName, bool checkExtension);
 // Offset from the position of the first FF D8 FF among the next 100 offsets,
 // or -1. The position is restored.
 int64_t FindJpegStart(TIEStream& stream);
-
-// The image types and pixel depths a Targa header may name.
-bool IsTargaImageType(int type);
-bool IsTargaPixelDepth(int depth);
-// An 18-byte Targa header that is not the start of a PXM header.
-bool IsTGAStream(TIEStream& stream);
-// The 8-byte PNG signature; the position is restored.
-bool IsPNGStream(TIEStream& stream);
-// A P1..P6 magic followed by a positive width and height.
-bool IsPXMStream(TIEStream& stream);
+// The next bytes are `signature` (n bytes) and more than `sizeAbove` bytes remain.
+bool StreamStartsWith(TIEStream& stream, const char* signature, size_t n, int64_t sizeAbove);
+// The first n bytes, cut at the first zero byte, read exactly `tag`, and more
+// than `sizeAbove` bytes remain: a stream header tag matches only when a zero
+// byte (or nothing) follows it.
+bool StreamTagIs(TIEStream& stream, const char* tag, size_t n, int64_t sizeAbove);
 
 }  // namespace quillet

@@ -1,4 +1,4 @@
-// The built-in rows of the format table and its look-ups.
+// The look-ups of the format table.
 #include "imaging/io/format_table.h"
 
 #include <algorithm>
@@ -14,6 +14,13 @@ std::string Upper(std::string s) {
   return s;
 }
 
+bool Lists(const char* list, const std::string& ext) {
+  const std::vector<std::string> items = SplitExtensions(list);
+  return std::find(items.begin(), items.end(), ext) != items.end();
+}
+
+}  // namespace
+
 std::vector<std::string> SplitExtensions(const std::string& list) {
   std::vector<std::string> out;
   size_t start = 0;
@@ -25,38 +32,17 @@ std::vector<std::string> SplitExtensions(const std::string& list) {
   return out;
 }
 
-}  // namespace
-
-const std::vector<TFileFormatInfo>& FileFormats() {
-  static const std::vector<TFileFormatInfo> table = {
-      {ftTIFF, "TIFF Bitmap", "TIF;TIFF"},
-      {ftGIF, "CompuServe Bitmap", "GIF"},
-      {ftJPEG, "JPEG Bitmap", "JPG;JPEG;JPE"},
-      {ftPCX, "PaintBrush", "PCX"},
-      {ftBMP, "Windows Bitmap", "BMP;DIB;RLE"},
-      {ftICO, "Windows Icon", "ICO"},
-      {ftCUR, "Windows Cursor", "CUR"},
-      {ftPNG, "Portable Network Graphics", "PNG"},
-      {ftWMF, "Windows Metafile", "WMF"},
-      {ftEMF, "Enhanced Windows Metafile", "EMF"},
-      {ftTGA, "Targa Bitmap", "TGA;TARGA;VDA;ICB;VST;PIX"},
-      {ftPXM, "Portable Pixmap, GreyMap, BitMap", "PXM;PPM;PGM;PBM"},
-  };
-  return table;
-}
-
 const TFileFormatInfo* FindFormatByType(int32_t code) {
-  for (const TFileFormatInfo& f : FileFormats())
-    if (f.TypeCode == code) return &f;
+  for (const TFileFormatInfo* f : FileFormats())
+    if (f->TypeCode == code) return f;
   return nullptr;
 }
 
 const TFileFormatInfo* FindFormatByExtension(const std::string& ext) {
   const std::string wanted = Upper(ext);
   if (wanted.empty()) return nullptr;
-  for (const TFileFormatInfo& f : FileFormats())
-    for (const std::string& e : SplitExtensions(f.Extensions))
-      if (e == wanted) return &f;
+  for (const TFileFormatInfo* f : FileFormats())
+    if (Lists(f->Extensions, wanted)) return f;
   return nullptr;
 }
 
@@ -75,11 +61,11 @@ int FormatExtensionCount(int32_t code) {
 int32_t FileTypeOfName(const std::string& fileName) {
   std::string ext = std::filesystem::path(fileName).extension().string();
   if (ext.empty()) return ftNone;
-  ext.erase(0, 1);
-  if (Upper(ext) == "WIN") return ftTGA;
-  if (Upper(ext) == "JFIF") return ftJPEG;
-  const TFileFormatInfo* f = FindFormatByExtension(ext);
-  return f ? f->TypeCode : ftNone;
+  ext = Upper(ext.substr(1));
+  if (const TFileFormatInfo* f = FindFormatByExtension(ext)) return f->TypeCode;
+  for (const TFileFormatInfo* f : FileFormats())
+    if (Lists(f->ExtraExtensions, ext)) return f->TypeCode;
+  return ftNone;
 }
 
 }  // namespace quillet

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "imaging/core/failure_guard.h"
+
 namespace quillet {
 
 class TZiridEvIO;
@@ -31,6 +33,12 @@ struct TIOProgress {
   void Fail(const std::string& why) const {
     Abort();
     if (Error && Error->empty()) *Error = why;
+  }
+  // Runs a codec's work so that nothing it throws leaves the codec: the
+  // failure aborts with its reason.
+  template <class F>
+  void Guard(F&& work) const {
+    if (const std::optional<std::string> why = FailureOf(work)) Fail(*why);
   }
   // Reports per when an event is assigned.
   void Report(int per) const {

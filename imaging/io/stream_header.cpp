@@ -1,10 +1,8 @@
-// Reading and writing the stream header of TIFF, PCX and JPEG stream data.
+// Reading and writing the stream header in front of codec data.
 #include "imaging/io/stream_header.h"
 
 #include <algorithm>
 #include <cstring>
-
-#include "imaging/io/file_types.h"
 
 namespace quillet {
 
@@ -34,63 +32,50 @@ TStreamFrame FramedData(TIEStream& stream, int64_t start, const THeader& h) {
 
 TStreamFrame RestOfStream(TIEStream& stream) { return {stream.Remaining(), -1}; }
 
-std::optional<TStreamFrame> ReadTiffHeader(TIEStream& stream, int64_t start) {
+std::optional<TStreamFrame> ReadRequired(TIEStream& stream, int64_t start, const char* tag) {
   const THeader h = ReadHeader(stream);
-  if (!h.complete || !h.TagIs("TIFF", 4)) return std::nullopt;
+  if (!h.complete || !h.TagIs(tag, 4)) return std::nullopt;
   return FramedData(stream, start, h);
 }
 
-// "PCX2" carries a length; the older "PCX" tag has none and the data starts
-// after its 4 bytes.
-std::optional<TStreamFrame> ReadPcxHeader(TIEStream& stream, int64_t start) {
+// The full tag carries a length; an older tag that shares its first three
+// characters has none, and the data starts after its 4 bytes.
+std::optional<TStreamFrame> ReadLegacy(TIEStream& stream, int64_t start, const char* tag) {
   const THeader h = ReadHeader(stream);
-  if (h.complete && h.TagIs("PCX2", 4)) return FramedData(stream, start, h);
-  if (!h.TagIs("PCX", 3)) return std::nullopt;
+  if (h.complete && h.TagIs(tag, 4)) return FramedData(stream, start, h);
+  if (!h.TagIs(tag, 3)) return std::nullopt;
   stream.Seek(start + 4, TSeekOrigin::soBeginning);
   return RestOfStream(stream);
 }
 
-TStreamFrame ReadJpegHeader(TIEStream& stream, int64_t start) {
+TStreamFrame ReadOptional(TIEStream& stream, int64_t start, const char* tag) {
   const THeader h = ReadHeader(stream);
-  if (h.complete && h.TagIs("JFIF", 4)) return FramedData(stream, start, h);
+  if (h.complete && h.TagIs(tag, 4)) return FramedData(stream, start, h);
   stream.Seek(start, TSeekOrigin::soBeginning);
   return RestOfStream(stream);
 }
 
 }  // namespace
 
-const char* StreamHeaderTag(int32_t fileType) {
-  switch (fileType) {
-    case ftTIFF: return "TIFF";
-    case ftPCX: return "PCX2";
-    case ftJPEG: return "JFIF";
-    default: return nullptr;
-  }
-}
-
-std::optional<TStreamFrame> ReadStreamHeader(TIEStream& stream, int32_t fileType, bool streamHeaders) {
+std::optional<TStreamFrame> ReadStreamHeader(TIEStream& stream, const TFileFormatInfo& format, bool streamHeaders) {
   const int64_t start = stream.Position();
-  if (fileType == ftJPEG) return ReadJpegHeader(stream, start);
-  if (streamHeaders && fileType == ftTIFF) return ReadTiffHeader(stream, start);
-  if (streamHeaders && fileType == ftPCX) return ReadPcxHeader(stream, start);
+  switch (format.StreamHeader) {
+    case TStreamHeaderKind::shOptional: return ReadOptional(stream, start, format.StreamTag);
+    case TStreamHeaderKind::shRequired:
+      if (streamHeaders) return ReadRequired(stream, start, format.StreamTag);
+      break;
+    case TStreamHeaderKind::shLegacy:
+      if (streamHeaders) return ReadLegacy(stream, start, format.StreamTag);
+      break;
+    case TStreamHeaderKind::shNone: break;
+  }
   return RestOfStream(stream);
 }
 
-int64_t BeginStreamHeader(TIEStream& stream) {
-  const int64_t start = stream.Position();
-  const uint8_t zeros[kStreamHeaderSize] = {};
-  stream.WriteExact(zeros, kStreamHeaderSize);
-  return start;
-}
-
-void FinishStreamHeader(TIEStream& stream, int64_t start, const char* tag) {
-  const int64_t end = stream.Position();
-  const uint32_t length = uint32_t(std::max<int64_t>(end - start - kStreamHeaderSize, 0));
-  stream.Seek(start, TSeekOrigin::soBeginning);
+void WriteStreamHeader(TIEStream& stream, const char* tag, int64_t length) {
   stream.WriteExact(tag, 4);
   stream.WriteU32LE(0);
-  stream.WriteU32LE(length);
-  stream.Seek(end, TSeekOrigin::soBeginning);
+  stream.WriteU32LE(uint32_t(std::clamp<int64_t>(length, 0, UINT32_MAX)));
 }
 
 }  // namespace quillet

@@ -1,4 +1,4 @@
-// The optional 12-byte header in front of TIFF, PCX and JPEG stream data: a
+// The optional 12-byte header in front of some formats' stream data: a
 // 4-byte tag, 4 zero bytes and the little-endian length of the data after it.
 #pragma once
 
@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "imaging/core/stream.h"
+#include "imaging/io/format_table.h"
 
 namespace quillet {
 
@@ -17,18 +18,12 @@ struct TStreamFrame {
   int64_t End = -1;            // where to leave the stream after decoding; -1: where the codec stopped
 };
 
-// The tag of a format that carries stream headers, or nullptr.
-const char* StreamHeaderTag(int32_t fileType);
+// Reads the header the format's stream reader expects and leaves the stream
+// at the codec data. Nothing when a required header is missing (the bytes
+// read stay consumed).
+std::optional<TStreamFrame> ReadStreamHeader(TIEStream& stream, const TFileFormatInfo& format, bool streamHeaders);
 
-// Reads the header the stream reader of `fileType` expects and leaves the
-// stream at the codec data. Nothing when a required header is missing (the
-// bytes read stay consumed). JPEG data may or may not have one.
-std::optional<TStreamFrame> ReadStreamHeader(TIEStream& stream, int32_t fileType, bool streamHeaders);
-
-// Writing: reserves the header (12 zero bytes) and returns its position;
-// FinishStreamHeader fills it in for the data written since and goes back
-// to the end.
-int64_t BeginStreamHeader(TIEStream& stream);
-void FinishStreamHeader(TIEStream& stream, int64_t start, const char* tag);
+// Writes a header with `tag` for `length` bytes of data.
+void WriteStreamHeader(TIEStream& stream, const char* tag, int64_t length);
 
 }  // namespace quillet

@@ -2,14 +2,13 @@
 // every codec run, parameters-only reads, stream headers and descriptions.
 #include "imaging/io/ziridev_io.h"
 
-#include <exception>
-#include <new>
+#include <cstdint>
+#include <optional>
 
 #include "imaging/io/alpha_plane.h"
 #include "imaging/io/auto_dpi.h"
-#include "imaging/io/codec.h"
+#include "imaging/core/failure_guard.h"
 #include "imaging/io/format_detect.h"
-#include "imaging/io/format_table.h"
 #include "imaging/io/lzw_slots.h"
 #include "imaging/io/safe_save.h"
 #include "imaging/io/stream_header.h"
@@ -18,54 +17,17 @@ namespace quillet {
 
 namespace {
 
-std::string FormatName(int32_t fileType) {
-  const TFileFormatInfo* f = FindFormatByType(fileType);
-  return f ? f->Name : "unknown format";
-}
+std::string FormatName(const TFileFormatInfo* format) { return format ? format->Name : "unknown format"; }
 
-// Codecs never throw by contract; whatever still escapes (running out of
-// memory above all) ends the operation like any other failure, and the
-// dispatcher's own allocations (resampling, conversion) are treated alike.
+// Codecs never throw by contract; whatever still escapes, and the
+// dispatcher's own allocations (resampling, conversion), end the operation
+// like any other failure.
 template <class F>
 void Guarded(F&& work, TZiridEvIO& io) {
-  try {
-    work();
-  } catch (const std::bad_alloc&) {
+  if (const std::optional<std::string> why = FailureOf(work)) {
     io.Aborting = true;
-    io.LastError = "out of memory";
-  } catch (const std::exception& e) {
-    io.Aborting = true;
-    io.LastError = e.what();
+    io.LastError = *why;
   }
-}
-
-template <size_t N>
-std::string Pick(const char* const (&texts)[N], size_t i) {
-  return i < N ? texts[i] : "";
-}
-
-std::string DescriptionDetail(const TIOParamsVals& p) {
-  static const char* const kTiff[] = {" Uncompressed", " Huffman", " Group 3 Fax", " Group 3 Fax 2D", " Group 4 Fax",
-                                      " LZW", " Jpeg v.5", " Jpeg", " PackBits RLE"};
-  static const char* const kJpeg[] = {"", " Gray level", " YCbCr", " CMYK", " YCbCrK"};
-  static const char* const kBmp[] = {" ver.1", " ver.3", " OS/2 v.1", " OS/2 v.2"};
-  switch (p.FileType) {
-    case ftTIFF: return Pick(kTiff, size_t(p.TiffCompression));
-    case ftGIF: return p.GifInterlaced ? " Interlaced" : "";
-    case ftJPEG: return Pick(kJpeg, size_t(p.JpegColorSpace));
-    case ftPCX: return p.PcxCompression == 0 ? " Uncompressed" : "";
-    case ftBMP: return Pick(kBmp, p.BmpVersion);
-    case ftPNG: return p.PngInterlaced ? " Interlaced" : "";
-    case ftTGA: return p.TgaCompressed ? " Compressed" : " Uncompressed";
-    default: return "";
-  }
-}
-
-// Stream reads of these formats leave the view's resolution as it was.
-bool StreamReadSetsDpi(int32_t fileType) {
-  for (const int32_t keeps : {ftGIF, ftBMP, ftICO, ftCUR, ftTGA, ftPXM})
-    if (fileType == keeps) return false;
-  return true;
 }
 
 }  // namespace
@@ -113,42 +75,49 @@ TIOProgress TZiridEvIO::MakeProgress(bool withEvents) {
   return progress;
 }
 
-bool TZiridEvIO::RunReader(int32_t fileType, TIEStream& stream, TIEWorkingBitmap& target, int64_t bytesAvailable,
-                           bool paramsOnly) {
-  const TIOCodec* codec = FindCodec(fileType);
-  if (!codec || !codec->Read) {
-    Fail(FormatName(fileType) + " files cannot be read yet");
-    return false;
+const TFileFormatInfo* TZiridEvIO::ReadableFormat(int32_t fileType) {
+  const TFileFormatInfo* format = FindFormatByType(fileType);
+  if (!format) {
+    RefuseRead(fileType == ftNone ? "unknown file format" : "unknown file type code " + std::to_string(fileType));
+    return nullptr;
   }
+  if (!format->ReadProc) {
+    Fail(FormatName(format) + " files cannot be read yet");
+    return nullptr;
+  }
+  return format;
+}
+
+void TZiridEvIO::RunReader(const TFileFormatInfo& format, TIEStream& stream, TIEWorkingBitmap& target,
+                           int64_t bytesAvailable, bool paramsOnly) {
   TIOProgress progress = MakeProgress(!paramsOnly);
   TIEMask* alpha = paramsOnly ? nullptr : link_.Alpha();
-  TIOReadArgs args{stream, target, Params, progress, paramsOnly, bytesAvailable, codec->FillsAlpha ? alpha : nullptr};
+  TIOReadArgs args{stream, target, Params, progress, paramsOnly, bytesAvailable, format.FillsAlpha ? alpha : nullptr};
   Guarded(
       [&] {
-        codec->Read(args);
-        if (!codec->FillsAlpha) MakeOpaqueAlpha(alpha, target);
+        format.ReadProc(args);
+        if (!format.FillsAlpha) MakeOpaqueAlpha(alpha, target);
       },
       *this);
   if (stream.Failed()) Fail(stream.ErrorText());
-  if (Aborting && LastError.empty()) LastError = FailureText(fileType);
-  return true;
+  if (Aborting && LastError.empty()) LastError = FailureText(format);
 }
 
-void TZiridEvIO::RunWriter(int32_t fileType, TIEStream& stream) {
+void TZiridEvIO::RunWriter(const TFileFormatInfo& format, TIEStream& stream) {
   TIOProgress progress = MakeProgress(true);
   TIOWriteArgs args{stream, *link_.Bitmap(), Params, progress, link_.Alpha()};
-  Guarded([&] { FindCodec(fileType)->Write(args); }, *this);
+  Guarded([&] { format.WriteProc(args); }, *this);
   if (stream.Failed()) Fail(stream.ErrorText());
-  if (Aborting && LastError.empty()) LastError = FailureText(fileType);
+  if (Aborting && LastError.empty()) LastError = FailureText(format);
 }
 
-std::string TZiridEvIO::FailureText(int32_t fileType) const {
-  return cancelled_ ? "cancelled" : "damaged or unsupported " + FormatName(fileType) + " data";
+std::string TZiridEvIO::FailureText(const TFileFormatInfo& format) const {
+  return cancelled_ ? "cancelled" : "damaged or unsupported " + FormatName(&format) + " data";
 }
 
 // Equalising runs only after a complete read: a failed or cancelled one
 // leaves the image as the codec left it.
-void TZiridEvIO::FinishRead(int32_t fileType, const std::string& fileName, bool setsDpi) {
+void TZiridEvIO::FinishRead(const TFileFormatInfo& format, const std::string& fileName, bool setsDpi) {
   if (AutoAdjustDPI && !Aborting)
     Guarded(
         [&] {
@@ -156,10 +125,10 @@ void TZiridEvIO::FinishRead(int32_t fileType, const std::string& fileName, bool 
         },
         *this);
   Params.FileName = fileName;
-  Params.FileType = fileType;
+  Params.FileType = format.TypeCode;
   if (setsDpi && link_.View()) link_.View()->SetDpi(Params.DpiX, Params.DpiY);
-  if (fileType == ftGIF) SetBackground(Params.GifTransparent ? Params.GifTransparentColor : Params.GifBackground);
-  if (fileType == ftPNG) SetBackground(Params.PngBackground);
+  TBGR background;
+  if (format.ReadBackground && format.ReadBackground(Params, background)) SetBackground(background);
   Update();
 }
 
@@ -174,15 +143,16 @@ void TZiridEvIO::LoadFromFile(const std::string& fileName) {
 
 void TZiridEvIO::LoadFromFileFormat(const std::string& fileName, int32_t fileType) {
   if (!Begin()) return;
-  if (fileType == ftWMF || fileType == ftEMF) return ImportMetafile(fileName, -1, -1);
-  if (!FindCodec(fileType) || !FindCodec(fileType)->Read) return RefuseRead(FormatName(fileType) + " files cannot be read yet");
+  const TFileFormatInfo* known = FindFormatByType(fileType);
+  if (known && known->Metafile) return ImportMetafile(fileName, -1, -1);
+  const TFileFormatInfo* format = ReadableFormat(fileType);
+  if (!format) return;
   ClearMetadata();
   TIEFileStream file;
   if (!file.Open(fileName, TIEFileStream::fmRead)) return Fail("cannot open " + fileName + ": " + file.ErrorText());
-  // A PNG without a background of its own is composited over the current one.
-  if (fileType == ftPNG) Params.PngBackground = Background();
-  if (!RunReader(fileType, file, *link_.Bitmap(), file.Size(), false)) return;
-  FinishRead(fileType, fileName, fileType != ftPXM);
+  if (format->BeforeFileRead) format->BeforeFileRead(Params, Background());
+  RunReader(*format, file, *link_.Bitmap(), file.Size(), false);
+  FinishRead(*format, fileName, format->FileReadSetsDpi);
 }
 
 void TZiridEvIO::LoadFromStream(TIEStream& stream) {
@@ -197,16 +167,20 @@ void TZiridEvIO::LoadFromStreamFormat(TIEStream& stream, int32_t fileType) {
   ReadStream(stream, fileType);
 }
 
+// A format with a stream header but no codec yet still takes its header, so
+// that the stream is left as the codec would leave it.
 void TZiridEvIO::ReadStream(TIEStream& stream, int32_t fileType) {
-  if (!FindCodec(fileType) || !FindCodec(fileType)->Read) return RefuseRead(FormatName(fileType) + " files cannot be read yet");
+  const TFileFormatInfo* known = FindFormatByType(fileType);
+  if (!known || known->Metafile) return RefuseRead(FormatName(known) + " cannot be read from a stream");
+  const std::optional<TStreamFrame> frame = ReadStreamHeader(stream, *known, StreamHeaders);
+  if (!frame) return ClearMetadata(), Fail("missing stream header");
+  const TFileFormatInfo* format = ReadableFormat(fileType);
+  if (!format) return;
   ClearMetadata();
-  const std::optional<TStreamFrame> frame = ReadStreamHeader(stream, fileType, StreamHeaders);
-  if (!frame) return Fail("missing stream header");
-  // The BMP reader takes the length from its own file header.
-  const int64_t bytes = fileType == ftBMP ? 0 : frame->BytesAvailable;
-  if (!RunReader(fileType, stream, *link_.Bitmap(), bytes, false)) return;
+  const int64_t bytes = format->StreamLengthFromHeader ? 0 : frame->BytesAvailable;
+  RunReader(*format, stream, *link_.Bitmap(), bytes, false);
   if (frame->End >= 0) stream.Seek(frame->End, TSeekOrigin::soBeginning);
-  FinishRead(fileType, "", StreamReadSetsDpi(fileType));
+  FinishRead(*format, "", format->StreamReadSetsDpi);
 }
 
 // ---- parameters only
@@ -214,8 +188,9 @@ void TZiridEvIO::ReadStream(TIEStream& stream, int32_t fileType) {
 void TZiridEvIO::ReadParams(TIEStream& stream, int32_t fileType) {
   Params.FileType = fileType;
   ClearMetadata();
+  const TFileFormatInfo* format = ReadableFormat(fileType);
   TIEWorkingBitmap untouched;
-  RunReader(fileType, stream, link_.Bitmap() ? *link_.Bitmap() : untouched, stream.Remaining(), true);
+  if (format) RunReader(*format, stream, link_.Bitmap() ? *link_.Bitmap() : untouched, stream.Remaining(), true);
   if (Aborting) Params.FileType = ftNone;
 }
 
@@ -235,23 +210,31 @@ void TZiridEvIO::ParamsFromFileFormat(const std::string& fileName, int32_t fileT
 
 void TZiridEvIO::ParamsFromStream(TIEStream& stream) { ParamsFromStreamFormat(stream, DetectStreamFormat(stream)); }
 
+// Stream data may carry a stream header, as for a full read.
 void TZiridEvIO::ParamsFromStreamFormat(TIEStream& stream, int32_t fileType) {
   Begin();
+  const TFileFormatInfo* known = FindFormatByType(fileType);
+  const std::optional<TStreamFrame> frame =
+      known ? ReadStreamHeader(stream, *known, StreamHeaders) : std::optional<TStreamFrame>(TStreamFrame{});
+  if (!frame) {
+    Params.FileType = ftNone;
+    return Fail("missing stream header");
+  }
   ReadParams(stream, fileType);
 }
 
 // ---- writes
 
-bool TZiridEvIO::PrepareWrite(int32_t fileType) {
-  const TIOCodec* codec = FindCodec(fileType);
-  if (!codec || !codec->Write) {
-    Fail(fileType == ftNone ? "unknown file extension" : FormatName(fileType) + " files cannot be written yet");
-    return false;
+const TFileFormatInfo* TZiridEvIO::PrepareWrite(int32_t fileType) {
+  const TFileFormatInfo* format = FindFormatByType(fileType);
+  if (!format || !format->WriteProc) {
+    Fail(fileType == ftNone ? "unknown file extension" : FormatName(format) + " files cannot be written");
+    return nullptr;
   }
   const TIEPixelFormat f = link_.Bitmap()->PixelFormat();
   if (f != TIEPixelFormat::pf1bit && f != TIEPixelFormat::pf24bit)
     Guarded([&] { link_.Bitmap()->SetPixelFormat(TIEPixelFormat::pf24bit); }, *this);
-  return !Aborting;
+  return Aborting ? nullptr : format;
 }
 
 void TZiridEvIO::SaveToFile(const std::string& fileName) {
@@ -260,24 +243,35 @@ void TZiridEvIO::SaveToFile(const std::string& fileName) {
 }
 
 void TZiridEvIO::SaveToFileFormat(const std::string& fileName, int32_t fileType) {
-  if (!Begin() || !PrepareWrite(fileType)) return;
+  if (!Begin()) return;
+  const TFileFormatInfo* format = PrepareWrite(fileType);
+  if (!format) return;
   std::string error;
   const bool saved = SafeSave(
       fileName,
       [&](TIEStream& stream) {
-        RunWriter(fileType, stream);
+        RunWriter(*format, stream);
         return !Aborting;
       },
       error);
   if (!saved) Fail(error.empty() ? "write failed" : error);
 }
 
+// The codec writes into memory first, so that a failed or cancelled write
+// leaves the stream as it was; the stream header, when asked for, goes in
+// front with the length of what the codec wrote.
 void TZiridEvIO::SaveToStreamFormat(TIEStream& stream, int32_t fileType) {
-  if (!Begin() || !PrepareWrite(fileType)) return;
-  const char* tag = StreamHeaders ? StreamHeaderTag(fileType) : nullptr;
-  const int64_t start = tag ? BeginStreamHeader(stream) : 0;
-  RunWriter(fileType, stream);
-  if (tag && !Aborting) FinishStreamHeader(stream, start, tag);
+  if (!Begin()) return;
+  const TFileFormatInfo* format = PrepareWrite(fileType);
+  if (!format) return;
+  TIEMemoryStream encoded;
+  RunWriter(*format, encoded);
+  if (Aborting) return;
+  const int64_t length = encoded.Size();
+  const bool header = StreamHeaders && format->StreamTag;
+  if (header && length > int64_t(UINT32_MAX)) return Fail("too large for a stream header");
+  if (header) WriteStreamHeader(stream, format->StreamTag, length);
+  if (!stream.WriteExact(encoded.Data(), length) || stream.Failed()) Fail(stream.ErrorText());
 }
 
 // ---- the rest
@@ -299,7 +293,7 @@ int32_t TZiridEvIO::DetectFileFormat(const std::string& fileName, bool checkExte
 std::string TZiridEvIO::FileDescription(const TIOParamsVals& p) {
   const TFileFormatInfo* f = FindFormatByType(p.FileType);
   if (!f) return "";
-  return f->Name + " (" + FormatExtension(p.FileType, 0) + ")" + DescriptionDetail(p);
+  return std::string(f->Name) + " (" + FormatExtension(p.FileType, 0) + ")" + (f->Detail ? f->Detail(p) : "");
 }
 
 void TZiridEvIO::ClearImage() {

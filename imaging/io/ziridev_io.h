@@ -11,7 +11,7 @@
 #include "imaging/core/mask.h"
 #include "imaging/core/stream.h"
 #include "imaging/core/working_bitmap.h"
-#include "imaging/io/file_types.h"
+#include "imaging/io/format_table.h"
 #include "imaging/io/io_params.h"
 #include "imaging/io/io_progress.h"
 
@@ -76,15 +76,23 @@ class TZiridEvIO {
   void ParamsFromStream(TIEStream& stream);
   void ParamsFromStreamFormat(TIEStream& stream, int32_t fileType);
 
-  // Per-format reads and writes.
-  void LoadFromFileBMP(const std::string& fileName) { LoadFromFileFormat(fileName, ftBMP); }
-  void LoadFromStreamBMP(TIEStream& stream) { LoadFromStreamFormat(stream, ftBMP); }
-  void SaveToFileBMP(const std::string& fileName) { SaveToFileFormat(fileName, ftBMP); }
-  void SaveToStreamBMP(TIEStream& stream) { SaveToStreamFormat(stream, ftBMP); }
-  void LoadFromFileICO(const std::string& fileName) { LoadFromFileFormat(fileName, ftICO); }
-  void LoadFromStreamICO(TIEStream& stream) { LoadFromStreamFormat(stream, ftICO); }
-  void LoadFromFileCUR(const std::string& fileName) { LoadFromFileFormat(fileName, ftCUR); }
-  void LoadFromStreamCUR(TIEStream& stream) { LoadFromStreamFormat(stream, ftCUR); }
+  // Per-format reads and writes; each format's folder defines its own.
+  void LoadFromFileBMP(const std::string& fileName);
+  void LoadFromStreamBMP(TIEStream& stream);
+  void SaveToFileBMP(const std::string& fileName);
+  void SaveToStreamBMP(TIEStream& stream);
+  void LoadFromFileICO(const std::string& fileName);
+  void LoadFromStreamICO(TIEStream& stream);
+  void LoadFromFileCUR(const std::string& fileName);
+  void LoadFromStreamCUR(TIEStream& stream);
+  void LoadFromFileJPEG(const std::string& fileName);
+  void LoadFromStreamJPEG(TIEStream& stream);
+  void SaveToFileJPEG(const std::string& fileName);
+  void SaveToStreamJPEG(TIEStream& stream);
+  void LoadFromFilePNG(const std::string& fileName);
+  void LoadFromStreamPNG(TIEStream& stream);
+  void SaveToFilePNG(const std::string& fileName);
+  void SaveToStreamPNG(TIEStream& stream);
 
   // Metafiles are not rendered yet: the import ends with Aborting.
   void ImportMetafile(const std::string& fileName, int32_t width, int32_t height);
@@ -110,17 +118,21 @@ class TZiridEvIO {
   // An unknown format: the last file is forgotten and the operation fails.
   void RefuseRead(const std::string& why);
   TIOProgress MakeProgress(bool withEvents);
-  // Runs the reader of fileType; false (Aborting set) when there is none.
-  bool RunReader(int32_t fileType, TIEStream& stream, TIEWorkingBitmap& target, int64_t bytesAvailable,
+  // Runs the format's reader (it has one) with the steps around it.
+  void RunReader(const TFileFormatInfo& format, TIEStream& stream, TIEWorkingBitmap& target, int64_t bytesAvailable,
                  bool paramsOnly);
-  void RunWriter(int32_t fileType, TIEStream& stream);
+  void RunWriter(const TFileFormatInfo& format, TIEStream& stream);
   void ReadStream(TIEStream& stream, int32_t fileType);
-  void FinishRead(int32_t fileType, const std::string& fileName, bool setsDpi);
+  void FinishRead(const TFileFormatInfo& format, const std::string& fileName, bool setsDpi);
   void ReadParams(TIEStream& stream, int32_t fileType);
-  // Checks that fileType can be written and brings the bitmap to 1 or 24 bits.
-  bool PrepareWrite(int32_t fileType);
+  // The format of a read: known and readable, else the operation fails (an
+  // unknown code also forgets the last file) and the result is nullptr.
+  const TFileFormatInfo* ReadableFormat(int32_t fileType);
+  // The format of a write, and the bitmap brought to 1 or 24 bits; nullptr
+  // (Aborting set) when fileType cannot be written.
+  const TFileFormatInfo* PrepareWrite(int32_t fileType);
   // Why a codec set Aborting when it left no reason.
-  std::string FailureText(int32_t fileType) const;
+  std::string FailureText(const TFileFormatInfo& format) const;
 
   TIEViewLink link_;
   bool cancelled_ = false;  // a progress handler set Aborting

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "codec_harness.h"
-#include "imaging/io/bmp_codec.h"
-#include "imaging/io/ico_codec.h"
+#include "imaging/io/formats/bmp/bmp_codec.h"
+#include "imaging/io/formats/ico/ico_codec.h"
 
 namespace quillet::test {
 namespace {

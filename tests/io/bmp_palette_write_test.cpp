@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "codec_harness.h"
-#include "imaging/io/bmp_codec.h"
+#include "imaging/io/formats/bmp/bmp_codec.h"
 #include "imaging/proc/quantizer.h"
 
 namespace quillet::test {

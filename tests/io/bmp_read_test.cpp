@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "codec_harness.h"
-#include "imaging/io/bmp_codec.h"
+#include "imaging/io/formats/bmp/bmp_codec.h"
 
 namespace quillet::test {
 namespace {

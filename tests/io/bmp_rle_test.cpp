@@ -6,7 +6,7 @@
 
 #include "codec_harness.h"
 #include "imaging/core/dib_rle.h"
-#include "imaging/io/bmp_codec.h"
+#include "imaging/io/formats/bmp/bmp_codec.h"
 
 namespace quillet::test {
 namespace {

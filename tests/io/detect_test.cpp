@@ -5,7 +5,7 @@
 #include "codec_harness.h"
 #include "imaging/io/format_detect.h"
 #include "imaging/io/format_table.h"
-#include "imaging/io/pxm_tokens.h"
+#include "imaging/io/formats/pxm/pxm_tokens.h"
 
 namespace quillet::test {
 namespace {
@@ -22,8 +22,8 @@ std::vector<uint8_t> Text(const std::string& s) { return {s.begin(), s.end()}; }
 
 TEST(FormatTable, LooksUpByTypeAndExtension) {
   ASSERT_EQ(FileFormats().size(), 12u);
-  EXPECT_EQ(FileFormats().front().TypeCode, ftTIFF);
-  EXPECT_EQ(FileFormats().back().TypeCode, ftPXM);
+  EXPECT_EQ(FileFormats().front()->TypeCode, ftTIFF);
+  EXPECT_EQ(FileFormats().back()->TypeCode, ftPXM);
   EXPECT_EQ(FindFormatByExtension("jpe")->TypeCode, ftJPEG);
   EXPECT_EQ(FindFormatByExtension("Pix")->TypeCode, ftTGA);
   EXPECT_EQ(FindFormatByExtension("pgm")->TypeCode, ftPXM);

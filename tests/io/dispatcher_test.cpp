@@ -6,7 +6,7 @@
 
 #include "codec_harness.h"
 #include "imaging/io/auto_dpi.h"
-#include "imaging/io/bmp_codec.h"
+#include "imaging/io/formats/bmp/bmp_codec.h"
 #include "imaging/io/ziridev_io.h"
 
 namespace quillet::test {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "codec_harness.h"
-#include "imaging/io/ico_codec.h"
+#include "imaging/io/formats/ico/ico_codec.h"
 
 namespace quillet::test {
 namespace {

@@ -3,7 +3,7 @@
 // Pillow's draft mode, and files we write read back by both.
 #include <gtest/gtest.h>
 
-#include "imaging/io/jpeg_codec.h"
+#include "imaging/io/formats/jpeg/jpeg_codec.h"
 #include "jpeg_png_support.h"
 
 namespace quillet::test {

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "imaging/core/startup_metrics.h"
-#include "imaging/io/jpeg_codec.h"
-#include "imaging/io/jpeg_metadata.h"
+#include "imaging/io/formats/jpeg/jpeg_codec.h"
+#include "imaging/io/formats/jpeg/jpeg_metadata.h"
 #include "imaging/io/ziridev_io.h"
 #include "jpeg_png_support.h"
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "imaging/core/startup_metrics.h"
-#include "imaging/io/png_codec.h"
+#include "imaging/io/formats/png/png_codec.h"
 #include "jpeg_png_support.h"
 
 namespace quillet::test {

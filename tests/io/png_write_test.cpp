@@ -3,7 +3,7 @@
 // filters and write failures.
 #include <gtest/gtest.h>
 
-#include "imaging/io/png_codec.h"
+#include "imaging/io/formats/png/png_codec.h"
 #include "jpeg_png_support.h"
 
 namespace quillet::test {

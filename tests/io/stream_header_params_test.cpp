@@ -15,9 +15,8 @@ namespace {
 TEST(StreamHeader, WrittenAroundTheDataAndReadBack) {
   TIEMemoryStream s;
   s.WriteExact("xy", 2);
-  const int64_t start = BeginStreamHeader(s);
+  WriteStreamHeader(s, FindFormatByType(ftTIFF)->StreamTag, 7);
   s.WriteExact("payload", 7);
-  FinishStreamHeader(s, start, StreamHeaderTag(ftTIFF));
   s.WriteExact("tail", 4);
   const auto& b = s.Bytes();
   EXPECT_EQ(std::string(b.begin() + 2, b.begin() + 6), "TIFF");
@@ -26,7 +25,7 @@ TEST(StreamHeader, WrittenAroundTheDataAndReadBack) {
   EXPECT_EQ(s.Position(), 2 + 12 + 7 + 4);
 
   s.Seek(2, TSeekOrigin::soBeginning);
-  const auto frame = ReadStreamHeader(s, ftTIFF, true);
+  const auto frame = ReadStreamHeader(s, *FindFormatByType(ftTIFF), true);
   ASSERT_TRUE(frame);
   EXPECT_EQ(s.Position(), 14);
   EXPECT_EQ(frame->BytesAvailable, 7);
@@ -36,21 +35,21 @@ TEST(StreamHeader, WrittenAroundTheDataAndReadBack) {
 TEST(StreamHeader, MissingOrLegacyTags) {
   const std::string plain("II*\0 some tiff data", 20);
   TIEMemoryStream tiff(plain.data(), int64_t(plain.size()));
-  EXPECT_FALSE(ReadStreamHeader(tiff, ftTIFF, true));
+  EXPECT_FALSE(ReadStreamHeader(tiff, *FindFormatByType(ftTIFF), true));
   EXPECT_EQ(tiff.Position(), 12);  // the header bytes stay consumed
   tiff.Seek(0, TSeekOrigin::soBeginning);
-  EXPECT_TRUE(ReadStreamHeader(tiff, ftTIFF, false));
+  EXPECT_TRUE(ReadStreamHeader(tiff, *FindFormatByType(ftTIFF), false));
   EXPECT_EQ(tiff.Position(), 0);
 
   const std::string legacy = std::string("PCX\0", 4) + "pcx data here";
   TIEMemoryStream pcx(legacy.data(), int64_t(legacy.size()));
-  ASSERT_TRUE(ReadStreamHeader(pcx, ftPCX, true));
+  ASSERT_TRUE(ReadStreamHeader(pcx, *FindFormatByType(ftPCX), true));
   EXPECT_EQ(pcx.Position(), 4);
 
   // A header is optional for JPEG whatever the setting.
   const std::string jpeg = "\xFF\xD8\xFF\xE0 jpeg data";
   TIEMemoryStream j(jpeg.data(), int64_t(jpeg.size()));
-  ASSERT_TRUE(ReadStreamHeader(j, ftJPEG, true));
+  ASSERT_TRUE(ReadStreamHeader(j, *FindFormatByType(ftJPEG), true));
   EXPECT_EQ(j.Position(), 0);
 }
 

@@ -2,14 +2,13 @@
 // parameters, the kept markers, then the rows (CMYK made from RGB on the way).
 #include <algorithm>
 #include <csetjmp>
-#include <new>
 #include <vector>
 
 #include "imaging/core/bits.h"
 #include "imaging/core/startup_metrics.h"
-#include "imaging/io/jpeg_bridge.h"
-#include "imaging/io/jpeg_codec.h"
-#include "imaging/io/jpeg_metadata.h"
+#include "imaging/io/formats/jpeg/jpeg_bridge.h"
+#include "imaging/io/formats/jpeg/jpeg_codec.h"
+#include "imaging/io/formats/jpeg/jpeg_metadata.h"
 
 namespace quillet {
 
@@ -147,12 +146,10 @@ void Encode(TIOWriteArgs& a, TJpegWriter& w) {
 }  // namespace
 
 void WriteJPEGStream(TIOWriteArgs& args) {
-  try {
+  args.Progress.Guard([&] {
     TJpegWriter writer;
     Encode(args, writer);
-  } catch (const std::bad_alloc&) {
-    args.Progress.Fail("out of memory");
-  }
+  });
 }
 
 }  // namespace quillet

@@ -5,15 +5,14 @@
 #include <array>
 #include <csetjmp>
 #include <memory>
-#include <new>
 #include <span>
 #include <vector>
 
 #include "imaging/core/mask.h"
 #include "imaging/io/alpha_plane.h"
 #include "imaging/io/dib_util.h"
-#include "imaging/io/png_bridge.h"
-#include "imaging/io/png_codec.h"
+#include "imaging/io/formats/png/png_bridge.h"
+#include "imaging/io/formats/png/png_codec.h"
 #include "imaging/proc/color_utils.h"
 #include "imaging/proc/ordered_dither.h"
 #include "imaging/proc/quantizer.h"
@@ -196,12 +195,10 @@ void Encode(TIOWriteArgs& a, TPngWriter& w) {
 }  // namespace
 
 void WritePNGStream(TIOWriteArgs& args) {
-  try {
+  args.Progress.Guard([&] {
     TPngWriter writer;
     Encode(args, writer);
-  } catch (const std::bad_alloc&) {
-    args.Progress.Fail("out of memory");
-  }
+  });
 }
 
 }  // namespace quillet

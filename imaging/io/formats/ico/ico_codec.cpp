@@ -1,10 +1,9 @@
 // Icon and cursor readers: the directory, the entry's bitmap header, the
 // colour (XOR) rows and the transparency (AND) rows.
-#include "imaging/io/ico_codec.h"
+#include "imaging/io/formats/ico/ico_codec.h"
 
 #include <algorithm>
 #include <bit>
-#include <new>
 #include <vector>
 
 #include "imaging/core/dib_rows.h"
@@ -12,7 +11,7 @@
 #include "imaging/core/math.h"
 #include "imaging/core/startup_metrics.h"
 #include "imaging/io/alpha_plane.h"
-#include "imaging/io/bmp_codec.h"
+#include "imaging/io/formats/bmp/bmp_codec.h"
 #include "imaging/io/dib_util.h"
 
 namespace quillet {
@@ -212,18 +211,14 @@ void ReadIcon(TIOReadArgs& a, TIconKind kind) {
   if (!DecodeIcon(s, img, a.Bitmap, a.AlphaMask, a.Progress)) Fail(a, "truncated pixel data");
 }
 
-void ReadGuarded(TIOReadArgs& a, TIconKind kind) {
-  try {
-    ReadIcon(a, kind);
-  } catch (const std::bad_alloc&) {
-    Fail(a, "out of memory");
-  }
-}
-
 }  // namespace
 
-void ReadICOStream(TIOReadArgs& args) { ReadGuarded(args, ikIcon); }
-void ReadCURStream(TIOReadArgs& args) { ReadGuarded(args, ikCursor); }
+void ReadICOStream(TIOReadArgs& args) {
+  args.Progress.Guard([&] { ReadIcon(args, ikIcon); });
+}
+void ReadCURStream(TIOReadArgs& args) {
+  args.Progress.Guard([&] { ReadIcon(args, ikCursor); });
+}
 bool IsICOStream(TIEStream& stream) { return IsIconStream(stream, ikIcon); }
 bool IsCURStream(TIEStream& stream) { return IsIconStream(stream, ikCursor); }
 

@@ -1,5 +1,5 @@
 // Error functions and stream callbacks of the PNG codec.
-#include "imaging/io/png_bridge.h"
+#include "imaging/io/formats/png/png_bridge.h"
 
 #include <cstdio>
 

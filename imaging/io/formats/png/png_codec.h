@@ -10,4 +10,7 @@ namespace quillet {
 void ReadPNGStream(TIOReadArgs& args);
 void WritePNGStream(TIOWriteArgs& args);
 
+// The 8-byte PNG signature at the position; the position is restored.
+bool IsPNGStream(TIEStream& stream);
+
 }  // namespace quillet

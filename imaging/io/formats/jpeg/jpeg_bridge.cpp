@@ -1,5 +1,5 @@
 // Error, source and destination managers of the JPEG codec.
-#include "imaging/io/jpeg_bridge.h"
+#include "imaging/io/formats/jpeg/jpeg_bridge.h"
 
 #include <jerror.h>
 

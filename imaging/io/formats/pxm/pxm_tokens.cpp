@@ -1,5 +1,5 @@
 // The PXM tokenizer.
-#include "imaging/io/pxm_tokens.h"
+#include "imaging/io/formats/pxm/pxm_tokens.h"
 
 #include <algorithm>
 #include <charconv>

@@ -4,11 +4,10 @@
 #include <algorithm>
 #include <array>
 #include <memory>
-#include <new>
 #include <vector>
 
 #include "imaging/core/dib_rle.h"
-#include "imaging/io/bmp_codec.h"
+#include "imaging/io/formats/bmp/bmp_codec.h"
 #include "imaging/io/dib_util.h"
 #include "imaging/proc/color_utils.h"
 #include "imaging/proc/ordered_dither.h"
@@ -211,15 +210,10 @@ void WriteBmp(TIOWriteArgs& a, TBmpPlan& plan, int bits) {
   if (s.Failed()) Fail(a, "write error");
 }
 
-// The codec boundary: no exception leaves the writer.
 template <class TWrite>
 void Guard(TIOWriteArgs& args, const TWrite& write) {
   if (args.Bitmap.Empty()) return Fail(args, "empty image");
-  try {
-    write();
-  } catch (const std::bad_alloc&) {
-    Fail(args, "out of memory");
-  }
+  args.Progress.Guard(write);
 }
 
 }  // namespace

@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstring>
-#include <new>
 #include <vector>
 
 #include "imaging/core/math.h"
 #include "imaging/io/format_detect.h"
-#include "imaging/io/jpeg_bridge.h"
-#include "imaging/io/jpeg_codec.h"
-#include "imaging/io/jpeg_metadata.h"
+#include "imaging/io/formats/jpeg/jpeg_bridge.h"
+#include "imaging/io/formats/jpeg/jpeg_codec.h"
+#include "imaging/io/formats/jpeg/jpeg_metadata.h"
 
 namespace quillet {
 
@@ -214,12 +213,10 @@ void Decode(TIOReadArgs& a, TJpegReader& r) {
 }  // namespace
 
 void ReadJPEGStream(TIOReadArgs& args) {
-  try {
+  args.Progress.Guard([&] {
     TJpegReader reader;
     Decode(args, reader);
-  } catch (const std::bad_alloc&) {
-    args.Progress.Fail("out of memory");
-  }
+  });
 }
 
 }  // namespace quillet

@@ -1,5 +1,5 @@
 // IPTC, EXIF and resolution glue of the JPEG codec.
-#include "imaging/io/jpeg_metadata.h"
+#include "imaging/io/formats/jpeg/jpeg_metadata.h"
 
 #include <cstdint>
 #include <cstring>

@@ -3,7 +3,6 @@
 // bitmap, transparency into the alpha plane or over the background).
 #include <algorithm>
 #include <csetjmp>
-#include <new>
 #include <vector>
 
 #include "imaging/core/bits.h"
@@ -11,9 +10,8 @@
 #include "imaging/core/math.h"
 #include "imaging/core/startup_metrics.h"
 #include "imaging/io/dib_util.h"
-#include "imaging/io/format_detect.h"
-#include "imaging/io/png_bridge.h"
-#include "imaging/io/png_codec.h"
+#include "imaging/io/formats/png/png_bridge.h"
+#include "imaging/io/formats/png/png_codec.h"
 
 namespace quillet {
 
@@ -266,12 +264,10 @@ void Decode(TIOReadArgs& a, TPngReader& r) {
 }  // namespace
 
 void ReadPNGStream(TIOReadArgs& args) {
-  try {
+  args.Progress.Guard([&] {
     TPngReader reader;
     Decode(args, reader);
-  } catch (const std::bad_alloc&) {
-    args.Progress.Fail("out of memory");
-  }
+  });
 }
 
 }  // namespace quillet

@@ -1,9 +1,8 @@
 // BMP reader: file and info headers of every size, palettes, bit fields, and
 // the uncompressed and RLE pixel data, into a 1-bit or 24-bit bitmap.
-#include "imaging/io/bmp_codec.h"
+#include "imaging/io/formats/bmp/bmp_codec.h"
 
 #include <algorithm>
-#include <new>
 #include <vector>
 
 #include "imaging/core/dib_rle.h"
@@ -185,11 +184,7 @@ void ReadBmp(TIOReadArgs& a) {
 }  // namespace
 
 void ReadBMPStream(TIOReadArgs& args) {
-  try {
-    ReadBmp(args);
-  } catch (const std::bad_alloc&) {
-    Fail(args, "out of memory");
-  }
+  args.Progress.Guard([&] { ReadBmp(args); });
 }
 
 }  // namespace quillet
