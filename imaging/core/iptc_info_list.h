@@ -13,6 +13,14 @@ class TIEIPTCInfoList {
   // A dataset longer than this cannot be written (4-byte extended length).
   static constexpr int64_t kMaxDataLength = 0xFFFFFFFFll;
 
+  TIEIPTCInfoList() = default;
+  // A copy counts as a change, as Assign does.
+  TIEIPTCInfoList(const TIEIPTCInfoList& other) { Assign(other); }
+  TIEIPTCInfoList& operator=(const TIEIPTCInfoList& other) {
+    Assign(other);
+    return *this;
+  }
+
   int64_t Count() const { return int64_t(items_.size()); }
 
   // Appends a copy of the data; its index, or -1 when the length is negative,

@@ -9,6 +9,11 @@
 
 namespace quillet {
 
+void TIEStream::ClearFailure() {
+  failed_ = false;
+  error_.clear();
+}
+
 void TIEStream::SetFailed(const std::string& why) {
   if (!failed_) error_ = why;
   failed_ = true;
@@ -79,8 +84,11 @@ void TIEStream::WriteU32BE(uint32_t v) {
 
 TIEFileStream::~TIEFileStream() { Close(); }
 
+// A stream opened again starts with a clean slate: a failure of the file it
+// held before says nothing about the new one.
 bool TIEFileStream::Open(const std::string& name, TMode mode) {
   Close();
+  ClearFailure();
   const char* m = mode == fmRead ? "rb" : mode == fmCreate ? "wb" : "r+b";
   file_ = std::fopen(name.c_str(), m);
   if (!file_) {

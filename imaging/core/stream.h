@@ -52,6 +52,9 @@ class TIEStream {
   void WriteU16BE(uint16_t v);
   void WriteU32BE(uint32_t v);
 
+ protected:
+  void ClearFailure();
+
  private:
   bool failed_ = false;
   std::string error_;

@@ -6,7 +6,6 @@
 #include <ctime>
 
 #include "imaging/core/startup_metrics.h"
-#include "imaging/io/params_fields.h"
 #include "imaging/io/ziridev_io.h"
 
 namespace quillet {
@@ -58,34 +57,14 @@ TIOParamsVals::TIOParamsVals(TZiridEvIO* owner) : owner_(owner) {
   TiffLzwEncoder = slots.TiffEncoder;
 }
 
-TIOParamsVals::TIOParamsVals(const TIOParamsVals& other) : TIOParamsVals(nullptr) { Assign(other); }
-
-TIOParamsVals& TIOParamsVals::operator=(const TIOParamsVals& other) {
-  Assign(other);
-  return *this;
-}
-
+// A fresh default record, keeping only the size the image had when there
+// is no owner image to take it from.
 void TIOParamsVals::Reset() {
   const int32_t width = Width, height = Height;
-  Assign(TIOParamsVals(owner_));
-  const TIEWorkingBitmap* bitmap = owner_ ? owner_->AttachedBitmap() : nullptr;
+  *this = TIOParamsVals(owner_.io);
+  const TIEWorkingBitmap* bitmap = owner_.io ? owner_.io->AttachedBitmap() : nullptr;
   Width = bitmap ? int32_t(bitmap->Width()) : width;
   Height = bitmap ? int32_t(bitmap->Height()) : height;
-}
-
-void TIOParamsVals::Assign(const TIOParamsVals& source) {
-  if (this == &source) return;
-  CopyParamFields(source, *this);
-  TiffLzwDecoder = source.TiffLzwDecoder;
-  TiffLzwEncoder = source.TiffLzwEncoder;
-  GifLzwDecoder = source.GifLzwDecoder;
-  GifLzwEncoder = source.GifLzwEncoder;
-  JpegMarkers.Assign(source.JpegMarkers);
-  IptcInfo.Assign(source.IptcInfo);
-  PxmComments = source.PxmComments;
-  ExifThumbnail = source.ExifThumbnail;
-  ColorMap = source.ColorMap;
-  ColorMapCount = source.ColorMapCount;
 }
 
 void TIOParamsVals::SetColorMap(const std::vector<TBGR>& colors) {

@@ -30,18 +30,17 @@ using TIEClock = std::function<double()>;
 void SetParamsClock(TIEClock clock);
 double ParamsToday();
 
+// Copies and assignments take every field by value (the palette, the lists and
+// the thumbnail too); the owner stays with the record it belongs to.
 class TIOParamsVals {
  public:
   explicit TIOParamsVals(TZiridEvIO* owner = nullptr);
-  TIOParamsVals(const TIOParamsVals& other);
-  TIOParamsVals& operator=(const TIOParamsVals& other);
 
-  TZiridEvIO* Owner() const { return owner_; }
+  TZiridEvIO* Owner() const { return owner_.io; }
 
   // All defaults; Width/Height and DpiX/DpiY come from the owner's image.
   void Reset();
-  // Copies every field, duplicating the palette, the lists and the thumbnail.
-  void Assign(const TIOParamsVals& source);
+  void Assign(const TIOParamsVals& source) { *this = source; }
 
   // Palette helpers: ColorMap holds ColorMapCount entries blue, green, red.
   void SetColorMap(const std::vector<TBGR>& colors);
@@ -166,7 +165,15 @@ class TIOParamsVals {
   int32_t TiffImageCount = 0;
 
  private:
-  TZiridEvIO* owner_ = nullptr;
+  // A copy belongs to nobody until given an owner, and assigning values to a
+  // record does not move it to another component.
+  struct TOwner {
+    TZiridEvIO* io = nullptr;
+    explicit TOwner(TZiridEvIO* owner) : io(owner) {}
+    TOwner(const TOwner&) {}
+    TOwner& operator=(const TOwner&) { return *this; }
+  };
+  TOwner owner_;
 };
 
 }  // namespace quillet

@@ -356,8 +356,16 @@ std::vector<TParamValue> ParamFieldValues(const TIOParamsVals& params) {
   return values;
 }
 
-void CopyParamFields(const TIOParamsVals& source, TIOParamsVals& dest) {
-  for (const TField& f : Fields()) std::visit([&](auto member) { dest.*member = source.*member; }, f.member);
+std::vector<std::string> ParamFieldNames() {
+  // Fields with no text form of their own: coders, lists, the thumbnail and
+  // the palette with its count, which only change together.
+  static const char* const kOthers[] = {"TiffLzwDecoder", "TiffLzwEncoder", "GifLzwDecoder", "GifLzwEncoder",
+                                        "JpegMarkers",    "IptcInfo",       "PxmComments",   "ExifThumbnail",
+                                        "ColorMap",       "ColorMapCount"};
+  std::vector<std::string> names;
+  for (const TField& f : Fields()) names.push_back(f.name);
+  names.insert(names.end(), std::begin(kOthers), std::end(kOthers));
+  return names;
 }
 
 }  // namespace quillet

@@ -32,7 +32,8 @@ bool SetParamField(TIOParamsVals& params, const std::string& name, const std::st
 // marker and IPTC lists, the PXM comments, the thumbnail and the palette.
 std::vector<TParamValue> ParamFieldValues(const TIOParamsVals& params);
 
-// Copies every field that ParamFieldValues lists.
-void CopyParamFields(const TIOParamsVals& source, TIOParamsVals& dest);
+// The name of every field of the record: those ParamFieldValues lists, then
+// the rest (the EXIF arrays by the names of their indexed accessors).
+std::vector<std::string> ParamFieldNames();
 
 }  // namespace quillet

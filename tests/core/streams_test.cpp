@@ -153,6 +153,11 @@ TEST(FileStream, ReadWriteModeAndFailures) {
   ASSERT_TRUE(reader.Open(name, TIEFileStream::fmRead));
   reader.WriteU8(1);  // not writable
   EXPECT_TRUE(reader.Failed());
+  // Opening again forgets the failure of the file held before.
+  ASSERT_TRUE(missing.Open(name, TIEFileStream::fmRead));
+  ASSERT_TRUE(reader.Open(name, TIEFileStream::fmRead));
+  EXPECT_FALSE(missing.Failed() || reader.Failed());
+  EXPECT_TRUE(missing.ErrorText().empty());
 }
 
 }  // namespace

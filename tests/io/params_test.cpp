@@ -2,6 +2,11 @@
 // owner, the clock behind TgaDate, the coder slots and the EXIF arrays.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+
 #include "imaging/io/io_params.h"
 #include "imaging/io/lzw_slots.h"
 #include "imaging/io/params_fields.h"
@@ -98,6 +103,48 @@ TEST(ParamsRecord, ResetTakesTheOwnersImageAndClearsTheLists) {
   alone.Width = 7;
   alone.Reset();
   EXPECT_EQ(alone.Width, 7);
+}
+
+TEST(ParamsRecord, AssigningValuesKeepsTheOwner) {
+  TZiridEvIO a, b;
+  b.Params.JpegQuality = 91;
+  a.Params = b.Params;
+  EXPECT_EQ(a.Params.JpegQuality, 91);
+  EXPECT_EQ(a.Params.Owner(), &a);
+  EXPECT_EQ(TIOParamsVals(b.Params).Owner(), nullptr);
+}
+
+// The names of the data members declared in the record's class, read from
+// its header: initialisers, template arguments and methods left out.
+std::set<std::string> DeclaredFields() {
+  std::ifstream in(std::string(QUILLET_SOURCE_DIR) + "/imaging/io/io_params.h");
+  std::string text((std::istreambuf_iterator<char>(in)), {});
+  text = text.substr(text.find("class TIOParamsVals {"));
+  text = text.substr(0, text.find(" private:"));
+  text = std::regex_replace(text, std::regex("//[^\n]*"), "");
+  text = std::regex_replace(text, std::regex("<[^<>]*>|\\{[^{}]*\\}|=[^,;]*|\\b(public|class \\w+ \\{)"), " ");
+  std::set<std::string> names;
+  std::stringstream statements(text);
+  for (std::string statement; std::getline(statements, statement, ';');) {
+    if (statement.find('(') != std::string::npos) continue;
+    std::stringstream items(statement);
+    for (std::string item; std::getline(items, item, ',');) {
+      std::smatch last;
+      if (std::regex_search(item, last, std::regex("(\\w+)\\s*$"))) names.insert(last[1]);
+    }
+  }
+  names.erase("");
+  return names;
+}
+
+TEST(ParamsRecord, EveryFieldHasAName) {
+  std::set<std::string> declared = DeclaredFields(), named;
+  for (std::string name : ParamFieldNames()) {
+    if (!declared.count(name)) name += "Values";  // the EXIF arrays
+    EXPECT_TRUE(named.insert(name).second) << name << " named twice";
+  }
+  ASSERT_GT(declared.size(), 100u);
+  EXPECT_EQ(declared, named);
 }
 
 TEST(ParamsRecord, TgaDateComesFromTheClock) {
