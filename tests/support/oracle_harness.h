@@ -34,23 +34,12 @@ struct TPillowView {
   std::optional<TBGR> transparentShows;
 };
 
-inline bool PillowPam(const std::string& file, const std::string& pam, const TPillowView& view) {
-  const char* mode = view.alpha ? "RGBA" : "RGB";
-  return RunPython("from PIL import Image\n"
-                   "im = Image.open(r'''" + file + "''')\n" +
-                   view.prelude + "\n"
-                   "im = im.convert('" + mode + "')\n"
-                   "with open(r'''" + pam + "''', 'wb') as f:\n"
-                   "    f.write(b'P7\\nWIDTH %d\\nHEIGHT %d\\nDEPTH " + (view.alpha ? "4" : "3") +
-                   "\\nMAXVAL 255\\nENDHDR\\n' % im.size)\n"
-                   "    f.write(im.tobytes())\n") == 0;
-}
-
 // Our decoding of `file` beside Pillow's, every channel within `tolerance`.
 inline void ExpectLikePillow(const TempDir& dir, const std::string& file, const TOurDecode& ours, int tolerance = 0,
                              const TPillowView& view = {}) {
   RawImage want;
-  ASSERT_TRUE(PillowPam(file, dir.File("want.pam"), view) && ReadPam(dir.File("want.pam"), want)) << file;
+  const std::string pam = dir.File("want.pam");
+  ASSERT_TRUE(PillowDecode(file, pam, view.alpha, view.prelude) && ReadPam(pam, want)) << file;
   const TOurImage got = ours(ReadFileBytes(file));
   ASSERT_TRUE(got.ok) << file << ": " << got.error;
   ASSERT_EQ(got.bitmap.Width(), want.width) << file;
