@@ -214,13 +214,6 @@ void ReadPngEntry(TIOReadArgs& a, const TIconEntry& e, TIconKind kind) {
   PaintTransparent(a.Bitmap, *args.AlphaMask, kind == ikIcon ? p.IcoBackground : p.CurBackground);
 }
 
-bool IsPngEntry(TIEStream& s) {
-  const int64_t at = s.Position();
-  const bool png = IsPNGStream(s);
-  s.Seek(at, TSeekOrigin::soBeginning);
-  return png;
-}
-
 void ReadIcon(TIOReadArgs& a, TIconKind kind) {
   TIEStream& s = a.Stream;
   TIOParamsVals& p = a.Params;
@@ -244,7 +237,7 @@ void ReadIcon(TIOReadArgs& a, TIconKind kind) {
     if (!ReadEntry(s, e, reserved)) return Fail(a, "truncated directory");
   if (kind == ikCursor) p.CurXHotSpot = e.planes, p.CurYHotSpot = e.bitCount;
   s.Seek(start + e.offset, TSeekOrigin::soBeginning);
-  if (IsPngEntry(s)) return ReadPngEntry(a, e, kind);
+  if (IsPNGStream(s)) return ReadPngEntry(a, e, kind);
   ReadBitmapEntry(a, e, kind);
 }
 
