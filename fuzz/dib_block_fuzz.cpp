@@ -1,5 +1,6 @@
-// Fuzz target of the clipboard's bitmap block reader: the first byte picks
-// whether the pixels come apart from the header, as the scanner passes them.
+// Fuzz target of the clipboard's bitmap block reader and so of the DIB reader it
+// shares with BMP files and icons: the first byte picks whether the pixels come
+// apart from the header, as the scanner passes them.
 #include <cstddef>
 #include <cstdint>
 #include <span>

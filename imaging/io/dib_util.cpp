@@ -1,11 +1,11 @@
-// Resolution conversion, palettes and white fills of the DIB readers.
+// Resolution conversion and palettes of the DIB readers.
 #include "imaging/io/dib_util.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "imaging/core/math.h"
+#include "imaging/core/startup_metrics.h"
 #include "imaging/io/io_params.h"
 
 namespace quillet {
@@ -21,11 +21,9 @@ void StorePalette(const TPaletteTable& table, TIOParamsVals& params) {
   params.SetColorMap(std::vector<TBGR>(table.Colors.begin(), table.Colors.begin() + table.Count));
 }
 
-void FillRowsWhite(TIEWorkingBitmap& bitmap, bool topDown, int64_t done) {
-  const int64_t h = bitmap.Height();
-  const int64_t from = topDown ? done : 0, to = topDown ? h : h - done;
-  const uint8_t white = 0xFF;  // white in both 1-bit (index 1) and 24-bit rows
-  for (int64_t y = from; y < to; ++y) std::memset(bitmap.ScanLine(y), white, size_t(bitmap.RowBytes()));
+void StoreDibResolution(const TDibHeader& header, TIOParamsVals& params) {
+  params.DpiX = DpiOfPixelsPerMetre(header.XPelsPerMeter, StartupMetrics().DpiX);
+  params.DpiY = DpiOfPixelsPerMetre(header.YPelsPerMeter, StartupMetrics().DpiY);
 }
 
 }  // namespace quillet

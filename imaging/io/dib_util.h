@@ -1,10 +1,10 @@
 // Small steps shared by the readers of device-independent bitmap data (BMP,
-// icons, cursors): failure reporting, resolution units, palettes and white fills.
+// icons, cursors): failure reporting, resolution units and palettes.
 #pragma once
 
 #include <cstdint>
 
-#include "imaging/core/palette_table.h"
+#include "imaging/core/dib_reader.h"
 #include "imaging/io/codec.h"
 
 namespace quillet {
@@ -20,8 +20,7 @@ int32_t PixelsPerMetreOfDpi(int32_t dpi);
 // Params.ColorMap := the entries the file gave.
 void StorePalette(const TPaletteTable& table, TIOParamsVals& params);
 
-// Rows a reader did not reach, white: the first `done` file rows were decoded,
-// from the top when topDown, else from the bottom.
-void FillRowsWhite(TIEWorkingBitmap& bitmap, bool topDown, int64_t done);
+// DpiX, DpiY of the header's pixels per metre, the screen's where they are unusable.
+void StoreDibResolution(const TDibHeader& header, TIOParamsVals& params);
 
 }  // namespace quillet

@@ -10,14 +10,11 @@
 
 namespace quillet {
 
-// Byte offsets of the fields of the 40-byte header that the block uses (the
-// others are zero when written); headers of 52 bytes and more go on with the
-// red, green and blue masks.
+// Byte offsets of the fields of the 40-byte header that the block writer
+// fills (the others are zero).
 namespace dib {
-constexpr int64_t kHeaderSize = 0, kWidth = 4, kHeight = 8, kPlanes = 12, kBitCount = 14, kCompression = 16,
-                  kClrUsed = 32, kMasks = 40;
-constexpr int64_t kInfoHeaderBytes = 40, kCoreHeaderBytes = 12;
-enum TCompression : uint32_t { dcRGB = 0, dcRLE8 = 1, dcRLE4 = 2, dcBitFields = 3 };
+constexpr int64_t kHeaderSize = 0, kWidth = 4, kHeight = 8, kPlanes = 12, kBitCount = 14;
+constexpr int64_t kInfoHeaderBytes = 40;
 }  // namespace dib
 
 // The block of area [x1, x2) x [y1, y2) of a 1-bit or 24-bit bitmap: a 40-byte
@@ -29,10 +26,11 @@ inline std::vector<uint8_t> WriteDibBlock(const TIEWorkingBitmap& b) {
   return WriteDibBlock(b, 0, 0, b.Width(), b.Height());
 }
 
-// Reads a block into `bitmap` (1-bit for 1 bit per pixel, else 24-bit).
-// `pixels`, when not empty, is the pixel data passed apart from the header.
-// False, with `bitmap` unchanged, when the block is refused: too short, bad
-// sizes, over the pixel limit or a layout not read.
+// Reads a block into `bitmap` (1-bit for 1 bit per pixel, else 24-bit) by the
+// rules of the DIB reader, plus the YUV layouts. `pixels`, when not empty, is
+// the pixel data passed apart from the header. False, with `bitmap` unchanged,
+// when the block is refused: too short, bad sizes, over the pixel limit or a
+// layout not read.
 bool ReadDibBlock(std::span<const uint8_t> block, TIEWorkingBitmap& bitmap, std::span<const uint8_t> pixels = {});
 
 }  // namespace quillet

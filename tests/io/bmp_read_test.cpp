@@ -4,6 +4,7 @@
 
 #include "codec_harness.h"
 #include "imaging/io/formats/bmp/bmp_codec.h"
+#include "imaging/proc/dib_block.h"
 
 namespace quillet::test {
 namespace {
@@ -174,6 +175,28 @@ TEST(BmpRead, TruncatedRowsKeepWhatWasDecoded) {
   EXPECT_TRUE(d.aborted);
   EXPECT_EQ(d.bitmap.Pixel(0, 3), kBlack);
   EXPECT_EQ(d.bitmap.Pixel(0, 0), kWhite);
+}
+
+// Opening a file and pasting its bitmap (the file less its 14-byte header)
+// give the same picture.
+TEST(BmpRead, FilesAndClipboardBlocksDecodeAlike) {
+  std::vector<TBGR> pal16(16, kBlue), pal256(256, kRed);
+  pal16[3] = kRed, pal256[9] = kBlue;
+  const std::vector<std::vector<uint8_t>> files = {
+      MakeBmp(8, 1, 1, 0, {kWhite, kBlack}, {0xA5, 0, 0, 0}),
+      MakeBmp(3, 2, 4, 0, pal16, {0x31, 0x30, 0, 0, 0x03, 0x13, 0, 0}),
+      MakeBmp(2, -2, 8, 0, pal256, {9, 1, 0, 0, 1, 9, 0, 0}),
+      MakeBmp(2, 1, 16, 3, {}, {0x00, 0xF8, 0xE0, 0x07}, {0xF800, 0x07E0, 0x001F}),
+      MakeBmp(3, 2, 8, 1, pal256, {2, 9, 1, 1, 0, 0, 3, 1, 0, 1}),
+  };
+  for (size_t i = 0; i < files.size(); ++i) {
+    const Decoded file = Decode(ReadBMPStream, files[i]);
+    TIEWorkingBitmap pasted;
+    ASSERT_FALSE(file.aborted) << i << ": " << file.error;
+    ASSERT_TRUE(ReadDibBlock(std::span(files[i]).subspan(14), pasted)) << i;
+    EXPECT_EQ(RgbBytes(pasted), RgbBytes(file.bitmap)) << i;
+    EXPECT_EQ(pasted.PixelFormat(), file.bitmap.PixelFormat()) << i;
+  }
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 
 #include "imaging/core/mask.h"
 #include "imaging/io/codec.h"
-#include "support/test_support.h"
+#include "support/oracle_harness.h"
 
 namespace quillet::test {
 
@@ -36,6 +36,16 @@ inline Decoded Decode(TIOReadProc read, const std::vector<uint8_t>& bytes,
   TIOReadArgs args{stream, d.bitmap, d.params, progress, paramsOnly, int64_t(bytes.size()), alpha};
   read(args);
   return d;
+}
+
+// A reader as the decoder of the oracle checks; `alpha` asks for the alpha plane.
+inline TOurDecode ByCodec(TIOReadProc read, std::function<void(TIOParamsVals&)> setup = {}, bool alpha = false) {
+  return [=](const std::vector<uint8_t>& bytes) {
+    TOurImage out;
+    Decoded d = Decode(read, bytes, setup, false, -1, alpha ? &out.alpha : nullptr);
+    out.ok = !d.aborted, out.error = d.error, out.bitmap = std::move(d.bitmap);
+    return out;
+  };
 }
 
 // Runs a writer into `stream`; true when it set Aborting.

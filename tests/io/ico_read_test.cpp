@@ -134,8 +134,9 @@ TEST(IcoRead, ContentTests) {
 }
 
 TEST(IcoRead, BrokenIconsFailCleanly) {
-  auto png = MakeIcon(1);
-  png[22] = 0x89, png[23] = 'P', png[24] = 'N', png[25] = 'G';
+  auto png = MakeIcon(1);  // a PNG entry whose file stops after the signature
+  const uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  std::copy(signature, signature + 8, png.begin() + 22);
   EXPECT_TRUE(Decode(ReadICOStream, png).aborted);
   auto truncated = MakeIcon(1);
   truncated.resize(100);

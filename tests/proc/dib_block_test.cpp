@@ -159,10 +159,11 @@ const std::vector<TDepthCase>& DepthCases() {
 
 TEST(DibBlockReader, EveryHeaderSizeAndDepth) {
   constexpr int w = 7, h = 3;
-  for (uint32_t headerSize : {12u, 40u, 52u, 56u, 108u, 124u})
+  for (uint32_t headerSize : {12u, 40u, 52u, 56u, 64u, 108u, 124u})
     for (const TDepthCase& c : DepthCases())
       for (bool topDown : {false, true}) {
         if (headerSize == 12 && (c.compression != 0 || c.bits == 16 || c.bits == 32 || topDown)) continue;
+        if (headerSize == 64 && c.compression != 0) continue;  // compression 3 is another coding there
         SCOPED_TRACE(testing::Message() << "header " << headerSize << " bits " << c.name << " top-down " << topDown);
         std::vector<std::vector<uint32_t>> rows(h, std::vector<uint32_t>(w));
         for (int y = 0; y < h; ++y)
@@ -194,9 +195,9 @@ TEST(DibBlockReader, BilevelTables) {
 }
 
 TEST(DibBlockReader, ColourCountsAreClampedAndMissingEntriesBlack) {
-  // 1000 colours claimed for 4 bits: 16 entries are read and the rows follow them.
+  // 1000 colours claimed for 4 bits: the rows follow all 1000 entries, of which the first are used.
   TBlockLayout layout{40, 2, 1, 4, 0, 1000, {}, {}};
-  for (int i = 0; i < 16; ++i) layout.table.push_back(TableColor(uint32_t(i)));
+  for (int i = 0; i < 1000; ++i) layout.table.push_back(TableColor(uint32_t(i)));
   TIEWorkingBitmap out;
   ASSERT_TRUE(ReadDibBlock(MakeBlock(layout, {0xF1, 0, 0, 0}), out));
   EXPECT_EQ(out.Pixel(0, 0), TableColor(15));
@@ -285,7 +286,10 @@ TEST(DibBlockReader, BadBlocksLeaveTheImageAlone) {
   const std::vector<uint8_t> row4(4, 0);
   ExpectRefused({}, "empty");
   ExpectRefused({40, 0, 0}, "shorter than the size field");
-  ExpectRefused(MakeBlock({41, 1, 1, 24, 0, 0, {}, {}}, row4), "unknown header size");
+  auto odd = MakeBlock({40, 1, 1, 24, 0, 0, {}, {}}, row4);
+  odd[0] = 15;
+  ExpectRefused(odd, "header size neither 12 nor 16 and more");
+  ExpectRefused(MakeBlock({64, 1, 1, 16, 3, 0, {}, {}}, row4), "compression 3 of an OS/2 version 2 header");
   auto cut = MakeBlock({108, 1, 1, 24, 0, 0, {}, {}}, row4);
   cut.resize(60);
   ExpectRefused(cut, "header longer than the block");

@@ -66,13 +66,15 @@ bool ReadPam(const std::string& file, RawImage& out) {
   return in.gcount() == std::streamsize(out.pixels.size());
 }
 
-bool PillowDecode(const std::string& image, const std::string& pam, bool alpha) {
+bool PillowDecode(const std::string& image, const std::string& pam, bool alpha, const std::string& prelude) {
   const std::string mode = alpha ? "RGBA" : "RGB";
   const std::string tupl = alpha ? "RGB_ALPHA" : "RGB";
   const std::string depth = alpha ? "4" : "3";
   std::ostringstream s;
   s << "from PIL import Image\n"
-    << "im = Image.open(r'''" << image << "''').convert('" << mode << "')\n"
+    << "im = Image.open(r'''" << image << "''')\n"
+    << prelude << "\n"
+    << "im = im.convert('" << mode << "')\n"
     << "with open(r'''" << pam << "''', 'wb') as f:\n"
     << "    f.write(b'P7\\nWIDTH %d\\nHEIGHT %d\\nDEPTH " << depth << "\\nMAXVAL 255\\nTUPLTYPE " << tupl
     << "\\nENDHDR\\n' % im.size)\n"

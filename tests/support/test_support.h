@@ -42,8 +42,10 @@ struct RawImage {
 };
 bool ReadPam(const std::string& file, RawImage& out);
 
-// Pillow decodes `image` and writes it as RGB (or RGBA) PAM to `pam`.
-bool PillowDecode(const std::string& image, const std::string& pam, bool alpha = false);
+// Pillow decodes `image` and writes it as RGB (or RGBA) PAM to `pam`;
+// `prelude` is Python run on the opened image `im` before its conversion.
+bool PillowDecode(const std::string& image, const std::string& pam, bool alpha = false,
+                  const std::string& prelude = "");
 
 std::vector<uint8_t> ReadFileBytes(const std::string& file);
 void WriteFileBytes(const std::string& file, const std::vector<uint8_t>& bytes);

@@ -1,18 +1,17 @@
-// Icon and cursor readers: the directory, the entry's bitmap header, the
-// colour (XOR) rows and the transparency (AND) rows.
+// Icon and cursor readers: the directory, then the chosen entry, either a
+// bitmap (colour and AND rows) or a PNG file.
 #include "imaging/io/formats/ico/ico_codec.h"
 
 #include <algorithm>
 #include <bit>
 #include <vector>
 
-#include "imaging/core/dib_rows.h"
+#include "imaging/core/dib_reader.h"
 #include "imaging/core/mask.h"
-#include "imaging/core/math.h"
-#include "imaging/core/startup_metrics.h"
 #include "imaging/io/alpha_plane.h"
-#include "imaging/io/formats/bmp/bmp_codec.h"
 #include "imaging/io/dib_util.h"
+#include "imaging/io/formats/bmp/bmp_codec.h"
+#include "imaging/io/formats/png/png_codec.h"
 
 namespace quillet {
 
@@ -59,10 +58,10 @@ bool IsIconStream(TIEStream& s, TIconKind kind) {
   return ok;
 }
 
+// The entry's bitmap: its header with the size the directory and the header
+// settle on, and the colour under transparent pixels.
 struct TIconImage {
-  int64_t width = 0, height = 0;
-  int bits = 0;
-  TPaletteTable palette;
+  TDibHeader header;
   TBGR background;
 };
 
@@ -74,19 +73,19 @@ int IconBits(const TIconEntry& e, int headerBits, TIconKind kind) {
   return bits;
 }
 
-bool SupportedBits(int bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32; }
-
-// The entry's size, corrected from the bitmap header where the entry is unreliable.
-void IconSize(const TIconEntry& e, int64_t headerW, int64_t headerH, TIconImage& img) {
-  img.width = e.width ? e.width : headerW;
-  img.height = e.height ? e.height : headerH / 2;
+// The entry's size, corrected from the bitmap header (whose height counts the
+// colour and the mask rows) where the entry is unreliable.
+void IconSize(const TIconEntry& e, int64_t headerW, int64_t headerH, TDibHeader& h) {
+  h.Width = e.width ? e.width : headerW;
+  h.Height = e.height ? e.height : headerH / 2;
   // The header is what the pixel data follows; a directory that disagrees on
   // either side gives way to it.
   const bool disagree = e.width != headerW || (e.height != 0 && e.height != headerH / 2);
   if (disagree && headerW > 0 && headerH > 0 && headerW < 2048 && headerH < 2048) {
-    img.width = headerW;
-    img.height = headerH / 2;
+    h.Width = headerW;
+    h.Height = headerH / 2;
   }
+  h.TopDown = false;  // icon rows are stored bottom-up whatever the sign
 }
 
 // Applies the AND mask to row y: transparent pixels take the background
@@ -106,9 +105,9 @@ void ApplyMask(const uint8_t* mask, const uint8_t* colorRow, int64_t width, uint
 }
 
 // 32-bit rows carry their own alpha; the AND mask counts only when every alpha is 0.
-bool AnyAlpha(const std::vector<uint8_t>& colors, const TIconImage& img, int64_t colorRow) {
-  for (int64_t y = 0; y < img.height; ++y)
-    for (int64_t x = 0; x < img.width; ++x)
+bool AnyAlpha(const std::vector<uint8_t>& colors, const TDibHeader& h, int64_t colorRow) {
+  for (int64_t y = 0; y < h.Height; ++y)
+    for (int64_t x = 0; x < h.Width; ++x)
       if (colors[size_t(y * colorRow + 4 * x + 3)] != 0) return true;
   return false;
 }
@@ -125,32 +124,94 @@ void ApplyAlpha(const uint8_t* colorRow, int64_t width, uint8_t* dst, const TBGR
 
 bool DecodeIcon(TIEStream& s, const TIconImage& img, TIEWorkingBitmap& bitmap, TIEMask* alpha,
                 const TIOProgress& progress) {
-  const int64_t colorRow = RowLength(img.width, img.bits), maskRow = RowLength(img.width, 1);
-  std::vector<uint8_t> colors(static_cast<size_t>(colorRow * img.height)), mask(size_t(maskRow * img.height), 0);
+  const TDibHeader& h = img.header;
+  const TDibRowReader rows(h, bitmap.PixelFormat());
+  const int64_t colorRow = rows.StoredBytes(), maskRow = RowLength(h.Width, 1);
+  std::vector<uint8_t> colors(static_cast<size_t>(colorRow * h.Height)), mask(size_t(maskRow * h.Height), 0);
   if (!s.ReadExact(colors.data(), int64_t(colors.size()))) return false;
   // Some writers leave the mask out of 32-bit entries; their alpha decides alone.
-  const bool useAlpha = img.bits == 32 && AnyAlpha(colors, img, colorRow);
+  const bool useAlpha = h.Bits == 32 && AnyAlpha(colors, h, colorRow);
   const bool haveMask = s.ReadExact(mask.data(), int64_t(mask.size()));
   if (!haveMask && !useAlpha) return false;
   const bool bilevel = bitmap.PixelFormat() == TIEPixelFormat::pf1bit;
-  if (alpha && alpha->Allocate(img.width, img.height, 8)) alpha->Fill(255);
-  const TDibRowDecoder decoder(img.bits, img.palette, DefaultBitFields(img.bits));
-  for (int64_t i = 0; i < img.height; ++i) {
-    const int64_t y = img.height - 1 - i;
+  if (alpha && alpha->Allocate(h.Width, h.Height, 8)) alpha->Fill(255);
+  for (int64_t i = 0; i < h.Height; ++i) {
+    const int64_t y = h.Height - 1 - i;
     const uint8_t* src = colors.data() + i * colorRow;
     uint8_t* dst = bitmap.ScanLine(y);
-    progress.Report(int(i * 100 / img.height));
+    progress.Report(int(i * 100 / h.Height));
     if (progress.Aborted()) return true;  // cancelled: the rows not reached stay white
-    if (bilevel)
-      CopyBilevelRow(src, dst, bitmap.RowBytes(), img.palette.IsWhiteBlack());
-    else
-      decoder.Decode(src, img.width, dst);
+    rows.Decode(src, dst);
     if (useAlpha)
-      ApplyAlpha(src, img.width, dst, img.background, alpha, y);
+      ApplyAlpha(src, h.Width, dst, img.background, alpha, y);
     else
-      ApplyMask(mask.data() + i * maskRow, src, img.width, dst, bilevel, img.background, alpha, y);
+      ApplyMask(mask.data() + i * maskRow, src, h.Width, dst, bilevel, img.background, alpha, y);
   }
   return true;
+}
+
+// Parameters of a bitmap entry; false when the entry gives no bit count.
+bool SetIconParams(const TIconEntry& e, TIconKind kind, TIconImage& img, TIOParamsVals& p) {
+  TDibHeader& h = img.header;
+  StoreDibResolution(h, p);
+  h.Bits = IconBits(e, h.Bits, kind);
+  if (h.Bits == 0) return false;
+  IconSize(e, h.Width, h.TopDown ? -h.Height : h.Height, h);
+  p.BitsPerSample = kind == ikIcon ? std::min(h.Bits, 8) : h.Bits;
+  p.SamplesPerPixel = kind == ikIcon && h.Bits > 8 ? 3 : 1;
+  p.Width = int32_t(h.Width);
+  p.Height = int32_t(h.Height);
+  return true;
+}
+
+// An entry stored as a bitmap: header, colour table, colour rows, AND rows.
+void ReadBitmapEntry(TIOReadArgs& a, const TIconEntry& e, TIconKind kind) {
+  TIOParamsVals& p = a.Params;
+  TIconImage img;
+  img.background = kind == ikIcon ? p.IcoBackground : p.CurBackground;
+  if (!ReadDibInfoHeader(a.Stream, img.header)) return Fail(a, "bad image header");
+  if (!SetIconParams(e, kind, img, p)) return Fail(a, "no usable bit count");
+  TDibHeader& h = img.header;
+  p.FreeColorMap();
+  if (!ReadDibTables(a.Stream, h)) return Fail(a, "truncated palette");
+  if (h.Bits <= 8) StorePalette(h.Palette, p);
+  if (a.ParamsOnly) return;
+  if (const char* problem = DibLayoutProblem(h)) return Fail(a, problem);
+  if (IsDibRle(h)) return Fail(a, "RLE icon entry");
+  if (!a.Bitmap.Resize(h.Width, h.Height, DibPixelFormat(h, false))) return Fail(a, "image too large");
+  if (!DecodeIcon(a.Stream, img, a.Bitmap, a.AlphaMask, a.Progress)) Fail(a, "truncated pixel data");
+}
+
+// Pixels of alpha 0 take the background colour, as under an AND mask.
+void PaintTransparent(TIEWorkingBitmap& bitmap, const TIEMask& alpha, const TBGR& background) {
+  if (bitmap.PixelFormat() != TIEPixelFormat::pf24bit || alpha.BitsPerPixel() != 8 || alpha.Full() ||
+      alpha.Width() != bitmap.Width() || alpha.Height() != bitmap.Height())
+    return;
+  for (int64_t y = 0; y < bitmap.Height(); ++y) {
+    const uint8_t* a = alpha.ScanLine(y);
+    uint8_t* dst = bitmap.ScanLine(y);
+    for (int64_t x = 0; x < bitmap.Width(); ++x, dst += 3)
+      if (a[x] == 0) dst[0] = background.b, dst[1] = background.g, dst[2] = background.r;
+  }
+}
+
+// An entry stored as a PNG file: decoded by the PNG reader from the entry's
+// own bytes; transparent pixels take the background colour as in bitmap entries.
+void ReadPngEntry(TIOReadArgs& a, const TIconEntry& e, TIconKind kind) {
+  std::vector<uint8_t> bytes(static_cast<size_t>(std::min<int64_t>(e.size, a.Stream.Remaining())));
+  bytes.resize(size_t(a.Stream.Read(bytes.data(), int64_t(bytes.size()))));
+  TIEMemoryStream entry(bytes.data(), int64_t(bytes.size()));
+  TIOParamsVals png = a.Params;
+  TIEMask ownAlpha;
+  TIOReadArgs args{entry, a.Bitmap, png, a.Progress, a.ParamsOnly, int64_t(bytes.size()),
+                   a.AlphaMask ? a.AlphaMask : &ownAlpha};
+  ReadPNGStream(args);
+  TIOParamsVals& p = a.Params;
+  p.Width = png.Width, p.Height = png.Height, p.DpiX = png.DpiX, p.DpiY = png.DpiY;
+  p.BitsPerSample = png.BitsPerSample, p.SamplesPerPixel = png.SamplesPerPixel;
+  p.SetColorMap(png.ColorMap);
+  if (a.ParamsOnly || a.Progress.Aborted()) return;
+  PaintTransparent(a.Bitmap, *args.AlphaMask, kind == ikIcon ? p.IcoBackground : p.CurBackground);
 }
 
 void ReadIcon(TIOReadArgs& a, TIconKind kind) {
@@ -175,40 +236,9 @@ void ReadIcon(TIOReadArgs& a, TIconKind kind) {
   for (int i = 0; i <= index; ++i)
     if (!ReadEntry(s, e, reserved)) return Fail(a, "truncated directory");
   if (kind == ikCursor) p.CurXHotSpot = e.planes, p.CurYHotSpot = e.bitCount;
-
   s.Seek(start + e.offset, TSeekOrigin::soBeginning);
-  uint8_t h[40];
-  if (!s.ReadExact(h, 40)) return Fail(a, "truncated image header");
-  if (h[0] == 0x89 && h[1] == 'P' && h[2] == 'N' && h[3] == 'G') return Fail(a, "PNG-compressed entries are not supported yet");
-  const auto u32 = [&](int at) { return uint32_t(h[at]) | uint32_t(h[at + 1]) << 8 | uint32_t(h[at + 2]) << 16 | uint32_t(h[at + 3]) << 24; };
-  const uint32_t headerSize = u32(0);
-  if (headerSize < 40) return Fail(a, "bad image header");
-  s.Seek(start + e.offset + headerSize, TSeekOrigin::soBeginning);
-  p.DpiX = DpiOfPixelsPerMetre(int32_t(u32(24)), StartupMetrics().DpiX);
-  p.DpiY = DpiOfPixelsPerMetre(int32_t(u32(28)), StartupMetrics().DpiY);
-
-  TIconImage img;
-  img.background = kind == ikIcon ? p.IcoBackground : p.CurBackground;
-  img.bits = IconBits(e, h[14] | h[15] << 8, kind);
-  if (img.bits == 0) return Fail(a, "no usable bit count");
-  IconSize(e, int32_t(u32(4)), int32_t(u32(8)), img);
-  p.BitsPerSample = kind == ikIcon ? std::min(img.bits, 8) : img.bits;
-  p.SamplesPerPixel = kind == ikIcon && img.bits > 8 ? 3 : 1;
-  p.FreeColorMap();
-  if (img.bits <= 8) {
-    const uint32_t used = u32(32);
-    if (!ReadPaletteEntries(s, used ? used : 1u << img.bits, 4, img.palette)) return Fail(a, "truncated palette");
-    StorePalette(img.palette, p);
-  }
-  p.Width = int32_t(img.width);
-  p.Height = int32_t(img.height);
-  if (a.ParamsOnly) return;
-  if (!SupportedBits(img.bits)) return Fail(a, "unsupported bit count");
-  if (img.width <= 0 || img.height <= 0 || !ImageBytes(img.width, img.height, 32)) return Fail(a, "bad image size");
-  const bool bilevel = img.bits == 1 && (img.palette.IsBlackWhite() || img.palette.IsWhiteBlack());
-  if (!a.Bitmap.Resize(img.width, img.height, bilevel ? TIEPixelFormat::pf1bit : TIEPixelFormat::pf24bit))
-    return Fail(a, "image too large");
-  if (!DecodeIcon(s, img, a.Bitmap, a.AlphaMask, a.Progress)) Fail(a, "truncated pixel data");
+  if (IsPNGStream(s)) return ReadPngEntry(a, e, kind);
+  ReadBitmapEntry(a, e, kind);
 }
 
 }  // namespace
