@@ -3,6 +3,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/app_resources.h"
 #include "app/tool_icons.h"
 
 namespace quillet {
@@ -16,6 +17,7 @@ const QUrl kContents("qrc:/help/quillet-help.html");
 THelpForm::THelpForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("HelpForm");
   setWindowTitle("Brenmor Quillet 5.1 Help");
+  InitAppResources();  // the pages are compiled in
   HelpBrowser = new QTextBrowser;
   HelpBrowser->setObjectName("HelpBrowser");
   HelpBrowser->setOpenExternalLinks(false);
@@ -49,7 +51,6 @@ THelpForm::THelpForm(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void THelpForm::ShowContents() {
-  // The pages come from the resources, registered by ToolIcon above.
   if (HelpBrowser->source() != kContents) HelpBrowser->setSource(kContents);
   else HelpBrowser->scrollToAnchor("contents");
   show();

@@ -56,7 +56,8 @@ TEST(FrameForm, ButtonsShowPicturesAndMenusHaveKeys) {
     ++buttons;
     EXPECT_FALSE(b->icon().isNull()) << b->objectName().toStdString();
     EXPECT_EQ(b->icon().pixmap(QSize(16, 16), 2.0).width(), 32) << b->objectName().toStdString();
-    EXPECT_TRUE(b->toolButtonStyle() == Qt::ToolButtonIconOnly || b->text().isEmpty()) << b->objectName().toStdString();
+    EXPECT_TRUE(b->toolButtonStyle() == Qt::ToolButtonIconOnly || b->text().isEmpty())
+        << b->objectName().toStdString();
   }
   EXPECT_EQ(buttons, 34 + 11 + 19 + 3 + 3);  // tool bars, tools, brushes, text styles, help
   // Every menu and item has its mnemonic; the common commands their keys.
@@ -66,10 +67,10 @@ TEST(FrameForm, ButtonsShowPicturesAndMenusHaveKeys) {
   for (QAction* a : f.menuBar()->actions()) EXPECT_TRUE(a->text().contains('&')) << a->text().toStdString();
   EXPECT_EQ(f.Duplicate1->text().remove('&'), "Duplicate");
   EXPECT_EQ(f.N90Clockwise1->text().remove('&'), QString::fromUtf8("90\u00b0 Clockwise"));
-  const std::pair<QAction*, const char*> keys[] = {{f.New1, "Ctrl+N"}, {f.Open1, "Ctrl+O"},      {f.SaveAs1, "Ctrl+S"},
-                                                   {f.Undo1, "Ctrl+Z"}, {f.Selection1, "Ctrl+C"}, {f.Toselection1, "Ctrl+V"},
-                                                   {f.Selectall1, "Ctrl+A"}, {f.ZoomOut1, "Ctrl+-"}, {f.Exit1, "Ctrl+Q"},
-                                                   {f.Contents1, "F1"}};
+  const std::pair<QAction*, const char*> keys[] = {
+      {f.New1, "Ctrl+N"},       {f.Open1, "Ctrl+O"},   {f.SaveAs1, "Ctrl+S"},  {f.Undo1, "Ctrl+Z"},
+      {f.Selection1, "Ctrl+C"}, {f.Toselection1, "Ctrl+V"}, {f.Selectall1, "Ctrl+A"}, {f.ZoomOut1, "Ctrl+-"},
+      {f.Exit1, "Ctrl+Q"},      {f.Contents1, "F1"}};
   for (const auto& [action, key] : keys) EXPECT_EQ(action->shortcut(), QKeySequence(key)) << key;
   EXPECT_EQ(f.ZoomIn1->shortcuts(), QList<QKeySequence>({QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")}));
 }
