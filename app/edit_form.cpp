@@ -105,12 +105,13 @@ void TEditForm::OpenFile(const std::string& fileName) {
     ZiridEvIO1.LoadFromFile(fileName);
   }
   CreationFailed = ZiridEvIO1.Aborting;
-  if (CreationFailed && !frame_.Progress->Cancelled())
+  if (!CreationFailed) {
+    FileName = fileName;
+    ShowImageInfo();
+  } else if (!frame_.Progress->Cancelled()) {  // the user knows about a cancel
     frame_.Warn(QString("Cannot open %1: %2")
                     .arg(QString::fromStdString(fileName), QString::fromStdString(ZiridEvIO1.LastError)));
-  if (CreationFailed) return;
-  FileName = fileName;
-  ShowImageInfo();
+  }
 }
 
 void TEditForm::ShowImageInfo() {

@@ -63,7 +63,9 @@ TEST(FrameForm, ButtonsShowPicturesAndMenusHaveKeys) {
   // Every menu and item has its mnemonic; the common commands their keys.
   for (QMenu* menu : f.findChildren<QMenu*>())
     for (QAction* a : menu->actions())
-      if (!a->isSeparator()) EXPECT_TRUE(a->text().contains('&')) << a->text().toStdString();
+      if (!a->isSeparator()) {
+        EXPECT_TRUE(a->text().contains('&')) << a->text().toStdString();
+      }
   for (QAction* a : f.menuBar()->actions()) EXPECT_TRUE(a->text().contains('&')) << a->text().toStdString();
   EXPECT_EQ(f.Duplicate1->text().remove('&'), "Duplicate");
   EXPECT_EQ(f.N90Clockwise1->text().remove('&'), QString::fromUtf8("90\u00b0 Clockwise"));
