@@ -8,12 +8,10 @@
 #include <QVBoxLayout>
 #include <cstring>
 
+#include "app/app_resources.h"
 #include "app/file_filters.h"
 #include "imaging/core/stream.h"
 #include "imaging/io/ziridev_io.h"
-
-// Resources compiled into a static library are registered by hand.
-static void InitAppResources() { Q_INIT_RESOURCE(resources); }
 
 namespace quillet {
 

@@ -1,9 +1,9 @@
 #include "app/edit_form.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/frame_form.h"
 #include "imaging/core/math.h"
@@ -31,6 +31,11 @@ TEditForm::TEditForm(TFrameForm& frame, QWidget* parent) : QWidget(parent), fram
   ZiridEvIO1.SetAttachedZiridEv(ZiridEvView1);
   ZiridEvProc1.SetAttachedZiridEv(ZiridEvView1);
   ZiridEvProc1.AutoUndo = false;  // the window keeps its own undo copy
+  // Long reads, writes and operations show in the frame's status bar; Esc stops a read or write.
+  ZiridEvIO1.OnProgress = [this](TZiridEvIO* io, int per) {
+    if (frame_.Progress->Step(per)) io->Aborting = true;
+  };
+  ZiridEvProc1.OnProgress = [this](TZiridEvProc*, int per) { frame_.Progress->Step(per); };
 
   StatusBar1 = new QStatusBar(this);
   StatusBar1->setObjectName("StatusBar1");
@@ -57,6 +62,7 @@ TEditForm::TEditForm(TFrameForm& frame, QWidget* parent) : QWidget(parent), fram
 TEditForm::~TEditForm() = default;
 
 void TEditForm::FormCreate() {
+  const TCreationMode mode = std::exchange(frame_.EditorState.PendingCreation, TCreationMode::cmNone);
   UndoBitmap = TIEWorkingBitmap();
   UndoAvailable = false;
   frame_.EditorState.UndoAvailable = false;
@@ -64,20 +70,15 @@ void TEditForm::FormCreate() {
   ZiridEvView1->SetZoom(100);
   frame_.SetZoomBoxText("100 %");
   ZiridEvView1->SetDisplayGrid(true);
-  FillImage();
+  FillImage(mode);
   MarkSaved();
 }
 
-void TEditForm::FillImage() {
-  TEditorState& state = frame_.EditorState;
-  switch (state.PendingCreation) {
+void TEditForm::FillImage(TCreationMode mode) {
+  const TEditorState& state = frame_.EditorState;
+  switch (mode) {
     case TCreationMode::cmOpen:
-      ZiridEvIO1.LoadFromFile(state.OpenFileName);
-      if (ZiridEvIO1.Aborting)
-        frame_.Warn(QString("Cannot open %1: %2")
-                        .arg(QString::fromStdString(state.OpenFileName), QString::fromStdString(ZiridEvIO1.LastError)));
-      FileName = state.OpenFileName;
-      ShowImageInfo();
+      OpenFile(state.OpenFileName);
       break;
     case TCreationMode::cmNew: {
       TIEWorkingBitmap fresh;
@@ -94,7 +95,23 @@ void TEditForm::FillImage() {
     default:  // acquiring arrives with the scanner
       break;
   }
-  state.PendingCreation = TCreationMode::cmNone;
+}
+
+// A file that cannot be read leaves no window claiming its name, so that no
+// later Save can overwrite it with whatever the failed read left.
+void TEditForm::OpenFile(const std::string& fileName) {
+  {
+    const TWorkProgress::TScope busy(*frame_.Progress);
+    ZiridEvIO1.LoadFromFile(fileName);
+  }
+  CreationFailed = ZiridEvIO1.Aborting;
+  if (!CreationFailed) {
+    FileName = fileName;
+    ShowImageInfo();
+  } else if (!frame_.Progress->Cancelled()) {  // the user knows about a cancel
+    frame_.Warn(QString("Cannot open %1: %2")
+                    .arg(QString::fromStdString(fileName), QString::fromStdString(ZiridEvIO1.LastError)));
+  }
 }
 
 void TEditForm::ShowImageInfo() {
@@ -120,6 +137,7 @@ void TEditForm::FormActivate() {
 }
 
 void TEditForm::ZiridEvView1ViewChange(TZiridEvView*, int) {
+  ZoomWindowPending = false;
   ZoomDone();
   ZiridEvView1->SetMouseInteract(0);
 }
@@ -156,7 +174,9 @@ void TEditForm::ZoomFit() {
 }
 
 void TEditForm::ZoomWindow() {
-  if (!ZiridEvView1->Bitmap().Empty()) ZiridEvView1->SetMouseInteract(miZoom | miSelectZoom);
+  if (ZiridEvView1->Bitmap().Empty()) return;
+  ZiridEvView1->SetMouseInteract(miZoom | miSelectZoom);
+  ZoomWindowPending = true;
 }
 
 // ---- undo, selection, saving
@@ -189,15 +209,13 @@ void TEditForm::DeSelect() {
 
 void TEditForm::RunOperation(const std::function<void()>& operation, bool showInfo) {
   SaveUndoCopy();
-  QApplication::setOverrideCursor(Qt::WaitCursor);
   try {
+    const TWorkProgress::TScope busy(*frame_.Progress);
     operation();
   } catch (...) {
-    QApplication::restoreOverrideCursor();
     Undo();  // the image as it was
     throw;
   }
-  QApplication::restoreOverrideCursor();
   if (showInfo) ShowImageInfo();
   ShowSelectionInfo();
 }
@@ -248,9 +266,14 @@ void TEditForm::Save() {
   const QString proposed = FileName == "Untitled" ? windowTitle() + ".bmp" : QString::fromStdString(FileName);
   const QString file = frame_.AskSaveFileName(proposed);
   if (file.isEmpty()) return;
-  ZiridEvIO1.SaveToFile(file.toStdString());
+  {
+    const TWorkProgress::TScope busy(*frame_.Progress);
+    ZiridEvIO1.SaveToFile(file.toStdString());
+  }
+  // A failed or cancelled write leaves the file as it was; only a failure is news.
   if (ZiridEvIO1.Aborting) {
-    frame_.Warn(QString("Cannot save %1: %2").arg(file, QString::fromStdString(ZiridEvIO1.LastError)));
+    if (!frame_.Progress->Cancelled())
+      frame_.Warn(QString("Cannot save %1: %2").arg(file, QString::fromStdString(ZiridEvIO1.LastError)));
     return;
   }
   FileName = file.toStdString();

@@ -11,6 +11,7 @@
 #include "imaging/core/working_bitmap.h"
 #include "imaging/io/ziridev_io.h"
 #include "imaging/proc/ziridev_proc.h"
+#include "app/editor_state.h"
 #include "imaging/view/qt/ziridev_view.h"
 
 namespace quillet {
@@ -21,7 +22,8 @@ class TEditForm : public QWidget {
   Q_OBJECT
 
  public:
-  // Fills the image as the frame's PendingCreation says, then resets it.
+  // Takes (and resets) the frame's PendingCreation first, then fills the
+  // image as it says.
   explicit TEditForm(TFrameForm& frame, QWidget* parent = nullptr);
   ~TEditForm() override;
 
@@ -34,6 +36,12 @@ class TEditForm : public QWidget {
   std::string FileName = "Untitled";
   TIEWorkingBitmap UndoBitmap;
   bool UndoAvailable = false;
+  // The file to open could not be read (or its reading was cancelled): the
+  // frame drops the window before it is shown.
+  bool CreationFailed = false;
+  // Set by ZoomWindow until the view has zoomed: the frame's refresh then
+  // leaves the view's mouse interaction alone, whatever tool is down.
+  bool ZoomWindowPending = false;
 
   // Commands the frame calls.
   void Save();
@@ -72,7 +80,8 @@ class TEditForm : public QWidget {
 
  private:
   void FormCreate();
-  void FillImage();
+  void FillImage(TCreationMode mode);
+  void OpenFile(const std::string& fileName);
   void ZoomDone();
   void MarkSaved();
   // Undo copy, the operation under the hourglass, the view and status refreshed.

@@ -1,31 +1,32 @@
-// TFrameForm: the editor's main window: menus, tool bars, the tool panel with
-// the colour swatches, the option panels, the zoom box, the status bar with
-// the clock and hints, and the 200 ms refresh that follows the active document.
+// TFrameForm: the editor's main window: menus and tool bars built from the
+// command table, the tool panel, the option panels, the zoom box, the status
+// bar with the clock, hints and progress, and the 200 ms refresh. Its
+// handlers live in one file per menu area (frame_file.cpp, frame_edit.cpp,
+// frame_image.cpp, frame_color.cpp, frame_view.cpp, frame_window_help.cpp).
 #pragma once
 
 #include <QAction>
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMenu>
-#include <QSpinBox>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 #include <functional>
-#include <vector>
 
 #include "app/editor_state.h"
+#include "app/frame_actions.h"
+#include "app/option_panels.h"
+#include "app/tool_panel.h"
+#include "app/work_progress.h"
 
 namespace quillet {
 
 class TEditForm;
 class TNew;
 class TAboutBox;
-class TColorSwatch;
+class THelpForm;
 
 class TFrameForm : public QMainWindow {
   Q_OBJECT
@@ -38,8 +39,11 @@ class TFrameForm : public QMainWindow {
 
   // The active document window, or none.
   TEditForm* ActiveDocument() const;
-  // A new document window (reading and resetting PendingCreation), captioned.
+  // A new document window (reading and resetting PendingCreation), captioned;
+  // none when its image could not be made (an unreadable file).
   TEditForm* CreateDocument(const QString& caption);
+  // Opens a file in a document window of its own, as File > Open does.
+  void OpenDocument(const QString& fileName);
   // "Untitled" and the number of open documents plus one.
   QString UntitledCaption() const;
   // The zoom box shows `text` without counting as the user's change.
@@ -49,6 +53,7 @@ class TFrameForm : public QMainWindow {
   QMdiArea* MdiArea;
   TNew* NewDialog = nullptr;
   TAboutBox* AboutBox = nullptr;
+  THelpForm* HelpForm = nullptr;
   // File names from the open and save dialogs; empty when cancelled.
   std::function<QString()> AskOpenFileName;
   std::function<QString(const QString& proposed)> AskSaveFileName;
@@ -58,7 +63,7 @@ class TFrameForm : public QMainWindow {
   std::function<void(const QString& text)> Warn;
   // Asks whether to save a changed document before it closes.
   std::function<int(const QString& caption)> ConfirmClose;
-  // Opens a web page, a mail or a file with the desktop's handler.
+  // Opens a web page or a mail with the desktop's handler.
   std::function<bool(const QUrl& url)> OpenUrl;
 
   // --- menus (designer names) --------------------------------------------------
@@ -75,65 +80,74 @@ class TFrameForm : public QMainWindow {
   QAction *ZoomIn1, *ZoomOut1, *ZoomFit1, *ZoomWindow1, *N251, *N501, *N1001, *N2001, *N4001, *N8001, *N16001;
   QAction *Tile1, *Cascade1, *Arrangeicons1, *Contents1, *BrenmorHomepage1, *About1;
 
-  // --- tool bars, tool panel, option panels, status bar ------------------------
-  QToolBar *ToolBar2, *ToolBar1, *ToolPanel;
+  // --- tool bars, panels, status bar -------------------------------------------
+  QToolBar *ToolBar2, *ToolBar1;
   QComboBox* ComboBox1;
-  TColorSwatch *BasicColor, *AddColor;
-  QButtonGroup* ToolGroup;
-  QToolButton *SpeedButton33, *SpeedButton32, *SpeedButton5, *SpeedButton1, *SpeedButton3, *SpeedButton2,
-      *SpeedButton7, *SpeedButton9, *SpeedButton4, *SpeedButton8, *SpeedButton6;
-  QWidget *DrawPanel, *ArtDrawPanel, *BrushPanel, *TextPanel, *VideoPanel;
-  QLabel *Image2, *Image4;
-  QComboBox *ComboBox2, *ComboBox4, *ComboBox3, *ComboBox6, *ComboBox7;
-  QSpinBox* UpDown1;  // its edit field is Edit2
-  QButtonGroup* BrushGroup;
-  QLineEdit* Edit5;
-  QToolButton *BoldButton, *ItalicButton, *UnderlineButton;
+  TToolPanel* ToolPanel;
+  TDrawPanel* DrawPanel;
+  TArtDrawPanel* ArtDrawPanel;
+  TBrushPanel* BrushPanel;
+  TTextPanel* TextPanel;
+  QWidget* VideoPanel;  // its controls arrive with video import
   QStatusBar* StatusBar1;
   QLabel *StatusPanel0, *StatusPanel1;
+  TWorkProgress* Progress;
   QTimer Timer1;
 
-  // --- handlers ----------------------------------------------------------------
+  // --- handlers, by menu area --------------------------------------------------
   void FormCreate();
   void PanelHint(const QString& hint);
   void Timer1Timer();
+  // File
   void New1Click();
   void NewFromClipboard1Click();
   void Open1Click();
   void SaveAs1Click();
   void Exit1Click();
+  // Edit
   void Undo1Click();
-  void Select1Click();
-  void Selectall1Click();
-  void Deselect1Click();
   void all1Click();
   void Selection1Click();
   void Asnew1Click();
   void Toselection1Click();
+  void Select1Click();
+  void Selectall1Click();
+  void Deselect1Click();
+  // Image
   void Duplicate1Click();
-  void Crop2Click();
-  void Background1Click();
   void Horizontal2Click();
   void Vertical2Click();
   void N90Clockwise1Click();
   void N90Counterclockwise1Click();
   void N1801Click();
+  void Crop2Click();
+  void Background1Click();
   void Clear1Click();
+  // Color and Effects
   void Gray8bitClick();
   void Conv24bitClick();
   void NegativeImage1Click();
+  // View
   void ZoomIn1Click();
   void ZoomOut1Click();
   void ToolButton4Click();
   void ToolButton7Click();
-  void ZoomPercentClick(int percent);  // N251Click ... N16001Click
+  void ZoomPercentClick(int percent);
+  template <int Percent>
+  void ZoomItemClick() {  // N251Click ... N16001Click
+    ZoomPercentClick(Percent);
+  }
+  void ComboBox1Change();
+  // Window and Help
   void Tile1Click();
   void Cascade1Click();
   void Arrangeicons1Click();
   void Contents1Click();
   void BrenmorHomepage1Click();
   void About1Click();
-  void ComboBox1Change();
+  // Tool panel
+  void BasicColorDblClick();
+  void AddColorDblClick();
 
   // Runs a menu command; an exception ends it with a "Warning" box, so none
   // reaches the event loop.
@@ -142,12 +156,13 @@ class TFrameForm : public QMainWindow {
   bool ClipboardHasBitmap();
   // Runs a command of the active document, when there is one.
   void Doc(void (TEditForm::*command)());
-  void BasicColorDblClick();
-  void AddColorDblClick();
 
  protected:
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // Files dropped from a file manager open as documents.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildMenus();
@@ -156,13 +171,10 @@ class TFrameForm : public QMainWindow {
   void BuildOptionPanels();
   void BuildStatusBar();
   void InstallDefaultDialogs();
-  QAction* Item(QMenu* menu, const char* name, const QString& caption, std::function<void()> handler = {});
-  QToolButton* ToolButton(const char* name, const char* hint);
-  void AddToolButton(QToolBar* bar, QAction* action, const char* name, const char* hint);
-  // Enables `action` when `on`, unless its command is not built yet.
-  void Enable(QAction* action, bool on);
-
-  std::vector<QAction*> pending_;  // commands whose work arrives later: always disabled
+  void FillWindowList();
+  // Brings every command in line with its enable rule; without a document
+  // only the rules that need one.
+  void ApplyEnableRules(const TEditForm* doc);
 };
 
 }  // namespace quillet

@@ -7,6 +7,7 @@
 
 #include "app/about_box.h"
 #include "app/frame_form.h"
+#include "app/tool_icons.h"
 #include "imaging/core/math.h"
 #include "imaging/core/startup_metrics.h"
 #include "imaging/core/system_colors.h"
@@ -45,6 +46,8 @@ void TakeSystemColors() {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Brenmor Quillet 5.1");
+  QApplication::setDesktopFileName("quillet");
+  QApplication::setWindowIcon(quillet::ApplicationIcon());
   TakeStartupMetrics();
   TakeSystemColors();
   quillet::TQtClipboard clipboard;  // copy and paste go through the desktop's clipboard
@@ -60,11 +63,8 @@ int main(int argc, char** argv) {
   frame.showMaximized();
   delete splash;
 
-  for (const QString& file : QApplication::arguments().mid(1)) {
-    frame.EditorState.PendingCreation = quillet::TCreationMode::cmOpen;
-    frame.EditorState.OpenFileName = file.toStdString();
-    frame.CreateDocument(file);
-  }
+  // A file that cannot be read is reported and skipped; the editor starts all the same.
+  for (const QString& file : QApplication::arguments().mid(1)) frame.RunCommand([&] { frame.OpenDocument(file); });
   const int code = app.exec();
   quillet::InstallSystemClipboard(nullptr);
   return code;

@@ -19,6 +19,9 @@ bool ZoomFilterApplies(const TIEViewGeometry& geometry, const TIEWorkingBitmap& 
 // Paints the placement's source into its destination inside clip, filtered.
 // A reduced 1-bit image shows each client pixel as the share of white in its
 // box of source pixels; every other case goes through ResampleToDestination.
+// With alpha (8-bit, the bitmap's size) the shown part of the plane is
+// resampled with the same kernel and the image blended by it over what the
+// target holds, as the unfiltered painter does.
 void PaintFiltered(TIERawTarget& target, const TIERect& clip, const TIEImagePlacement& p,
                    const TIEWorkingBitmap& bitmap, const TIEMask* alpha, TResampleFilter filter);
 

@@ -296,6 +296,29 @@ TEST(ViewPainter, FilteredZoomBlendsNeighbouringPixels) {
   }
 }
 
+TEST(ViewPainter, FilteredZoomBlendsTheAlphaLikeTheUnfilteredPath) {
+  // A uniform half-transparent image looks the same with and without the
+  // filter, enlarged in colour and reduced in black and white.
+  for (const auto& [format, zoom] : {std::pair{TIEPixelFormat::pf24bit, 400}, {TIEPixelFormat::pf1bit, 50}}) {
+    TIEWorkingBitmap image(8, 8, TIEPixelFormat::pf24bit);
+    image.Fill(kWhite);
+    image.SetPixelFormat(format);
+    Scene s(std::move(image), 16, 16);
+    s.alpha.Fill(128);
+    s.options.EnableAlphaChannel = true;
+    s.g.SetZoom(zoom);
+    s.g.SetDelayZoomFilter(false);
+    s.painter.PaintRect(s.g, s.Image(), s.options);
+    const TIEBackBuffer plain = s.painter.BackBuffer();
+    s.g.SetZoomFilter(TResampleFilter::rfTriangle);
+    s.painter.PaintRect(s.g, s.Image(), s.options);
+    const int64_t shown = std::min<int64_t>(8 * zoom / 100, 16);
+    for (int64_t y = 0; y < shown; ++y)
+      ASSERT_EQ(0, std::memcmp(s.painter.BackBuffer().ScanLine(y), plain.ScanLine(y), size_t(3 * shown))) << y;
+    EXPECT_EQ(plain.ScanLine(0)[0], 142);  // half way from the background's 30 to white
+  }
+}
+
 TEST(ViewPainter, DrawVisibleToPutsTheShownPartAtTheOrigin) {
   Scene s(Numbered(8, 8), 6, 6);
   s.g.SetZoom(200);

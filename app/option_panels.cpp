@@ -1,0 +1,126 @@
+#include "app/option_panels.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+
+#include "app/brush_shapes.h"
+#include "app/tool_icons.h"
+
+namespace quillet {
+
+namespace {
+
+QComboBox* Combo(QWidget* parent, const char* name, const char* hint, const QStringList& items) {
+  auto* c = new QComboBox(parent);
+  c->setObjectName(name);
+  c->setToolTip(hint);
+  c->setStatusTip(hint);
+  c->addItems(items);
+  return c;
+}
+
+// The shape and fill pictures arrive with the Draw tool.
+QLabel* Picture(QWidget* parent, const char* name, const char* hint) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(name);
+  l->setToolTip(hint);
+  l->setFixedSize(22, 22);
+  l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  return l;
+}
+
+QHBoxLayout* Row(QWidget* panel, std::initializer_list<QWidget*> widgets) {
+  auto* row = new QHBoxLayout(panel);
+  row->setContentsMargins(2, 0, 2, 0);
+  for (QWidget* w : widgets) row->addWidget(w);
+  row->addStretch();
+  return row;
+}
+
+}  // namespace
+
+TOptionPanel::TOptionPanel(const char* name, int height, QWidget* parent) : QWidget(parent) {
+  setObjectName(name);
+  setFixedHeight(height);
+  hide();
+}
+
+TDrawPanel::TDrawPanel(QWidget* parent) : TOptionPanel("DrawPanel", 25, parent) {
+  Image2 = Picture(this, "Image2", "Current Draw Tool");
+  ComboBox2 = Combo(this, "ComboBox2", "Current Draw Tool", {" Line", " Rectangle", " Ellipse"});
+  UpDown1 = new QSpinBox(this);
+  UpDown1->setObjectName("UpDown1");
+  UpDown1->setRange(1, 100);
+  UpDown1->setValue(1);
+  UpDown1->setToolTip("Pen width");
+  UpDown1->findChild<QLineEdit*>()->setObjectName("Edit2");
+  Image4 = Picture(this, "Image4", "Current Fill Type");
+  ComboBox4 = Combo(this, "ComboBox4", "Current Fill Type",
+                    {" None Fill", " Solid Fill", " Horizontal Fill", " Vertical Fill", " FDiagonal Fill",
+                     " BDiagonal Fill", " Cross Fill", " DiagCross Fill"});
+  Row(this, {Image2, ComboBox2, UpDown1, Image4, ComboBox4});
+}
+
+TArtDrawPanel::TArtDrawPanel(QWidget* parent) : TOptionPanel("ArtDrawPanel", 25, parent) {
+  ComboBox3 = Combo(this, "ComboBox3", "Current Draw Tool",
+                    {" Line (RGB)", " Line (Cross)", " Line (Variable thickness)", " Line (Herring-bone)",
+                     " Rectangle (RGB)", " Rectangle (Cross)", " Rectangle (Variable thickness)",
+                     " Rectangle (Herring-bone)"});
+  ComboBox3->setFixedWidth(177);
+  Row(this, {ComboBox3});
+}
+
+TBrushPanel::TBrushPanel(QWidget* parent) : TOptionPanel("BrushPanel", 25, parent) {
+  BrushGroup = new QButtonGroup(this);
+  BrushGroup->setExclusive(true);
+  QHBoxLayout* row = Row(this, {});
+  row->setSpacing(0);
+  for (const TBrushShape& shape : BrushShapes()) {
+    auto* b = new QToolButton(this);
+    b->setObjectName(QString("SpeedButton%1").arg(shape.Button));
+    b->setIcon(BrushIcon(shape));
+    b->setIconSize(QSize(16, 16));
+    b->setCheckable(true);
+    b->setAutoRaise(true);
+    b->setFixedSize(20, 20);
+    b->setChecked(shape.Button == 31);
+    BrushGroup->addButton(b);
+    row->insertWidget(row->count() - 1, b);  // before the stretch
+  }
+}
+
+TTextPanel::TTextPanel(QWidget* parent) : TOptionPanel("TextPanel", 25, parent) {
+  Edit5 = new QLineEdit("AaBbCcDd", this);
+  Edit5->setObjectName("Edit5");
+  Edit5->setToolTip("Sample");
+  ComboBox6 = Combo(this, "ComboBox6", "Selects a font", {});
+  ComboBox7 = Combo(this, "ComboBox7", "Selects a font size",
+                    {"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36", "48", "72"});
+  auto toggle = [this](const char* name, const char* icon, const char* hint) {
+    auto* b = new QToolButton(this);
+    b->setObjectName(name);
+    b->setIcon(ToolIcon(icon));
+    b->setIconSize(QSize(16, 16));
+    b->setToolTip(hint);
+    b->setStatusTip(hint);
+    b->setCheckable(true);
+    b->setAutoRaise(true);
+    return b;
+  };
+  BoldButton = toggle("BoldButton", "format-text-bold", "Bolds text");
+  ItalicButton = toggle("ItalicButton", "format-text-italic", "Italicizes text");
+  UnderlineButton = toggle("UnderlineButton", "format-text-underline", "Underlines text");
+  Row(this, {Edit5, ComboBox6, ComboBox7, BoldButton, ItalicButton, UnderlineButton});
+}
+
+void TTextPanel::FillFonts() {
+  const QStringList fonts = QFontDatabase::families();
+  ComboBox6->addItems(fonts);
+  if (fonts.isEmpty()) return;
+  ComboBox6->setCurrentIndex(0);
+  QFont sample = Edit5->font();
+  sample.setFamily(fonts.first());
+  Edit5->setFont(sample);
+}
+
+}  // namespace quillet
