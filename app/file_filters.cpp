@@ -2,10 +2,12 @@
 
 #include <QStringList>
 
+#include "imaging/io/format_filter.h"
+
 namespace quillet {
 
-QString QtFileFilter(const char* filter) {
-  const QStringList parts = QString(filter).split('|');
+QString QtFileFilter(const std::string& filter) {
+  const QStringList parts = QString::fromStdString(filter).split('|');
   QStringList entries;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     QStringList patterns = parts[i + 1].split(';');
@@ -16,5 +18,9 @@ QString QtFileFilter(const char* filter) {
   }
   return entries.join(";;");
 }
+
+QString OpenFilter() { return QtFileFilter(OpenDialogFilter(false)); }
+
+QString SaveFilter() { return QtFileFilter("All files|*.*|" + SaveDialogFilter()); }
 
 }  // namespace quillet

@@ -66,11 +66,11 @@ TFrameForm::~TFrameForm() = default;
 
 void TFrameForm::InstallDefaultDialogs() {
   AskOpenFileName = [this] {
-    return QFileDialog::getOpenFileName(this, "Open", {}, QtFileFilter(kOpenFilter), nullptr,
+    return QFileDialog::getOpenFileName(this, "Open", {}, OpenFilter(), nullptr,
                                         QFileDialog::DontUseNativeDialog);
   };
   AskSaveFileName = [this](const QString& proposed) {
-    return QFileDialog::getSaveFileName(this, "Save", proposed, QtFileFilter(kSaveFilter), nullptr,
+    return QFileDialog::getSaveFileName(this, "Save", proposed, SaveFilter(), nullptr,
                                         QFileDialog::DontUseNativeDialog);
   };
   AskColor = [this](const QColor& initial) {

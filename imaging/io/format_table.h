@@ -36,7 +36,7 @@ struct TFileFormatInfo {
   const char* Name = "";             // at most 80 characters
   const char* Extensions = "";       // the table's list: upper case, ";"-separated, no dots
   const char* ExtraExtensions = "";  // further names read and written by extension, not listed
-  std::span<const TIOContentTest> Tests;
+  std::span<const TIOContentTest> Tests = {};
   TIOReadProc ReadProc = nullptr;    // none: the format cannot be read yet
   TIOWriteProc WriteProc = nullptr;  // none: the format cannot be written
   bool FillsAlpha = false;       // the reader sets the alpha plane itself
@@ -46,7 +46,7 @@ struct TFileFormatInfo {
   // The parameter fields the codec reads or fills beyond the size, resolution
   // and sample layout every format has, by name; "Exif*" stands for every
   // field whose name starts with Exif.
-  std::span<const char* const> Fields;
+  std::span<const char* const> Fields = {};
   // What FileDescription appends after the name and extension.
   std::string (*Detail)(const TIOParamsVals& params) = nullptr;
   const char* StreamTag = nullptr;
