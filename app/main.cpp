@@ -9,8 +9,9 @@
 #include "app/frame_form.h"
 #include "app/tool_icons.h"
 #include "imaging/core/math.h"
-#include "imaging/core/startup_metrics.h"
+#include "imaging/core/engine_settings.h"
 #include "imaging/core/system_colors.h"
+#include "imaging/io/default_coders.h"
 #include "imaging/proc/ui/qt_clipboard.h"
 
 namespace {
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Brenmor Quillet 5.1");
   QApplication::setDesktopFileName("quillet");
   QApplication::setWindowIcon(quillet::ApplicationIcon());
+  quillet::InstallDefaultCoders();
   TakeStartupMetrics();
   TakeSystemColors();
   quillet::TQtClipboard clipboard;  // copy and paste go through the desktop's clipboard

@@ -8,14 +8,16 @@
 
 #include "cli/apply_steps.h"
 #include "cli/commands.h"
+#include "imaging/io/default_coders.h"
 
 int main(int argc, char** argv) {
+  quillet::InstallDefaultCoders();
   using namespace quillet::cli;
   CLI::App app{"Quillet image engine on the command line"};
   app.require_subcommand(1);
   int status = 0;
 
-  app.add_subcommand("formats", "List the file formats: code, name, extensions, read, write")
+  app.add_subcommand("formats", "List the file formats: code, name, extensions, read, write, parameter fields")
       ->callback([&] { status = RunFormats(); });
 
   TReadOptions infoOpts;

@@ -8,6 +8,7 @@
 #include "imaging/core/mask.h"
 #include "imaging/core/math.h"
 #include "imaging/io/codec.h"
+#include "imaging/core/engine_settings.h"
 
 // With `alpha`, the reader also fills an alpha plane, as readers of formats
 // with transparency do for a view.

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "imaging/core/startup_metrics.h"
+#include "imaging/core/engine_settings.h"
 #include "imaging/core/system_colors.h"
 
 namespace quillet {

@@ -26,12 +26,9 @@ inline int64_t Trunc(double v) {
   return static_cast<int64_t>(v);
 }
 
-// Largest image the engine accepts, in pixels. Decoders refuse more.
-int64_t MaxImagePixels();
-void SetMaxImagePixels(int64_t pixels);
-
 // Bytes of a bitmap of w x h pixels at `bits` per pixel with 32-bit aligned
-// rows, or nothing when a side is not positive or the image is over the limit.
+// rows, or nothing when a side is not positive or the image is over
+// MaxImagePixels().
 std::optional<int64_t> ImageBytes(int64_t w, int64_t h, int bits);
 
 }  // namespace quillet

@@ -1,5 +1,7 @@
 #include "imaging/core/temp_file.h"
 
+#include "imaging/core/engine_settings.h"
+
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -9,11 +11,6 @@
 #include <utility>
 
 namespace quillet {
-
-const char* TempFolder() {
-  const char* dir = std::getenv("TMPDIR");
-  return dir && *dir ? dir : "/tmp";
-}
 
 TIEFileView& TIEFileView::operator=(TIEFileView&& other) noexcept {
   if (this != &other) {
@@ -42,7 +39,7 @@ TIETempFile& TIETempFile::operator=(TIETempFile&& other) noexcept {
 bool TIETempFile::Create(int64_t size, const char* folder) {
   Close();
   if (size <= 0) return false;
-  std::string name = std::string(folder && *folder ? folder : TempFolder()) + "/ziridevXXXXXX";
+  std::string name = (folder && *folder ? std::string(folder) : TempFolder()) + "/ziridevXXXXXX";
   const int fd = mkostemp(name.data(), O_CLOEXEC);
   if (fd < 0) return false;
   unlink(name.c_str());

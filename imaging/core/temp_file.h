@@ -61,7 +61,4 @@ class TIETempFile {
   int64_t size_ = 0;
 };
 
-// The folder the stores put their files in: $TMPDIR when set, else /tmp.
-const char* TempFolder();
-
 }  // namespace quillet

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "imaging/core/math.h"
+#include "imaging/core/engine_settings.h"
 
 namespace quillet {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "imaging/core/math.h"
-#include "imaging/core/startup_metrics.h"
+#include "imaging/core/engine_settings.h"
 #include "imaging/io/io_params.h"
 
 namespace quillet {

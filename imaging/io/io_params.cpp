@@ -5,7 +5,7 @@
 #include <chrono>
 #include <ctime>
 
-#include "imaging/core/startup_metrics.h"
+#include "imaging/core/engine_settings.h"
 #include "imaging/io/ziridev_io.h"
 
 namespace quillet {
@@ -47,10 +47,11 @@ double ParamsToday() { return ClockSlot() ? ClockSlot()() : SystemToday(); }
 // The owner may still be under construction here, so it is not consulted;
 // Reset is where the owner's image size comes in.
 TIOParamsVals::TIOParamsVals(TZiridEvIO* owner) : owner_(owner) {
-  DpiX = StartupMetrics().DpiX;
-  DpiY = StartupMetrics().DpiY;
+  const TIEStartupMetrics metrics = StartupMetrics();
+  DpiX = metrics.DpiX;
+  DpiY = metrics.DpiY;
   TgaDate = ParamsToday();
-  const TIELzwSlots& slots = LzwSlots();
+  const TIELzwSlots slots = LzwSlots();
   GifLzwDecoder = slots.GifDecoder;
   GifLzwEncoder = slots.GifEncoder;
   TiffLzwDecoder = slots.TiffDecoder;

@@ -13,7 +13,7 @@
 #include "imaging/core/iptc_info_list.h"
 #include "imaging/core/marker_list.h"
 #include "imaging/core/working_bitmap.h"
-#include "imaging/io/lzw_slots.h"
+#include "imaging/core/engine_settings.h"
 
 namespace quillet {
 

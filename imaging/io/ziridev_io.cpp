@@ -9,7 +9,7 @@
 #include "imaging/io/auto_dpi.h"
 #include "imaging/core/failure_guard.h"
 #include "imaging/io/format_detect.h"
-#include "imaging/io/lzw_slots.h"
+#include "imaging/core/engine_settings.h"
 #include "imaging/io/safe_save.h"
 #include "imaging/io/stream_header.h"
 

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "imaging/core/math.h"
-#include "imaging/core/startup_metrics.h"
+#include "imaging/core/engine_settings.h"
 #include "imaging/view/pixel_rows.h"
 #include "imaging/core/system_colors.h"
 

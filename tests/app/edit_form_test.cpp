@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app_fixture.h"
-#include "imaging/core/startup_metrics.h"
+#include "imaging/core/engine_settings.h"
 #include "support/test_support.h"
 
 namespace quillet::test {

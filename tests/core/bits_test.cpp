@@ -7,6 +7,7 @@
 
 #include "imaging/core/bits.h"
 #include "imaging/core/math.h"
+#include "imaging/core/engine_settings.h"
 
 namespace quillet {
 namespace {

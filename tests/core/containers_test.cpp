@@ -11,7 +11,7 @@
 #include "imaging/core/ie_list.h"
 #include "imaging/core/iptc_info_list.h"
 #include "imaging/core/marker_list.h"
-#include "imaging/core/startup_metrics.h"
+#include "imaging/core/engine_settings.h"
 #include "imaging/core/stream.h"
 #include "imaging/core/view_params.h"
 

@@ -9,6 +9,7 @@
 #include "imaging/core/ie_bitmap.h"
 #include "imaging/core/math.h"
 #include "support/test_support.h"
+#include "imaging/core/engine_settings.h"
 
 namespace quillet {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "imaging/core/ie_view.h"
-#include "imaging/core/startup_metrics.h"
+#include "imaging/core/engine_settings.h"
 #include "imaging/core/system_colors.h"
 
 namespace quillet {

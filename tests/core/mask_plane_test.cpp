@@ -3,6 +3,7 @@
 
 #include "imaging/core/mask.h"
 #include "imaging/core/math.h"
+#include "imaging/core/engine_settings.h"
 
 namespace quillet {
 namespace {

@@ -3,6 +3,7 @@
 
 #include "imaging/core/math.h"
 #include "imaging/core/working_bitmap.h"
+#include "imaging/core/engine_settings.h"
 
 namespace quillet {
 namespace {

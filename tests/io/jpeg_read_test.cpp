@@ -3,7 +3,7 @@
 // and write failures.
 #include <gtest/gtest.h>
 
-#include "imaging/core/startup_metrics.h"
+#include "imaging/core/engine_settings.h"
 #include "imaging/io/formats/jpeg/jpeg_codec.h"
 #include "imaging/io/formats/jpeg/jpeg_metadata.h"
 #include "imaging/io/ziridev_io.h"

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "imaging/io/io_params.h"
-#include "imaging/io/lzw_slots.h"
+#include "imaging/core/engine_settings.h"
 #include "imaging/io/params_fields.h"
 #include "imaging/io/ziridev_io.h"
 
@@ -163,12 +163,14 @@ TEST(ParamsRecord, TgaDateComesFromTheClock) {
 TEST(ParamsRecord, ResetCopiesTheInstalledCoders) {
   TIOParamsVals before;
   EXPECT_FALSE(before.GifLzwDecoder);
-  LzwSlots().GifDecoder = [](TIEStream&, int64_t, int64_t, uint8_t*, bool) { return true; };
+  TIELzwSlots slots;
+  slots.GifDecoder = [](TIEStream&, int64_t, int64_t, uint8_t*, bool) { return true; };
+  SetLzwSlots(slots);
   EXPECT_TRUE(TZiridEvIO::GifDecoderInstalled());
   EXPECT_FALSE(TZiridEvIO::GifEncoderInstalled());
   before.Reset();
   EXPECT_TRUE(before.GifLzwDecoder);
-  LzwSlots() = TIELzwSlots{};
+  SetLzwSlots({});
   EXPECT_FALSE(TZiridEvIO::GifDecoderInstalled());
 }
 

@@ -3,7 +3,7 @@
 // resolution and damaged data.
 #include <gtest/gtest.h>
 
-#include "imaging/core/startup_metrics.h"
+#include "imaging/core/engine_settings.h"
 #include "imaging/io/formats/png/png_codec.h"
 #include "jpeg_png_support.h"
 

@@ -9,6 +9,7 @@
 #include "imaging/core/dib_rle.h"
 #include "imaging/core/math.h"
 #include "imaging/proc/dib_block.h"
+#include "imaging/core/engine_settings.h"
 
 namespace quillet::test {
 namespace {

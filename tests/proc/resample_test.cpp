@@ -11,6 +11,7 @@
 #include "imaging/proc/resample.h"
 #include "proc_images.h"
 #include "support/test_support.h"
+#include "imaging/core/engine_settings.h"
 
 namespace quillet::test {
 namespace {

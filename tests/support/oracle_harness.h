@@ -20,7 +20,7 @@ struct TOurImage {
   bool ok = false;
   std::string error;
   TIEWorkingBitmap bitmap;
-  TIEMask alpha;  // empty when the reader gave none
+  TIEMask alpha = {};  // empty when the reader gave none
 };
 using TOurDecode = std::function<TOurImage(const std::vector<uint8_t>& bytes)>;
 
@@ -30,8 +30,8 @@ using TOurDecode = std::function<TOurImage(const std::vector<uint8_t>& bytes)>;
 // `transparentShows`, pixels of alpha 0 must show that colour.
 struct TPillowView {
   bool alpha = false;
-  std::string prelude;
-  std::optional<TBGR> transparentShows;
+  std::string prelude = {};
+  std::optional<TBGR> transparentShows = {};
 };
 
 // Our decoding of `file` beside Pillow's, every channel within `tolerance`.
@@ -44,12 +44,16 @@ inline void ExpectLikePillow(const TempDir& dir, const std::string& file, const 
   ASSERT_TRUE(got.ok) << file << ": " << got.error;
   ASSERT_EQ(got.bitmap.Width(), want.width) << file;
   ASSERT_EQ(got.bitmap.Height(), want.height) << file;
-  if (view.alpha) ASSERT_EQ(got.alpha.Width(), want.width) << file << ": no alpha plane";
+  if (view.alpha) {
+    ASSERT_EQ(got.alpha.Width(), want.width) << file << ": no alpha plane";
+  }
   for (int y = 0; y < want.height; ++y)
     for (int x = 0; x < want.width; ++x) {
       const uint8_t* w = want.At(x, y);
       const bool transparent = view.alpha && w[3] == 0;
-      if (view.alpha) ASSERT_EQ(got.alpha.GetPixel(x, y), w[3]) << file << " alpha at " << x << "," << y;
+      if (view.alpha) {
+        ASSERT_EQ(got.alpha.GetPixel(x, y), w[3]) << file << " alpha at " << x << "," << y;
+      }
       if (transparent && !view.transparentShows) continue;
       const TBGR c = got.bitmap.Pixel(x, y), shown = transparent ? *view.transparentShows : MakeBGR(w[0], w[1], w[2]);
       const int diff = std::max({std::abs(c.r - shown.r), std::abs(c.g - shown.g), std::abs(c.b - shown.b)});
@@ -66,7 +70,7 @@ struct TOracleCase {
   // ImageMagick: the options, then the output prefix ("-type Palette BMP3:").
   // Pillow: the image to save, an expression of the source `im`.
   std::string how;
-  std::string saveOptions;  // Pillow: keyword arguments of save ("quality=90")
+  std::string saveOptions = {};  // Pillow: keyword arguments of save ("quality=90")
   int tolerance = 0;
 };
 

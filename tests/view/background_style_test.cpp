@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "imaging/core/startup_metrics.h"
+#include "imaging/core/engine_settings.h"
 #include "imaging/view/background_style.h"
 #include "imaging/core/system_colors.h"
 #include "tests/view/view_fixtures.h"

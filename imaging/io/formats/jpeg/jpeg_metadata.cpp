@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "imaging/core/math.h"
-#include "imaging/core/startup_metrics.h"
+#include "imaging/core/engine_settings.h"
 
 namespace quillet {
 
@@ -14,18 +14,13 @@ namespace {
 constexpr uint8_t kApp1 = 0xE1, kApp13 = 0xED;
 constexpr uint8_t kExifTag[6] = {'E', 'x', 'i', 'f', 0, 0};
 
-TExifDecoder& ExifDecoderSlot() {
-  static TExifDecoder decoder = nullptr;
-  return decoder;
-}
-
 bool DecodeExif(TIOParamsVals& params) {
   const TIEMarkerList& markers = params.JpegMarkers;
   for (int64_t i = 0; i < markers.Count(); ++i) {
     const int64_t length = markers.MarkerLength(i);
     if (markers.MarkerType(i) != kApp1 || length < 6 || std::memcmp(markers.MarkerBytes(i), kExifTag, 5) != 0)
       continue;
-    const TExifDecoder decoder = ExifDecoderSlot();
+    const TExifDecoder decoder = ExifDecoder();
     return decoder && decoder(markers.MarkerBytes(i) + 6, size_t(length - 6), params);
   }
   return false;
@@ -37,8 +32,6 @@ int32_t ExifDpi(double resolution, double factor) {
 }
 
 }  // namespace
-
-void SetExifDecoder(TExifDecoder decoder) { ExifDecoderSlot() = decoder; }
 
 bool ReadJpegMetadata(TIOParamsVals& params) {
   const int64_t app13 = params.JpegMarkers.IndexOf(kApp13);

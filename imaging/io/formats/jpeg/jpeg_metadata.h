@@ -9,13 +9,6 @@
 
 namespace quillet {
 
-// Decodes the TIFF structure of an EXIF block (the APP1 data after "Exif\0\0")
-// into the Exif fields and ExifThumbnail; false, leaving them as they were,
-// for a block it cannot use. The TIFF codec installs one; without it EXIF
-// stays a marker only.
-using TExifDecoder = bool (*)(const uint8_t* data, size_t size, TIOParamsVals& params);
-void SetExifDecoder(TExifDecoder decoder);
-
 // After the markers of a read were kept: IptcInfo from the first APP13
 // marker (not counted as a change) and the EXIF fields from the first APP1
 // "Exif" marker. True when EXIF was decoded.

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "imaging/core/bits.h"
-#include "imaging/core/startup_metrics.h"
+#include "imaging/core/engine_settings.h"
 #include "imaging/io/formats/jpeg/jpeg_bridge.h"
 #include "imaging/io/formats/jpeg/jpeg_codec.h"
 #include "imaging/io/formats/jpeg/jpeg_metadata.h"

@@ -8,7 +8,7 @@
 #include "imaging/core/bits.h"
 #include "imaging/core/mask.h"
 #include "imaging/core/math.h"
-#include "imaging/core/startup_metrics.h"
+#include "imaging/core/engine_settings.h"
 #include "imaging/io/dib_util.h"
 #include "imaging/io/formats/png/png_bridge.h"
 #include "imaging/io/formats/png/png_codec.h"
