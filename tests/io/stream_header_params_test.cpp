@@ -8,6 +8,7 @@
 #include "imaging/io/file_types.h"
 #include "imaging/io/params_fields.h"
 #include "imaging/io/stream_header.h"
+#include "imaging/io/ziridev_io.h"
 
 namespace quillet::test {
 namespace {
@@ -51,6 +52,65 @@ TEST(StreamHeader, MissingOrLegacyTags) {
   TIEMemoryStream j(jpeg.data(), int64_t(jpeg.size()));
   ASSERT_TRUE(ReadStreamHeader(j, *FindFormatByType(ftJPEG), true));
   EXPECT_EQ(j.Position(), 0);
+}
+
+// A stream written with headers reads back through detection and through the
+// format's own entry; a cancelled write leaves the stream as it was.
+TEST(StreamHeader, AroundTheComponentsStreams) {
+  TIEWorkingBitmap bitmap(8, 5, TIEPixelFormat::pf24bit);
+  TZiridEvIO io;
+  io.SetAttachedBitmap(&bitmap);
+  io.StreamHeaders = true;
+  TIEMemoryStream s;
+  s.WriteExact("xy", 2);
+  io.SaveToStreamFormat(s, ftJPEG);
+  ASSERT_FALSE(io.Aborting) << io.LastError;
+  const auto& b = s.Bytes();
+  EXPECT_EQ(std::string(b.begin() + 2, b.begin() + 7), std::string("JFIF\0", 5));
+  EXPECT_EQ(b[10] | b[11] << 8 | b[12] << 16 | b[13] << 24, int64_t(b.size()) - 14);
+
+  TIEWorkingBitmap back;
+  io.SetAttachedBitmap(&back);
+  s.Seek(2, TSeekOrigin::soBeginning);
+  io.ParamsFromStreamFormat(s, ftJPEG);
+  EXPECT_FALSE(io.Aborting) << io.LastError;
+  EXPECT_EQ(io.Params.Width, 8);
+  s.Seek(2, TSeekOrigin::soBeginning);
+  io.LoadFromStream(s);
+  ASSERT_FALSE(io.Aborting) << io.LastError;
+  EXPECT_EQ(back.Height(), 5);
+  EXPECT_EQ(s.Position(), int64_t(b.size()));
+
+  io.SetAttachedBitmap(&bitmap);
+  io.OnProgress = [](TZiridEvIO* sender, int) { sender->Aborting = true; };
+  TIEMemoryStream cancelled;
+  cancelled.WriteExact("xy", 2);
+  io.SaveToStreamFormat(cancelled, ftJPEG);
+  EXPECT_TRUE(io.Aborting);
+  EXPECT_EQ(cancelled.Size(), 2);
+}
+
+// A format with a header but no codec yet takes its header and fails as
+// unreadable; a missing required header fails the parameter read too.
+TEST(StreamHeader, FormatsWithoutACodec) {
+  TIEWorkingBitmap bitmap;
+  TZiridEvIO io;
+  io.SetAttachedBitmap(&bitmap);
+  io.StreamHeaders = true;
+  TIEMemoryStream s;
+  WriteStreamHeader(s, "TIFF", 8);
+  s.WriteExact("II*\0\0\0\0\0", 8);
+  s.Seek(0, TSeekOrigin::soBeginning);
+  io.LoadFromStreamFormat(s, ftTIFF);
+  EXPECT_TRUE(io.Aborting);
+  EXPECT_EQ(io.LastError, "TIFF Bitmap files cannot be read yet");
+  EXPECT_EQ(s.Position(), 12);
+
+  s.Seek(12, TSeekOrigin::soBeginning);
+  io.ParamsFromStreamFormat(s, ftTIFF);
+  EXPECT_TRUE(io.Aborting);
+  EXPECT_EQ(io.LastError, "missing stream header");
+  EXPECT_EQ(io.Params.FileType, ftNone);
 }
 
 TEST(ParamFields, SetByNameWithTypedValues) {
