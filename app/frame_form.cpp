@@ -15,6 +15,7 @@
 #include "app/file_filters.h"
 #include "app/help_form.h"
 #include "app/new_image_dialog.h"
+#include "imaging/core/failure_guard.h"
 
 namespace quillet {
 
@@ -146,13 +147,11 @@ void TFrameForm::closeEvent(QCloseEvent* e) {
 }
 
 void TFrameForm::RunCommand(const std::function<void()>& command) {
-  try {
-    command();
-  } catch (const std::bad_alloc&) {
+  const std::optional<std::string> failure = FailureOf(command);
+  if (failure == kOutOfMemory)
     Warn("Not enough memory for this command.");
-  } catch (const std::exception& e) {
-    Warn(QString("The command failed: %1").arg(e.what()));
-  }
+  else if (failure)
+    Warn(QString("The command failed: %1").arg(QString::fromStdString(*failure)));
 }
 
 // ---- documents

@@ -6,6 +6,7 @@
 
 #include "cli/apply_steps.h"
 #include "cli/pam_writer.h"
+#include "imaging/core/failure_guard.h"
 #include "imaging/io/alpha_plane.h"
 #include "imaging/io/formats/bmp/bmp_codec.h"
 #include "imaging/io/format_table.h"
@@ -213,11 +214,10 @@ int RunApply(const TReadOptions& opts, const std::string& output, const std::vec
   if (!ApplySets(io.Params, sets)) return 2;
   TZiridEvProc proc;
   proc.SetAttachedBitmap(&bitmap);
-  try {
-    for (const TApplyStep& op : operations) op(proc);
-  } catch (const std::bad_alloc&) {
-    return Fail(opts.input, "not enough memory for the steps");
-  }
+  if (const auto failure = FailureOf([&] {
+        for (const TApplyStep& op : operations) op(proc);
+      }))
+    return Fail(opts.input, "the steps failed: " + *failure);
   io.SaveToFile(output);
   return io.Aborting ? Fail(output, io.LastError) : 0;
 }

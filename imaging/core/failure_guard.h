@@ -9,6 +9,8 @@
 
 namespace quillet {
 
+inline constexpr const char* kOutOfMemory = "out of memory";
+
 // Runs `work`; the reason it failed, or nothing when it returned normally.
 template <class F>
 std::optional<std::string> FailureOf(F&& work) {
@@ -16,7 +18,7 @@ std::optional<std::string> FailureOf(F&& work) {
     work();
     return std::nullopt;
   } catch (const std::bad_alloc&) {
-    return "out of memory";
+    return kOutOfMemory;
   } catch (const std::exception& e) {
     return std::string(e.what());
   }

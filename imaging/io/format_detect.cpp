@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <exception>
 #include <vector>
 
+#include "imaging/core/failure_guard.h"
 #include "imaging/io/format_table.h"
 
 namespace quillet {
@@ -51,11 +51,7 @@ size_t Peek(TIEStream& stream, uint8_t* bytes, size_t n) {
 int32_t DetectStreamFormat(TIEStream& stream) {
   const int64_t start = stream.Position();
   int32_t code = ftNone;
-  try {
-    code = DetectAt(stream, start);
-  } catch (const std::exception&) {
-    code = ftNone;
-  }
+  if (FailureOf([&] { code = DetectAt(stream, start); })) code = ftNone;
   stream.Seek(start, TSeekOrigin::soBeginning);
   return code;
 }

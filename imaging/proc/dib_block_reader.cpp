@@ -1,10 +1,9 @@
 // Reading a device-independent bitmap block through the shared DIB reader, and
 // its YUV layouts; every part is checked to lie inside the bytes given before
 // the bitmap is touched.
-#include <new>
-
 #include "imaging/core/bits.h"
 #include "imaging/core/dib_reader.h"
+#include "imaging/core/failure_guard.h"
 #include "imaging/core/math.h"
 #include "imaging/proc/dib_block.h"
 #include "imaging/proc/dib_yuv.h"
@@ -70,21 +69,22 @@ bool DecodeInto(const TBlockParts& l, TIEMemoryStream& data, TIEWorkingBitmap& b
   return true;
 }
 
+bool ReadBlock(std::span<const uint8_t> block, TIEWorkingBitmap& bitmap, std::span<const uint8_t> pixels) {
+  TIEMemoryStream s(block.data(), int64_t(block.size()));
+  TBlockParts l;
+  if (!ParseBlock(s, l) || !Supported(l)) return false;
+  TIEMemoryStream apart(pixels.data(), int64_t(pixels.size()));
+  TIEMemoryStream& data = pixels.empty() ? s : apart;
+  const std::optional<int64_t> need = DataBytes(l);
+  if (!need || *need > data.Remaining()) return false;
+  return DecodeInto(l, data, bitmap);
+}
+
 }  // namespace
 
 bool ReadDibBlock(std::span<const uint8_t> block, TIEWorkingBitmap& bitmap, std::span<const uint8_t> pixels) {
-  try {
-    TIEMemoryStream s(block.data(), int64_t(block.size()));
-    TBlockParts l;
-    if (!ParseBlock(s, l) || !Supported(l)) return false;
-    TIEMemoryStream apart(pixels.data(), int64_t(pixels.size()));
-    TIEMemoryStream& data = pixels.empty() ? s : apart;
-    const std::optional<int64_t> need = DataBytes(l);
-    if (!need || *need > data.Remaining()) return false;
-    return DecodeInto(l, data, bitmap);
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
+  bool ok = false;
+  return !FailureOf([&] { ok = ReadBlock(block, bitmap, pixels); }) && ok;
 }
 
 }  // namespace quillet
