@@ -217,7 +217,7 @@ int RunApply(const TReadOptions& opts, const std::string& output, const std::vec
   if (const auto failure = FailureOf([&] {
         for (const TApplyStep& op : operations) op(proc);
       }))
-    return Fail(opts.input, "the steps failed: " + *failure);
+    return Fail(opts.input, *failure == kOutOfMemory ? "not enough memory for the steps" : "the steps failed: " + *failure);
   io.SaveToFile(output);
   return io.Aborting ? Fail(output, io.LastError) : 0;
 }
