@@ -17,10 +17,12 @@ uint32_t RgbAt(const uint8_t* bgr) { return uint32_t(bgr[2]) << 16 | uint32_t(bg
 std::unique_ptr<TIEExactPalette> TIEExactPalette::Find(const TIEQuantizerSource& source, int limit) {
   if (source.Empty()) return nullptr;
   std::unordered_set<uint32_t> seen;
+  uint32_t last = 0xFFFFFFFFu;  // no colour; runs of one colour skip the set
   for (int64_t y = 0; y < source.Height(); ++y) {
     const uint8_t* p = source.Row(y);
     for (const uint8_t* end = p + 3 * source.Width(); p != end; p += 3) {
-      if (!seen.insert(RgbAt(p)).second) continue;
+      const uint32_t rgb = RgbAt(p);
+      if (rgb == last || !seen.insert(last = rgb).second) continue;
       if (int64_t(seen.size()) > limit) return nullptr;
     }
   }
