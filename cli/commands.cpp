@@ -1,4 +1,4 @@
-// The commands of quillet-cli on top of the I/O component and the quantizer.
+// The commands of quillet-cli on top of the I/O and processing components.
 #include "cli/commands.h"
 
 #include <iostream>
@@ -8,11 +8,11 @@
 #include "cli/pam_writer.h"
 #include "imaging/core/failure_guard.h"
 #include "imaging/io/alpha_plane.h"
-#include "imaging/io/formats/bmp/bmp_codec.h"
 #include "imaging/io/format_table.h"
 #include "imaging/io/params_fields.h"
 #include "imaging/io/safe_save.h"
 #include "imaging/io/ziridev_io.h"
+#include "imaging/proc/ziridev_proc.h"
 
 namespace quillet::cli {
 
@@ -97,39 +97,6 @@ nlohmann::json ParamsJson(const TIOParamsVals& params) {
   return out;
 }
 
-// Every pixel of a 24-bit bitmap takes the colour of its palette entry.
-void ReduceColours(TIEWorkingBitmap& bitmap, const TIEQuantizer& quantizer, const std::vector<TBGR>& palette) {
-  std::vector<uint8_t> indices(size_t(bitmap.Width()));
-  for (int64_t y = 0; y < bitmap.Height(); ++y) {
-    uint8_t* row = bitmap.ScanLine(y);
-    quantizer.MapRow(row, bitmap.Width(), indices.data());
-    for (int64_t x = 0; x < bitmap.Width(); ++x) {
-      const TBGR& c = palette[indices[size_t(x)]];
-      row[3 * x] = c.b, row[3 * x + 1] = c.g, row[3 * x + 2] = c.r;
-    }
-  }
-}
-
-// A 4 or 8-bit BMP (16 or 256 entries) with the quantizer's palette and indices.
-int WritePaletteBmp(const std::string& output, const TIEWorkingBitmap& bitmap, TIOParamsVals& params,
-                    const TIEQuantizer& quantizer, const std::vector<TBGR>& palette) {
-  bool aborting = false;
-  std::string reason, error;
-  TIOProgress progress;
-  progress.Aborting = &aborting;
-  progress.Error = &reason;
-  const bool ok = SafeSave(
-      output,
-      [&](TIEStream& out) {
-        TIOWriteArgs args{out, bitmap, params, progress};
-        WriteBMPPaletteStream(args, quantizer, palette);
-        if (out.Failed()) progress.Fail(out.ErrorText());
-        return !aborting;
-      },
-      error);
-  return ok ? 0 : Fail(output, error.empty() ? reason : error);
-}
-
 }  // namespace
 
 // One line per format: code, name, extensions, read, write and the parameter
@@ -184,13 +151,16 @@ int RunQuantize(const TReadOptions& opts, const std::string& output, int colors,
   if (const int status = ReadInput(opts, io, bitmap, alpha)) return status;
   if (!ApplySets(io.Params, sets)) return 2;
   bitmap.SetPixelFormat(TIEPixelFormat::pf24bit);
-  // A palette file holds the quantizer's own palette; other formats get the
-  // image in the reduced colours.
-  const bool palette = FileTypeOfName(output) == ftBMP;
-  std::vector<TBGR> entries(palette && colors <= 16 ? 16 : 256, kBlack);
-  const TIEQuantizer quantizer(TIEQuantizerSource(bitmap), entries, colors);
-  if (palette) return WritePaletteBmp(output, bitmap, io.Params, quantizer, entries);
-  ReduceColours(bitmap, quantizer, entries);
+  TZiridEvProc proc;
+  proc.AutoUndo = false;
+  proc.SetAttachedBitmap(&bitmap);
+  proc.Quantize(colors);
+  // A format with palettes that keep the image's colours gets the fewest
+  // bits per pixel that hold them; others get the image in its new colours.
+  if (const int bits = ExactPaletteDepth(FileTypeOfName(output), colors)) {
+    io.Params.BitsPerSample = bits;
+    io.Params.SamplesPerPixel = 1;
+  }
   io.SaveToFile(output);
   return io.Aborting ? Fail(output, io.LastError) : 0;
 }

@@ -68,4 +68,11 @@ int32_t FileTypeOfName(const std::string& fileName) {
   return ftNone;
 }
 
+int ExactPaletteDepth(int32_t code, int colors) {
+  if (const TFileFormatInfo* f = FindFormatByType(code))
+    for (const int bits : f->ExactPaletteDepths)
+      if (colors <= 1 << bits) return bits;
+  return 0;
+}
+
 }  // namespace quillet

@@ -59,6 +59,10 @@ struct TFileFormatInfo {
   void (*BeforeFileRead)(TIOParamsVals& params, TBGR background) = nullptr;
   // After a read: the background the component takes from the parameters.
   bool (*ReadBackground)(const TIOParamsVals& params, TBGR& background) = nullptr;
+  // The palette depths (bits per pixel, fewest first) the writer makes when
+  // BitsPerSample asks for one with SamplesPerPixel 1, keeping the image's
+  // own colours when they fit.
+  std::span<const int> ExactPaletteDepths = {};
 };
 
 // Text i of a description table, or "" past its end.
@@ -86,5 +90,9 @@ std::vector<std::string> SplitExtensions(const std::string& list);
 // The type code a file name's extension stands for (0 when none): the table's
 // extensions, then each entry's further names (such as WIN for Targa).
 int32_t FileTypeOfName(const std::string& fileName);
+
+// The fewest bits per pixel among the exact palette depths of the format of
+// `code` that hold `colors` colours, or 0 when none does.
+int ExactPaletteDepth(int32_t code, int colors);
 
 }  // namespace quillet

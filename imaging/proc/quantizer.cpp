@@ -1,15 +1,25 @@
 // The quantizer: the choice of engine by the number of colours, the empty
-// image, and the per-colour and per-row lookups of either engine.
+// image, the exact palette of an image of few colours, and the per-colour
+// and per-row lookups of each engine.
 #include "imaging/proc/quantizer.h"
 
 #include <algorithm>
 
 namespace quillet {
 
+namespace {
+
+// The number of entries asked for, within 1..256 and the palette's size.
+int EntriesAsked(int colors, std::span<TBGR> palette) {
+  return int(std::min<int64_t>(std::clamp(colors, 1, 256), int64_t(palette.size())));
+}
+
+}  // namespace
+
 TIEQuantizer::TIEQuantizer(const TIEQuantizerSource& source, std::span<TBGR> palette, int colors, int quality,
                            [[maybe_unused]] int method)
     : engine_(TIEQuantizerEngine::qeBoxSplitting) {
-  const int n = int(std::min<int64_t>(std::clamp(colors, 1, 256), int64_t(palette.size())));
+  const int n = EntriesAsked(colors, palette);
   if (n >= kNeuralColors) engine_ = TIEQuantizerEngine::qeNeuralNetwork;
   if (n <= 0) return;
   if (source.Empty()) {
@@ -26,11 +36,24 @@ TIEQuantizer::TIEQuantizer(const TIEQuantizerSource& source, std::span<TBGR> pal
   }
 }
 
+TIEQuantizer::TIEQuantizer(std::unique_ptr<TIEExactPalette> exact, std::span<TBGR> palette)
+    : engine_(TIEQuantizerEngine::qeExactColours), entries_(exact->Count()), exact_(std::move(exact)) {
+  exact_->WritePalette(palette);
+}
+
+std::unique_ptr<TIEQuantizer> TIEQuantizer::KeepingColours(const TIEQuantizerSource& source, std::span<TBGR> palette,
+                                                           int colors) {
+  std::unique_ptr<TIEExactPalette> exact = TIEExactPalette::Find(source, EntriesAsked(colors, palette));
+  if (!exact) return std::make_unique<TIEQuantizer>(source, palette, colors);
+  return std::unique_ptr<TIEQuantizer>(new TIEQuantizer(std::move(exact), palette));
+}
+
 TIEQuantizer::~TIEQuantizer() = default;
 
 int TIEQuantizer::GetIndex(uint32_t rgb) const {
   if (box_) return box_->GetIndex(rgb);
   if (neural_) return neural_->GetIndex(rgb);
+  if (exact_) return exact_->GetIndex(rgb);
   return 0;
 }
 
@@ -41,6 +64,8 @@ void TIEQuantizer::MapRow(const uint8_t* bgr, int64_t count, uint8_t* indices) c
     for (; bgr != end; bgr += 3) *indices++ = map[TIEBoxQuantizer::CellOf(bgr[2], bgr[1], bgr[0])];
   } else if (neural_) {
     for (; bgr != end; bgr += 3) *indices++ = uint8_t(neural_->GetIndex(uint32_t(bgr[2]) << 16 | bgr[1] << 8 | bgr[0]));
+  } else if (exact_) {
+    exact_->MapRow(bgr, count, indices);
   } else {
     std::fill_n(indices, count, 0);
   }

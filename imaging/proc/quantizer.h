@@ -8,12 +8,13 @@
 
 #include "imaging/core/colors.h"
 #include "imaging/proc/box_quantizer.h"
+#include "imaging/proc/exact_palette.h"
 #include "imaging/proc/neural_quantizer.h"
 #include "imaging/proc/quantizer_source.h"
 
 namespace quillet {
 
-enum class TIEQuantizerEngine : uint8_t { qeNeuralNetwork = 0, qeBoxSplitting = 1 };
+enum class TIEQuantizerEngine : uint8_t { qeNeuralNetwork = 0, qeBoxSplitting = 1, qeExactColours = 2 };
 
 class TIEQuantizer {
  public:
@@ -28,6 +29,11 @@ class TIEQuantizer {
   // A source without pixels gives one black entry and index 0 for every colour.
   TIEQuantizer(const TIEQuantizerSource& source, std::span<TBGR> palette, int colors, int quality = -1,
                int method = 0);
+  // As the constructor, except that a source of at most N distinct colours
+  // keeps them: they become the palette (engine qeExactColours), so that an
+  // image already reduced to N colours loses nothing more.
+  static std::unique_ptr<TIEQuantizer> KeepingColours(const TIEQuantizerSource& source, std::span<TBGR> palette,
+                                                      int colors);
   ~TIEQuantizer();
   TIEQuantizer(const TIEQuantizer&) = delete;
   TIEQuantizer& operator=(const TIEQuantizer&) = delete;
@@ -42,10 +48,13 @@ class TIEQuantizer {
   void MapRow(const uint8_t* bgr, int64_t count, uint8_t* indices) const;
 
  private:
+  TIEQuantizer(std::unique_ptr<TIEExactPalette> exact, std::span<TBGR> palette);
+
   TIEQuantizerEngine engine_;
   int entries_ = 0;
   std::unique_ptr<TIEBoxQuantizer> box_;
   std::unique_ptr<TIENeuralQuantizer> neural_;
+  std::unique_ptr<TIEExactPalette> exact_;
 };
 
 // R * 65536 + G * 256 + B of a colour record.

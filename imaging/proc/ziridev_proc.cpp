@@ -205,6 +205,15 @@ void TZiridEvProc::ConvertToPalette(int colors, std::span<TBGR> palette) {
   ReduceColors(colors, palette, "ConvertToPalette");
 }
 
+void TZiridEvProc::Quantize(int colors) {
+  if (!link_.Bitmap()) return;
+  RecordUndo("Quantize " + std::to_string(colors));
+  if (link_.Bitmap()->PixelFormat() != TIEPixelFormat::pf24bit) return;
+  std::vector<TBGR> palette(size_t(std::clamp(colors, 1, 256)));
+  MapThroughQuantizer(colors, palette);
+  NotifyImageChanged();
+}
+
 void TZiridEvProc::ReduceColors(int colors, std::span<TBGR> palette, const std::string& caption) {
   if (!link_.Bitmap()) return;
   RecordUndo(caption);
@@ -215,18 +224,23 @@ void TZiridEvProc::ReduceColors(int colors, std::span<TBGR> palette, const std::
     palette[1] = kWhite;
     return NotifyImageChanged();
   }
-  const TIEQuantizer quantizer(TIEQuantizerSource(*link_.Bitmap()), palette.first(size_t(colors)), colors);
-  std::vector<uint8_t> indices(size_t(link_.Bitmap()->Width()));
-  for (int64_t y = 0; y < link_.Bitmap()->Height(); ++y) {
-    uint8_t* row = link_.Bitmap()->ScanLine(y);
-    quantizer.MapRow(row, link_.Bitmap()->Width(), indices.data());
-    for (int64_t x = 0; x < link_.Bitmap()->Width(); ++x) {
+  MapThroughQuantizer(colors, palette.first(size_t(colors)));
+  NotifyImageChanged();
+}
+
+void TZiridEvProc::MapThroughQuantizer(int colors, std::span<TBGR> palette) {
+  TIEWorkingBitmap& image = *link_.Bitmap();
+  const TIEQuantizer quantizer(TIEQuantizerSource(image), palette, colors);
+  std::vector<uint8_t> indices(size_t(image.Width()));
+  for (int64_t y = 0; y < image.Height(); ++y) {
+    uint8_t* row = image.ScanLine(y);
+    quantizer.MapRow(row, image.Width(), indices.data());
+    for (int64_t x = 0; x < image.Width(); ++x) {
       const TBGR& c = palette[indices[size_t(x)]];
       row[3 * x] = c.b, row[3 * x + 1] = c.g, row[3 * x + 2] = c.r;
     }
-    Progress(int((y + 1) * 100 / (link_.Bitmap()->Height() + 0.5)));
+    Progress(int((y + 1) * 100 / (image.Height() + 0.5)));
   }
-  NotifyImageChanged();
 }
 
 }  // namespace quillet

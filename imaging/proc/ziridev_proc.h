@@ -93,6 +93,9 @@ class TZiridEvProc {
   void ConvertTo(int colors);
   // ConvertTo that also returns the palette (at least max(colors, 2) entries).
   void ConvertToPalette(int colors, std::span<TBGR> palette);
+  // To n colours (1 to 256) through the quantizer for every n, the image
+  // staying 24-bit; undo caption "Quantize n".
+  void Quantize(int colors);
 
  private:
   struct TUndoEntry {
@@ -109,6 +112,8 @@ class TZiridEvProc {
   // Runs `op` on the whole image, or on the selection's box through the mask.
   void ApplyThroughMask(const std::function<void(TIEWorkingBitmap&)>& op);
   void ReduceColors(int colors, std::span<TBGR> palette, const std::string& caption);
+  // Every pixel becomes the entry a quantizer built over the image gives it.
+  void MapThroughQuantizer(int colors, std::span<TBGR> palette);
   // The alpha channel follows a resampled image.
   void ResampleAlpha(int64_t width, int64_t height);
 

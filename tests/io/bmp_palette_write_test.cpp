@@ -1,11 +1,12 @@
-// Palette BMP output: 4 and 8 bits through the quantizer, RLE4/RLE8, the
-// header fields, two-colour images in 1 bit, and the files read back by our
+// Palette BMP output: 4 and 8 bits through the quantizer or with the image's
+// own few colours, RLE4/RLE8, the header fields, two-colour images in 1 bit, and the files read back by our
 // reader, Pillow and ImageMagick with the colours we computed.
 #include <gtest/gtest.h>
 
 #include "codec_harness.h"
 #include "imaging/io/formats/bmp/bmp_codec.h"
 #include "imaging/proc/quantizer.h"
+#include "proc/proc_images.h"
 
 namespace quillet::test {
 namespace {
@@ -109,7 +110,7 @@ TEST(BmpPaletteWrite, LongRunsSplitAt255) {
   EXPECT_EQ(data, (std::vector<uint8_t>{255, i, 45, i, 0, 0, 0, 1}));
 }
 
-TEST(BmpPaletteWrite, BilevelSourceIsWidenedBeforeQuantizing) {
+TEST(BmpPaletteWrite, BilevelSourceIsWidenedAndKeepsBlackAndWhite) {
   TIEWorkingBitmap mono(11, 5, TIEPixelFormat::pf1bit);
   for (int x = 0; x < 11; x += 2) SetBit(mono.ScanLine(x % 5), x, false);
   TIEWorkingBitmap wide = mono;
@@ -120,7 +121,7 @@ TEST(BmpPaletteWrite, BilevelSourceIsWidenedBeforeQuantizing) {
     p.SamplesPerPixel = 1;
     const Decoded back = Decode(ReadBMPStream, Encode(WriteBMPStream, mono, p));
     ASSERT_FALSE(back.aborted) << back.error;
-    EXPECT_EQ(RgbBytes(back.bitmap), Quantized(wide, bits)) << bits;
+    EXPECT_EQ(RgbBytes(back.bitmap), RgbBytes(wide)) << bits;  // black and white kept exactly
   }
 }
 
@@ -149,25 +150,26 @@ TEST(BmpPaletteWrite, TwoColourImageKeepsItsColoursInOneBit) {
   EXPECT_EQ(got.pixels, RgbBytes(img));
 }
 
-TEST(BmpPaletteWrite, CallersQuantizerAndPalette) {
-  const TIEWorkingBitmap img = Picture(9, 7);
-  std::vector<TBGR> palette(16, kBlack);
-  const TIEQuantizer q(TIEQuantizerSource(img), palette, 5);
-  TIOParamsVals p;
-  TIEMemoryStream out;
-  bool aborted = false;
-  TIOProgress progress;
-  progress.Aborting = &aborted;
-  TIOWriteArgs args{out, img, p, progress};
-  WriteBMPPaletteStream(args, q, palette);
-  ASSERT_FALSE(aborted);
-  const Decoded back = Decode(ReadBMPStream, out.Bytes());
-  EXPECT_EQ(back.bitmap.Pixel(0, 0), palette[size_t(q.GetIndex(RgbOf(img.Pixel(0, 0))))]);
-  EXPECT_EQ(back.params.BitsPerSample, 4);
-
-  std::vector<TBGR> odd(20, kBlack);  // neither 16 nor 256 entries
-  WriteBMPPaletteStream(args, q, odd);
-  EXPECT_TRUE(aborted);
+// An image of at most 2^bits colours keeps them exactly; one more and the
+// quantizer picks the palette.
+TEST(BmpPaletteWrite, ImageOfFewColoursKeepsThem) {
+  for (const int colors : {16, 17}) {
+    // Colours off the quantizer's 8-level grid, so that rounding would show.
+    const TIEWorkingBitmap img = MakeImage(9, 7, [&](int x, int y) {
+      const int i = (x + 9 * y) % colors;
+      return MakeBGR(uint8_t(i * 15 + 3), uint8_t(250 - i * 13), uint8_t(i * 37 % 251));
+    });
+    for (const int bits : {4, 8}) {
+      TIOParamsVals p;
+      p.BitsPerSample = bits;
+      p.SamplesPerPixel = 1;
+      const Decoded back = Decode(ReadBMPStream, Encode(WriteBMPStream, img, p));
+      ASSERT_FALSE(back.aborted) << back.error;
+      EXPECT_EQ(back.params.BitsPerSample, bits);
+      const bool fits = colors <= 1 << bits;
+      EXPECT_EQ(RgbBytes(back.bitmap), fits ? RgbBytes(img) : Quantized(img, bits)) << colors << " " << bits;
+    }
+  }
 }
 
 TEST(BmpPaletteWrite, IndependentReadersSeeOurColours) {

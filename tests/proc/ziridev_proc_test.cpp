@@ -8,6 +8,7 @@
 #include "imaging/core/bits.h"
 #include "imaging/core/ie_view.h"
 #include "imaging/proc/ordered_dither.h"
+#include "imaging/proc/quantizer.h"
 #include "imaging/proc/ziridev_proc.h"
 #include "proc/proc_images.h"
 #include "proc/proc_view.h"
@@ -183,6 +184,17 @@ TEST(ZiridEvProc, ModeConversions) {
   EXPECT_GT(seen.size(), 4u);
   EXPECT_EQ(r.Captions(), (std::vector<std::string>{"ConvertTo 16"}));
   EXPECT_EQ(r.last, 98);  // trunc(30 * 100 / 30.5)
+
+  // Quantize goes through the quantizer even for two colours, staying 24-bit.
+  TIEWorkingBitmap two = Gradient(40, 30);
+  proc.SetAttachedBitmap(&two);
+  proc.Quantize(2);
+  ASSERT_EQ(two.PixelFormat(), TIEPixelFormat::pf24bit);
+  seen.clear();
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) seen.insert(RgbOf(two.Pixel(x, y)));
+  EXPECT_EQ(seen.size(), 2u);
+  EXPECT_EQ(r.Captions().back(), "Quantize 2");
 }
 
 TEST(ZiridEvProc, ResampleSizesAndCaptions) {

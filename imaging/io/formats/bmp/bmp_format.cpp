@@ -14,6 +14,9 @@ constexpr TIOContentTest kTests[] = {{70, HasSignature}};
 
 constexpr const char* kFields[] = {"BmpVersion", "BmpCompression", "ColorMap"};
 
+// One bit keeps only exactly two colours (one colour is dithered).
+constexpr int kExactPaletteDepths[] = {4, 8};
+
 std::string Detail(const TIOParamsVals& p) {
   static const char* const kVersions[] = {" ver.1", " ver.3", " OS/2 v.1", " OS/2 v.2"};
   return PickText(kVersions, p.BmpVersion);
@@ -32,6 +35,7 @@ extern const TFileFormatInfo BMPFormat{
     .Detail = Detail,
     .StreamReadSetsDpi = false,
     .StreamLengthFromHeader = true,
+    .ExactPaletteDepths = kExactPaletteDepths,
 };
 
 void TZiridEvIO::LoadFromFileBMP(const std::string& fileName) { LoadFromFileFormat(fileName, ftBMP); }

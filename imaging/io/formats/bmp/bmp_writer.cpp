@@ -1,6 +1,6 @@
 // BMP writer: 24, 8, 4 and 1-bit files with the 12, 40 or 64-byte header,
-// palettes from the quantizer, RLE8/RLE4, rows bottom-up, headers completed
-// once the pixel data is written.
+// palettes from the quantizer (the image's own colours when they fit),
+// RLE8/RLE4, rows bottom-up, headers completed once the pixel data is written.
 #include <algorithm>
 #include <array>
 #include <memory>
@@ -11,6 +11,7 @@
 #include "imaging/io/dib_util.h"
 #include "imaging/proc/color_utils.h"
 #include "imaging/proc/ordered_dither.h"
+#include "imaging/proc/quantizer.h"
 
 namespace quillet {
 
@@ -31,8 +32,7 @@ struct TBmpPlan {
   const TIEWorkingBitmap* image = nullptr;
   std::unique_ptr<TIEWorkingBitmap> copy;
   std::vector<TBGR> palette;  // 2^bits entries, none for 24 bits
-  const TIEQuantizer* quantizer = nullptr;
-  std::unique_ptr<TIEQuantizer> ownQuantizer;
+  std::unique_ptr<TIEQuantizer> quantizer;
 };
 
 // The depth asked for: BitsPerSample when it is 1 or 4, else 8 for one
@@ -131,8 +131,8 @@ int PlanOutput(const TIOWriteArgs& a, TBmpPlan& plan) {
   if (bits == 4 || bits == 8) {
     plan.image = &TrueColourImage(a.Bitmap, plan);
     plan.palette.assign(size_t(1) << bits, kBlack);
-    plan.ownQuantizer = std::make_unique<TIEQuantizer>(TIEQuantizerSource(*plan.image), plan.palette, 1 << bits);
-    plan.quantizer = plan.ownQuantizer.get();
+    // An image of few enough colours keeps them; others are quantized.
+    plan.quantizer = TIEQuantizer::KeepingColours(TIEQuantizerSource(*plan.image), plan.palette, 1 << bits);
     return bits;
   }
   plan.copy.reset();
@@ -223,18 +223,6 @@ void WriteBMPStream(TIOWriteArgs& args) {
     TBmpPlan plan;
     const int bits = PlanOutput(args, plan);
     WriteBmp(args, plan, bits);
-  });
-}
-
-void WriteBMPPaletteStream(TIOWriteArgs& args, const TIEQuantizer& quantizer, std::span<const TBGR> palette) {
-  Guard(args, [&] {
-    if (args.Bitmap.PixelFormat() != TIEPixelFormat::pf24bit || (palette.size() != 16 && palette.size() != 256))
-      return Fail(args, "palette output needs a 24-bit image and 16 or 256 entries");
-    TBmpPlan plan;
-    plan.image = &args.Bitmap;
-    plan.palette.assign(palette.begin(), palette.end());
-    plan.quantizer = &quantizer;
-    WriteBmp(args, plan, palette.size() == 16 ? 4 : 8);
   });
 }
 
