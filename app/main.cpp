@@ -11,7 +11,7 @@
 #include "imaging/core/math.h"
 #include "imaging/core/startup_metrics.h"
 #include "imaging/core/system_colors.h"
-#include "imaging/proc/ui/qt_clipboard.h"
+#include "platform/qt_clipboard.h"
 
 namespace {
 
