@@ -12,7 +12,7 @@
 #include "imaging/core/engine_settings.h"
 #include "imaging/core/system_colors.h"
 #include "imaging/io/default_coders.h"
-#include "imaging/proc/ui/qt_clipboard.h"
+#include "platform/qt_clipboard.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "app/edit_form.h"
 #include "app/frame_form.h"
 #include "app/new_image_dialog.h"
-#include "imaging/proc/ui/qt_clipboard.h"
+#include "platform/qt_clipboard.h"
 
 namespace quillet::test {
 

@@ -1,4 +1,4 @@
-#include "imaging/proc/ui/qt_clipboard.h"
+#include "platform/qt_clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

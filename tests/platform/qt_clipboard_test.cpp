@@ -8,7 +8,7 @@
 #include <QMimeData>
 
 #include "imaging/proc/dib_block.h"
-#include "imaging/proc/ui/qt_clipboard.h"
+#include "platform/qt_clipboard.h"
 
 namespace quillet {
 namespace {
