@@ -14,7 +14,7 @@
 namespace quillet {
 
 class TIEStream;
-struct TIOParamsVals;
+class TIOParamsVals;
 
 // Logical pixels per inch (the default DpiX, DpiY of views and files) and the
 // 3-D edge size; 96 dpi and 2-pixel edges until the editor measures its screen.
