@@ -27,9 +27,28 @@ class TIEExactPalette {
   void MapRow(const uint8_t* bgr, int64_t count, uint8_t* indices) const;
 
  private:
-  explicit TIEExactPalette(std::vector<uint32_t> colors) : colors_(std::move(colors)) {}
+  // An open-addressed table from colour to a small number, sized for
+  // `capacity` colours.
+  class TSlots {
+   public:
+    static constexpr uint32_t kEmpty = 0xFFFFFFFFu;  // no 24-bit colour
+    explicit TSlots(int capacity);
+    // Where `rgb` is, or the free slot it would take.
+    size_t Probe(uint32_t rgb) const;
+    bool Holds(size_t at, uint32_t rgb) const { return keys_[at] == rgb; }
+    uint16_t Value(size_t at) const { return values_[at]; }
+    void Put(size_t at, uint32_t rgb, uint16_t value) { keys_[at] = rgb, values_[at] = value; }
+
+   private:
+    std::vector<uint32_t> keys_;
+    std::vector<uint16_t> values_;
+    uint32_t shift_ = 0;
+  };
+
+  explicit TIEExactPalette(std::vector<uint32_t> colors);
 
   std::vector<uint32_t> colors_;  // sorted R * 65536 + G * 256 + B
+  TSlots indices_;                // colour -> palette index
 };
 
 }  // namespace quillet
