@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "imaging/core/bits.h"
+#include "imaging/core/decode_target.h"
 #include "imaging/core/mask.h"
 #include "imaging/core/math.h"
 #include "imaging/core/engine_settings.h"
@@ -241,7 +242,11 @@ void Decode(TIOReadArgs& a, TPngReader& r) {
   if (!ImageBytes(h.width, h.height, bilevel ? 1 : 32)) return a.Progress.Fail("image too large");
   if (!SetTransforms(r, plan)) return Fail(a, r, "damaged PNG header");
   if (!RowLayoutAgrees(r, plan, h.width)) return a.Progress.Fail("unsupported PNG row layout");
-  if (!ReshapeBitmap(a.Bitmap, h.width, h.height, bilevel ? TIEPixelFormat::pf1bit : TIEPixelFormat::pf24bit))
+  // An interlaced file's later passes fill in rows that are already there.
+  TDecodeTarget fresh;
+  const TIEPixelFormat format = bilevel ? TIEPixelFormat::pf1bit : TIEPixelFormat::pf24bit;
+  if (!(plan.passes == 1 ? fresh.Reshape(a.Bitmap, h.width, h.height, format)
+                         : ReshapeBitmap(a.Bitmap, h.width, h.height, format)))
     return a.Progress.Fail("image too large");
   // BGRA rows write every alpha byte; other files are opaque.
   if (plan.alpha) {
@@ -255,6 +260,7 @@ void Decode(TIOReadArgs& a, TPngReader& r) {
   plan.progress = &a.Progress;
   if (plan.layout == TPngLayout::plBgra) plan.bgra.resize(size_t(h.width) * 4 * (plan.passes > 1 ? h.height : 1));
   const bool complete = ReadRows(r, plan);
+  fresh.Unwritten(plan.rowsRead);
   Finish(plan);
   if (!complete) return Fail(a, r, "damaged PNG data");
   // Trouble after the last row (a bad trailing chunk) spoils nothing.
