@@ -15,6 +15,7 @@ namespace {
 // byte to spare: each pixel moves as a four-byte word whose last byte the
 // next pixel overwrites, the last pixel as its three bytes.
 void MirrorRow24(uint8_t* row, int64_t width, uint8_t* copy) {
+  if (width == 0) return;
   std::memcpy(copy, row, size_t(3 * width));
   const uint8_t* from = copy + 3 * (width - 1);
   for (int64_t x = 0; x + 1 < width; ++x, from -= 3) std::memcpy(row + 3 * x, from, 4);
@@ -36,7 +37,6 @@ void MirrorRow1(uint8_t* row, int64_t width) {
 void MirrorImage(TIEWorkingBitmap& image, const std::function<void(int64_t)>& progress) {
   const bool colour = image.PixelFormat() == TIEPixelFormat::pf24bit;
   const int64_t width = image.Width();
-  if (width == 0) return;
   SplitRows(
       image.Height(), image.RowBytes(),
       [&](int64_t first, int64_t last) {
