@@ -48,7 +48,7 @@ bool StretchNearest(const TIEWorkingBitmap& source, TIEWorkingBitmap& dest, int6
   if (source.Empty() || width <= 0 || height <= 0 || !ImageBytes(width, height, source.BitCount())) return false;
   std::optional<TIEWorkingBitmap> copy;
   const TIEWorkingBitmap& from = &source == &dest ? copy.emplace(source) : source;
-  if (!ReshapeBitmap(dest, width, height, format)) return false;
+  if (!dest.AllocateUninitialised(width, height, format)) return false;
 
   const std::vector<int64_t> columns = SourceColumns(from.Width(), width);
   const auto stretchRow = format == TIEPixelFormat::pf24bit ? StretchRow24 : StretchRow1;
