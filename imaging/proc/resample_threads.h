@@ -16,7 +16,7 @@ namespace quillet {
 
 // Threads worth starting for `count` items of about `workPerItem` pixels each.
 inline int PassThreads(int64_t count, int64_t workPerItem) {
-  constexpr int64_t kWorkPerThread = int64_t(1) << 18;
+  constexpr int64_t kWorkPerThread = int64_t(1) << 20;
   const int64_t cores = std::clamp<int64_t>(std::thread::hardware_concurrency(), 1, 8);
   return int(std::clamp<int64_t>(count * workPerItem / kWorkPerThread, 1, std::min(cores, count)));
 }
