@@ -90,20 +90,25 @@ void ConvertRow(const uint8_t* src, TIEPixelFormat srcFormat, const std::vector<
   }
 }
 
+// Whether the engine makes an image of this size and format.
+bool Allowed(int64_t width, int64_t height, int bits) {
+  if (width < 0 || height < 0 || bits == 0) return false;
+  if (width > MaxImagePixels() || height > MaxImagePixels()) return false;
+  return width == 0 || height == 0 || ImageBytes(width, height, bits).has_value();
+}
+
 }  // namespace
 
 bool TIEWorkingBitmap::Resize(int64_t width, int64_t height, TIEPixelFormat format) {
   const int bits = StorageBitsOfFormat(format);
-  if (width < 0 || height < 0 || bits == 0) return false;
-  if (width > MaxImagePixels() || height > MaxImagePixels()) return false;
-  if (width > 0 && height > 0 && !ImageBytes(width, height, bits)) return false;
+  if (!Allowed(width, height, bits)) return false;
   if (width == width_ && height == height_ && format == format_) return true;
   // Only 1-bit and 24-bit bitmaps are made here; the other depths arrive whole.
   const bool convertible = format == TIEPixelFormat::pf1bit || format == TIEPixelFormat::pf24bit;
   if (!convertible && format != format_ && !Empty()) return false;
 
   const int64_t rowBytes = RowLength(width, bits);
-  std::vector<uint8_t> bits_new(static_cast<size_t>(rowBytes * height));
+  TPixelBuffer bits_new(static_cast<size_t>(rowBytes * height), TPixelBuffer::TInit::Zeroed);
   const int64_t keepW = std::min(width, width_), keepH = std::min(height, height_);
   for (int64_t y = 0; y < height; ++y) {
     uint8_t* dst = bits_new.data() + y * rowBytes;
@@ -114,16 +119,32 @@ bool TIEWorkingBitmap::Resize(int64_t width, int64_t height, TIEPixelFormat form
       ConvertRow(ScanLine(y), format_, palette_, kept, dst, format);
     if (convertible) FillSpan(dst, format, kept, width, canvas_.BrushColor);
   }
+  TakePixels(std::move(bits_new), width, height, format);
+  return true;
+}
+
+void TIEWorkingBitmap::TakePixels(TPixelBuffer bits, int64_t width, int64_t height, TIEPixelFormat format) {
   if (format == TIEPixelFormat::pf1bit)
     palette_ = BlackWhitePalette();
   else if (format != format_)
     palette_.clear();
-  bits_ = std::move(bits_new);
+  bits_ = std::move(bits);
   width_ = width;
   height_ = height;
-  rowBytes_ = rowBytes;
+  rowBytes_ = RowLength(width, StorageBitsOfFormat(format));
   format_ = format;
   MarkModified();
+}
+
+bool TIEWorkingBitmap::AllocateUninitialised(int64_t width, int64_t height, TIEPixelFormat format) {
+  const int bits = StorageBitsOfFormat(format);
+  if (!Allowed(width, height, bits)) return false;
+  if (width == width_ && height == height_ && format == format_) return true;
+  const int64_t rowBytes = RowLength(width, bits), used = (width * bits + 7) / 8;
+  TPixelBuffer fresh(static_cast<size_t>(rowBytes * height), TPixelBuffer::TInit::Uninitialised);
+  if (rowBytes > used)
+    for (int64_t y = 0; y < height; ++y) std::memset(fresh.data() + y * rowBytes + used, 0, size_t(rowBytes - used));
+  TakePixels(std::move(fresh), width, height, format);
   return true;
 }
 
@@ -150,8 +171,13 @@ bool ReshapeBitmap(TIEWorkingBitmap& bitmap, int64_t width, int64_t height, TIEP
 
 void TIEWorkingBitmap::Fill(const TBGR& color) {
   if (format_ != TIEPixelFormat::pf1bit && format_ != TIEPixelFormat::pf24bit) return;
-  for (int64_t y = 0; y < height_; ++y) FillSpan(ScanLine(y), format_, 0, width_, color);
+  FillRows(0, height_, color);
   MarkModified();
+}
+
+void TIEWorkingBitmap::FillRows(int64_t from, int64_t to, const TBGR& color) {
+  if (format_ != TIEPixelFormat::pf1bit && format_ != TIEPixelFormat::pf24bit) return;
+  for (int64_t y = std::max<int64_t>(from, 0); y < std::min(to, height_); ++y) FillSpan(ScanLine(y), format_, 0, width_, color);
 }
 
 TBGR TIEWorkingBitmap::Pixel(int64_t x, int64_t y) const { return RowPixel(ScanLine(y), format_, palette_, x); }

@@ -8,6 +8,7 @@
 #include "imaging/core/bits.h"
 #include "imaging/core/canvas_state.h"
 #include "imaging/core/colors.h"
+#include "imaging/core/pixel_buffer.h"
 
 namespace quillet {
 
@@ -36,6 +37,12 @@ class TIEWorkingBitmap {
   bool Resize(int64_t width, int64_t height, TIEPixelFormat format);
   bool SetSize(int64_t width, int64_t height) { return Resize(width, height, format_); }
   bool SetPixelFormat(TIEPixelFormat format) { return Resize(width_, height_, format); }
+  // New size and format for a writer that fills every pixel of every row
+  // before anything reads it: the old pixels are dropped and the new ones
+  // left uninitialised (no fill pass); only the padding at the row ends is
+  // zeroed. The same size and format keep the memory as it is. Refuses what
+  // Resize refuses, but converts nothing, so any format change is allowed.
+  bool AllocateUninitialised(int64_t width, int64_t height, TIEPixelFormat format);
 
   // Entries of the colour table (depths up to 8 bits; 1-bit is black, white).
   std::vector<TRGBQuad>& Palette() { return palette_; }
@@ -46,6 +53,8 @@ class TIEWorkingBitmap {
 
   // Whole image in one colour; a 1-bit image takes black or white by grey level.
   void Fill(const TBGR& color);
+  // Rows [from, to) in one colour, as Fill does.
+  void FillRows(int64_t from, int64_t to, const TBGR& color);
 
   // The colour of pixel (x, y) in any format; for tests and slow paths only.
   TBGR Pixel(int64_t x, int64_t y) const;
@@ -59,9 +68,12 @@ class TIEWorkingBitmap {
   void MarkModified() { ++changes_; }
 
  private:
+  // The new pixels, size and format; the palette follows the format.
+  void TakePixels(TPixelBuffer bits, int64_t width, int64_t height, TIEPixelFormat format);
+
   int64_t width_ = 0, height_ = 0, rowBytes_ = 0;
   TIEPixelFormat format_ = TIEPixelFormat::pf24bit;
-  std::vector<uint8_t> bits_;
+  TPixelBuffer bits_;
   std::vector<TRGBQuad> palette_;
   TIECanvasState canvas_;
   uint64_t changes_ = 0;

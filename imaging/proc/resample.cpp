@@ -49,7 +49,7 @@ bool ResampleColour(const TIEWorkingBitmap& source, TIEWorkingBitmap& dest, int6
   if (!CanFilter(source.Width(), source.Height(), width, height, 3, filter)) return false;
   std::optional<TIEWorkingBitmap> copy;
   const TIEWorkingBitmap& from = Unaliased(source, dest, copy);
-  if (!ReshapeBitmap(dest, width, height, TIEPixelFormat::pf24bit)) return false;
+  if (!dest.AllocateUninitialised(width, height, TIEPixelFormat::pf24bit)) return false;
   const TResampleShape shape{from.Width(), from.Height(), width, height, false};
   ResampleTwoPass<3, 1>(
       shape, filter, [&](int64_t y) { return from.ScanLine(y); }, [&](int64_t y) { return dest.ScanLine(y); },
@@ -79,7 +79,7 @@ bool Resample1Bit(const TIEWorkingBitmap& source, TIEWorkingBitmap& dest, int64_
   if (!CanFilter(source.Width(), source.Height(), width, height, 1, filter)) return false;
   std::optional<TIEWorkingBitmap> copy;
   const TIEWorkingBitmap& from = Unaliased(source, dest, copy);
-  if (!ReshapeBitmap(dest, width, height, TIEPixelFormat::pf24bit)) return false;
+  if (!dest.AllocateUninitialised(width, height, TIEPixelFormat::pf24bit)) return false;
   const TResampleShape shape{from.Width(), from.Height(), width, height, true};
   ResampleTwoPass<1, 3>(
       shape, filter, [&](int64_t y) { return from.ScanLine(y); }, [&](int64_t y) { return dest.ScanLine(y); },

@@ -1,5 +1,6 @@
 // The plain stretch: every destination pixel takes the source pixel under
 // its centre, (2x + 1) * Ws div (2 * Wd), for 24-bit and 1-bit images.
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -22,15 +23,19 @@ std::vector<int64_t> SourceColumns(int64_t sourceSize, int64_t destSize) {
   return columns;
 }
 
-void StretchRow24(const uint8_t* source, const std::vector<int64_t>& columns, uint8_t* out) {
-  for (const int64_t x : columns) {
-    const uint8_t* p = source + 3 * x;
-    out[0] = p[0], out[1] = p[1], out[2] = p[2];
-    out += 3;
-  }
+// Pixels move as four-byte words whose last byte the next pixel overwrites,
+// up to the last pixel or the first one that takes the last source pixel
+// (whose words would reach past the rows); the rest move as three bytes.
+void StretchRow24(const uint8_t* source, int64_t sourceWidth, const std::vector<int64_t>& columns, uint8_t* out) {
+  const auto count = int64_t(columns.size());
+  const int64_t words =
+      std::min<int64_t>(std::lower_bound(columns.begin(), columns.end(), sourceWidth - 1) - columns.begin(), count - 1);
+  int64_t i = 0;
+  for (; i < words; ++i, out += 3) std::memcpy(out, source + 3 * columns[size_t(i)], 4);
+  for (; i < count; ++i, out += 3) std::memcpy(out, source + 3 * columns[size_t(i)], 3);
 }
 
-void StretchRow1(const uint8_t* source, const std::vector<int64_t>& columns, uint8_t* out) {
+void StretchRow1(const uint8_t* source, int64_t, const std::vector<int64_t>& columns, uint8_t* out) {
   const auto count = int64_t(columns.size());
   for (int64_t from = 0; from < count; from += 8) {
     uint8_t byte = 0;
@@ -48,7 +53,7 @@ bool StretchNearest(const TIEWorkingBitmap& source, TIEWorkingBitmap& dest, int6
   if (source.Empty() || width <= 0 || height <= 0 || !ImageBytes(width, height, source.BitCount())) return false;
   std::optional<TIEWorkingBitmap> copy;
   const TIEWorkingBitmap& from = &source == &dest ? copy.emplace(source) : source;
-  if (!ReshapeBitmap(dest, width, height, format)) return false;
+  if (!dest.AllocateUninitialised(width, height, format)) return false;
 
   const std::vector<int64_t> columns = SourceColumns(from.Width(), width);
   const auto stretchRow = format == TIEPixelFormat::pf24bit ? StretchRow24 : StretchRow1;
@@ -60,7 +65,7 @@ bool StretchNearest(const TIEWorkingBitmap& source, TIEWorkingBitmap& dest, int6
       if (sy == previous)
         std::memcpy(dest.ScanLine(y), dest.ScanLine(y - 1), size_t(rowBytes));
       else
-        stretchRow(from.ScanLine(sy), columns, dest.ScanLine(y));
+        stretchRow(from.ScanLine(sy), from.Width(), columns, dest.ScanLine(y));
       previous = sy;
     }
   });

@@ -40,7 +40,7 @@ bool Rotate24(TIEWorkingBitmap& image, double angle, bool antialias, TBGR backgr
   if (angle == 0) {
     if (!turned) return true;
     const TRotateRows& t = turned->Rows();
-    if (!ReshapeBitmap(image, t.Width, t.Height, TIEPixelFormat::pf24bit)) return false;
+    if (!image.AllocateUninitialised(t.Width, t.Height, TIEPixelFormat::pf24bit)) return false;
     for (int64_t y = 0; y < t.Height; ++y) std::copy_n(t.Row(y), 3 * t.Width, image.ScanLine(y));
     image.MarkModified();
     return true;
@@ -51,9 +51,7 @@ bool Rotate24(TIEWorkingBitmap& image, double angle, bool antialias, TBGR backgr
   shear.Across(turned ? turned->Rows() : RowsOf(image), b1.Rows());
   turned.reset();
   // The old pixels are not kept: every result row is written whole.
-  if (!ReshapeBitmap(image, 0, 0, TIEPixelFormat::pf24bit) ||
-      !ReshapeBitmap(image, g.W3, g.H3, TIEPixelFormat::pf24bit))
-    return false;
+  if (!image.AllocateUninitialised(g.W3, g.H3, TIEPixelFormat::pf24bit)) return false;
   shear.DownAndAcross(b1.Rows(), RowsOf(image));
   image.MarkModified();
   return true;

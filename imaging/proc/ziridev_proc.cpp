@@ -7,7 +7,9 @@
 
 #include "imaging/core/bits.h"
 #include "imaging/proc/bitmap_area.h"
+#include "imaging/proc/flip.h"
 #include "imaging/proc/ordered_dither.h"
+#include "imaging/proc/point_ops.h"
 #include "imaging/proc/proc_progress.h"
 #include "imaging/proc/quantizer.h"
 #include "imaging/proc/resample.h"
@@ -19,36 +21,6 @@ namespace {
 
 bool Is1Or24(const TIEWorkingBitmap& b) {
   return b.PixelFormat() == TIEPixelFormat::pf1bit || b.PixelFormat() == TIEPixelFormat::pf24bit;
-}
-
-// Row pixels in reverse: 24-bit by pixel, 1-bit by bit.
-void MirrorRow(uint8_t* row, int64_t width, TIEPixelFormat format) {
-  if (format == TIEPixelFormat::pf24bit) {
-    for (int64_t a = 0, b = width - 1; a < b; ++a, --b) std::swap_ranges(row + 3 * a, row + 3 * a + 3, row + 3 * b);
-    return;
-  }
-  // Bytes and their bits reversed put pixel x at n*8-1-x; a shift by the
-  // unused bits of the last byte brings it to width-1-x.
-  const int64_t n = (width + 7) / 8, shift = n * 8 - width;
-  std::reverse(row, row + n);
-  for (int64_t i = 0; i < n; ++i) row[i] = ReverseBits8(row[i]);
-  if (shift == 0) return;
-  for (int64_t i = 0; i < n; ++i) row[i] = uint8_t(row[i] << shift | (i + 1 < n ? row[i + 1] >> (8 - shift) : 0));
-}
-
-void InvertRows(TIEWorkingBitmap& b) {
-  const int64_t bytes = b.PixelFormat() == TIEPixelFormat::pf24bit ? b.Width() * 3 : (b.Width() + 7) / 8;
-  for (int64_t y = 0; y < b.Height(); ++y) {
-    uint8_t* row = b.ScanLine(y);
-    for (int64_t i = 0; i < bytes; ++i) row[i] = uint8_t(~row[i]);
-  }
-}
-
-void GreyRows(TIEWorkingBitmap& b) {
-  for (int64_t y = 0; y < b.Height(); ++y) {
-    uint8_t* p = b.ScanLine(y);
-    for (int64_t x = 0; x < b.Width(); ++x, p += 3) p[0] = p[1] = p[2] = uint8_t(GreyLevel(TBGR{p[0], p[1], p[2]}));
-  }
 }
 
 }  // namespace
@@ -96,15 +68,10 @@ void TZiridEvProc::Flip(TFlipDirection direction) {
   if (!Is1Or24(*link_.Bitmap())) return;
   TIEWorkingBitmap& b = *link_.Bitmap();
   const int64_t h = b.Height();
-  if (direction == TFlipDirection::fdHorizontal) {
-    for (int64_t y = 0; y < h; ++y) {
-      MirrorRow(b.ScanLine(y), b.Width(), b.PixelFormat());
-      Progress(int((y + 1) * 100 / (h + 0.5)));
-    }
-  } else {
-    for (int64_t a = 0, c = h - 1; a < c; ++a, --c)
-      std::swap_ranges(b.ScanLine(a), b.ScanLine(a) + b.RowBytes(), b.ScanLine(c));
-  }
+  if (direction == TFlipDirection::fdHorizontal)
+    MirrorImage(b, [&](int64_t rows) { Progress(int(rows * 100 / (h + 0.5))); });
+  else
+    FlipImageVertically(b);
   NotifyImageChanged();
 }
 
@@ -174,7 +141,7 @@ void TZiridEvProc::Negative() {
   if (!link_.Bitmap()) return;
   RecordUndo("Negative");
   if (!Is1Or24(*link_.Bitmap())) return;
-  ApplyThroughMask(InvertRows);
+  ApplyThroughMask(InvertImage);
   NotifyImageChanged();
 }
 
@@ -182,7 +149,7 @@ void TZiridEvProc::ConvertToGray() {
   if (!link_.Bitmap()) return;
   RecordUndo("ConvertToGray");
   if (link_.Bitmap()->PixelFormat() != TIEPixelFormat::pf24bit) return;
-  ApplyThroughMask(GreyRows);
+  ApplyThroughMask(GreyImage);
   NotifyImageChanged();
 }
 

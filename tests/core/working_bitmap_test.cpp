@@ -1,6 +1,7 @@
 // The working bitmap: resizing rule, format changes, fill and pixel reading.
 #include <gtest/gtest.h>
 
+#include "imaging/core/decode_target.h"
 #include "imaging/core/math.h"
 #include "imaging/core/working_bitmap.h"
 #include "imaging/core/engine_settings.h"
@@ -123,6 +124,34 @@ TEST(WorkingBitmap, FillAndChangeCount) {
   c.Fill(MakeBGR(1, 2, 3));
   EXPECT_EQ(c.Pixel(2, 0), MakeBGR(1, 2, 3));
   EXPECT_EQ(c.ScanLine(0)[0], 3);  // blue first
+}
+
+// Memory for a writer of every row: only the row padding is defined, and a
+// decoder that stops early leaves the brush colour below its last row.
+TEST(WorkingBitmap, UninitialisedRowsAndDecodeTargets) {
+  TIEWorkingBitmap bmp;
+  ASSERT_TRUE(bmp.AllocateUninitialised(5, 3, TIEPixelFormat::pf24bit));
+  EXPECT_EQ(bmp.RowBytes(), 16);
+  EXPECT_EQ(bmp.ScanLine(2)[15], 0);
+  EXPECT_FALSE(bmp.AllocateUninitialised(-1, 3, TIEPixelFormat::pf24bit));
+  ASSERT_TRUE(bmp.AllocateUninitialised(9, 2, TIEPixelFormat::pf1bit));
+  EXPECT_EQ(bmp.Palette().size(), 2u);
+
+  TIEWorkingBitmap fresh;
+  fresh.Canvas().BrushColor = kRed;
+  TDecodeTarget target;
+  ASSERT_TRUE(target.Reshape(fresh, 4, 3, TIEPixelFormat::pf24bit));
+  fresh.FillRows(0, 1, kGreen);
+  target.Unwritten(1);
+  EXPECT_EQ(fresh.Pixel(3, 0), kGreen);
+  EXPECT_EQ(fresh.Pixel(3, 2), kRed);
+
+  // A bitmap with pixels goes through ReshapeBitmap: its corner stays.
+  TDecodeTarget again;
+  ASSERT_TRUE(again.Reshape(fresh, 5, 3, TIEPixelFormat::pf24bit));
+  again.Unwritten(0);
+  EXPECT_EQ(fresh.Pixel(0, 0), kGreen);
+  EXPECT_EQ(fresh.Pixel(4, 0), kRed);
 }
 
 }  // namespace

@@ -138,5 +138,13 @@ TEST(PngRead, DamagedFilesAbort) {
   EXPECT_TRUE(Decode(ReadPNGStream, PngBuilder().Header(1u << 20, 1u << 20, 8, 2).Rows({}).End()).aborted);
 }
 
+// Rows a cut file never reached are the brush colour of a new image.
+TEST(PngRead, CutFileLeavesWhiteRows) {
+  const std::vector<uint8_t> good = PngBuilder().Header(40, 30, 8, 2).Rows(std::vector<std::vector<uint8_t>>(30, std::vector<uint8_t>(120, 9))).End();
+  const Decoded cut = Decode(ReadPNGStream, std::vector<uint8_t>(good.begin(), good.begin() + 70));
+  ASSERT_EQ(cut.bitmap.Height(), 30);
+  EXPECT_EQ(cut.bitmap.Pixel(39, 29), kWhite);
+}
+
 }  // namespace
 }  // namespace quillet::test

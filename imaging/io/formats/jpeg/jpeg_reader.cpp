@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/core/decode_target.h"
 #include "imaging/core/math.h"
 #include "imaging/io/format_detect.h"
 #include "imaging/io/formats/jpeg/jpeg_bridge.h"
@@ -192,14 +193,19 @@ void Decode(TIOReadArgs& a, TJpegReader& r) {
   if (a.ParamsOnly) return;
   if (!ImageBytes(c.output_width, c.output_height, 24)) return a.Progress.Fail("image too large");
   if (!StartDecompress(r)) return Fail(a, r);
-  if (!ReshapeBitmap(a.Bitmap, c.output_width, c.output_height, TIEPixelFormat::pf24bit))
+  TDecodeTarget fresh;
+  if (!fresh.Reshape(a.Bitmap, c.output_width, c.output_height, TIEPixelFormat::pf24bit))
     return a.Progress.Fail("image too large");
   TRowTarget target;
   target.bitmap = &a.Bitmap;
   target.cmyk = c.out_color_space == JCS_CMYK;
   if (target.cmyk) target.cmykRows.resize(size_t(4) * c.output_width * 4);
   target.progress = &a.Progress;
-  if (!ReadRows(r, target)) return Fail(a, r);
+  // The library decodes a block row before it hands out any of its rows, and
+  // a batch lies within one: the rows above output_scanline are the written ones.
+  const bool complete = ReadRows(r, target);
+  if (c.output_scanline < c.output_height) fresh.Unwritten(c.output_scanline);
+  if (!complete) return Fail(a, r);
   if (a.Progress.Aborted()) return;
   // The source makes up the end marker when the data runs out; the library
   // then fills what is missing and warns, which is a truncated image. A

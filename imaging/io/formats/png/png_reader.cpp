@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "imaging/core/bits.h"
+#include "imaging/core/decode_target.h"
 #include "imaging/core/mask.h"
 #include "imaging/core/math.h"
+#include "imaging/core/vector_clones.h"
 #include "imaging/core/engine_settings.h"
 #include "imaging/io/dib_util.h"
 #include "imaging/io/formats/png/png_bridge.h"
@@ -75,19 +77,20 @@ uint8_t* BgraRow(TRowPlan& plan, int64_t y) {
   return plan.bgra.data() + size_t(whole ? y : 0) * size_t(plan.bitmap->Width()) * 4;
 }
 
+// `width` BGRA pixels into BGR pixels and their alpha bytes.
+QUILLET_VECTOR_CLONES void SplitBgra(const uint8_t* src, int64_t width, uint8_t* dst, uint8_t* alpha) {
+  for (int64_t x = 0; x < width; ++x, src += 4, dst += 3) {
+    dst[0] = src[0], dst[1] = src[1], dst[2] = src[2];
+    alpha[x] = src[3];
+  }
+}
+
 // A BGRA row into the bitmap row and the alpha plane, or over the background.
 void StoreBgra(TRowPlan& plan, int64_t y) {
   const uint8_t* src = BgraRow(plan, y);
   uint8_t* dst = plan.bitmap->ScanLine(y);
   const int64_t width = plan.bitmap->Width();
-  if (plan.alpha) {
-    uint8_t* a = plan.alpha->ScanLine(y);
-    for (int64_t x = 0; x < width; ++x, src += 4, dst += 3) {
-      dst[0] = src[0], dst[1] = src[1], dst[2] = src[2];
-      a[x] = src[3];
-    }
-    return;
-  }
+  if (plan.alpha) return SplitBgra(src, width, dst, plan.alpha->ScanLine(y));
   const unsigned bg[3] = {plan.background.b, plan.background.g, plan.background.r};
   for (int64_t x = 0; x < width; ++x, src += 4, dst += 3) {
     const unsigned alpha = src[3], rest = 255 - alpha;
@@ -241,7 +244,11 @@ void Decode(TIOReadArgs& a, TPngReader& r) {
   if (!ImageBytes(h.width, h.height, bilevel ? 1 : 32)) return a.Progress.Fail("image too large");
   if (!SetTransforms(r, plan)) return Fail(a, r, "damaged PNG header");
   if (!RowLayoutAgrees(r, plan, h.width)) return a.Progress.Fail("unsupported PNG row layout");
-  if (!ReshapeBitmap(a.Bitmap, h.width, h.height, bilevel ? TIEPixelFormat::pf1bit : TIEPixelFormat::pf24bit))
+  // An interlaced file's later passes fill in rows that are already there.
+  TDecodeTarget fresh;
+  const TIEPixelFormat format = bilevel ? TIEPixelFormat::pf1bit : TIEPixelFormat::pf24bit;
+  if (!(plan.passes == 1 ? fresh.Reshape(a.Bitmap, h.width, h.height, format)
+                         : ReshapeBitmap(a.Bitmap, h.width, h.height, format)))
     return a.Progress.Fail("image too large");
   // BGRA rows write every alpha byte; other files are opaque.
   if (plan.alpha) {
@@ -255,6 +262,7 @@ void Decode(TIOReadArgs& a, TPngReader& r) {
   plan.progress = &a.Progress;
   if (plan.layout == TPngLayout::plBgra) plan.bgra.resize(size_t(h.width) * 4 * (plan.passes > 1 ? h.height : 1));
   const bool complete = ReadRows(r, plan);
+  fresh.Unwritten(plan.rowsRead);
   Finish(plan);
   if (!complete) return Fail(a, r, "damaged PNG data");
   // Trouble after the last row (a bad trailing chunk) spoils nothing.
