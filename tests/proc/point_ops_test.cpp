@@ -22,7 +22,7 @@ TIEWorkingBitmap Noise(int w, int h) {
 }
 
 TEST(PointOps, RowLoopsMatchThePixelRule) {
-  for (const auto [w, h] : {std::pair{1, 1}, {2, 3}, {37, 5}, {301, 2}, {1003, 701}}) {
+  for (const auto& [w, h] : {std::pair{1, 1}, {2, 3}, {37, 5}, {301, 2}, {1003, 701}}) {
     const TIEWorkingBitmap source = Noise(w, h);
     TIEWorkingBitmap grey = source, negative = source, mirrored = source, flipped = source;
     GreyImage(grey);
