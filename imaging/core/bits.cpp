@@ -1,9 +1,11 @@
 // Bit reversal, bit-field and power helpers declared in bits.h.
 #include "imaging/core/bits.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
+#include <cstring>
 
 namespace quillet {
 
@@ -22,7 +24,57 @@ constexpr std::array<uint8_t, 256> MakeReverseTable() {
 
 constexpr std::array<uint8_t, 256> kReverse = MakeReverseTable();
 
+// The `count` (1..8) pixels from bit position pos, left-aligned in a byte. Reads
+// the next byte only when the pixels reach into it.
+inline uint8_t ReadBits(const uint8_t* row, int64_t pos, int count) {
+  const int shift = int(pos & 7);
+  unsigned v = unsigned(row[pos >> 3]) << shift;
+  if (shift + count > 8) v |= unsigned(row[(pos >> 3) + 1]) >> (8 - shift);
+  return uint8_t(v);
+}
+
+// Writes the top `count` bits of v at pos, where they must fit in one byte;
+// only the bits also set in `select` change.
+inline void WriteBits(uint8_t* row, int64_t pos, int count, uint8_t v, uint8_t select) {
+  const int shift = int(pos & 7);
+  const uint8_t mask = uint8_t(uint8_t(uint8_t(0xFF << (8 - count)) & select) >> shift);
+  uint8_t& byte = row[pos >> 3];
+  byte = uint8_t((byte & ~mask) | ((v >> shift) & mask));
+}
+
+// Whole destination bytes of an unselected copy: a block move when source
+// and destination share the bit position, else each byte from two.
+void CopyWholeBytes(const uint8_t* src, int64_t srcX, uint8_t* dst, int64_t bytes) {
+  const uint8_t* from = src + (srcX >> 3);
+  const int shift = int(srcX & 7);
+  if (shift == 0) {
+    std::memcpy(dst, from, size_t(bytes));
+    return;
+  }
+  for (int64_t i = 0; i < bytes; ++i) dst[i] = uint8_t(from[i] << shift | from[i + 1] >> (8 - shift));
+}
+
 }  // namespace
+
+void CopyBits(const uint8_t* src, int64_t srcX, uint8_t* dst, int64_t dstX, int64_t count, const uint8_t* select,
+              int64_t selectX) {
+  while (count > 0) {
+    if (!select && (dstX & 7) == 0 && count >= 8) {
+      const int64_t bytes = count >> 3;
+      CopyWholeBytes(src, srcX, dst + (dstX >> 3), bytes);
+      srcX += 8 * bytes;
+      dstX += 8 * bytes;
+      count -= 8 * bytes;
+      continue;
+    }
+    const int n = int(std::min<int64_t>(count, 8 - (dstX & 7)));
+    WriteBits(dst, dstX, n, ReadBits(src, srcX, n), select ? ReadBits(select, selectX, n) : uint8_t(0xFF));
+    srcX += n;
+    dstX += n;
+    selectX += n;
+    count -= n;
+  }
+}
 
 int BitsOfFormat(TIEPixelFormat format) {
   switch (format) {

@@ -29,6 +29,13 @@ inline void SetBit(uint8_t* row, int64_t x, bool value) {
     row[x >> 3] &= uint8_t(~mask);
 }
 
+// Copies `count` pixels of a 1-bit row from srcX to dst at dstX, leaving the
+// other pixels of dst as they are; where `select` is given (a 1-bit row read
+// from selectX on), only the pixels it has set. Whole destination bytes at a
+// time; reads no source byte that holds none of the pixels.
+void CopyBits(const uint8_t* src, int64_t srcX, uint8_t* dst, int64_t dstX, int64_t count,
+              const uint8_t* select = nullptr, int64_t selectX = 0);
+
 uint8_t ReverseBits8(uint8_t v);
 uint32_t ReverseBits32(uint32_t v);
 inline uint16_t Swap16(uint16_t v) { return uint16_t(v << 8 | v >> 8); }

@@ -22,8 +22,8 @@ struct TIEImagePlacement {
 // channel moves toward the source by a / 256. reuseRows copies the previous
 // client row when the source row repeats: only valid when the background
 // under both rows is the same. Nothing for other formats or a source
-// rectangle outside the bitmap.
-void DrawImageNearest(TIERawTarget& target, const TIERect& clip, const TIEImagePlacement& p,
+// rectangle outside the bitmap, and then false.
+bool DrawImageNearest(TIERawTarget& target, const TIERect& clip, const TIEImagePlacement& p,
                       const TIEWorkingBitmap& bitmap, const TIEMask* alpha, bool reuseRows);
 
 }  // namespace quillet
