@@ -42,6 +42,9 @@ struct TColumns {
     quads = std::max<int64_t>(n - 1, 0);
     while (quads > 0 && 3 * x[size_t(quads - 1)] + 4 > sourceRowBytes) --quads;
   }
+
+  int64_t Leftmost() const { return first; }
+  int64_t Rightmost() const { return n == 0 ? first - 1 : oneToOne ? first + n - 1 : x.back(); }
 };
 
 void Row24(uint8_t* dst, const uint8_t* src, const TColumns& c) {
@@ -51,10 +54,7 @@ void Row24(uint8_t* dst, const uint8_t* src, const TColumns& c) {
   }
   const int64_t* x = c.x.data();
   int64_t i = 0;
-  for (; i < c.quads; ++i) {
-    if ((i & 7) == 0 && i + 64 < c.n) __builtin_prefetch(src + 3 * x[i + 64]);
-    std::memcpy(dst + 3 * i, src + 3 * x[i], 4);
-  }
+  for (; i < c.quads; ++i) std::memcpy(dst + 3 * i, src + 3 * x[i], 4);
   for (; i < c.n; ++i) std::memcpy(dst + 3 * i, src + 3 * x[i], 3);
 }
 
@@ -130,6 +130,13 @@ void Row1Alpha(uint8_t* dst, const uint8_t* src, const uint8_t* alpha, const TCo
   }
 }
 
+// Asks for the cache lines of bytes [from, to) of a row: the next source row
+// is fetched while this one is painted, the hardware prefetcher stopping at
+// every page of a row.
+void Prefetch(const uint8_t* row, int64_t from, int64_t to) {
+  for (int64_t i = from; i < to; i += 64) __builtin_prefetch(row + i);
+}
+
 void PaintRow(uint8_t* dst, const uint8_t* src, const uint8_t* alpha, bool mono, const TColumns& c,
               uint8_t* scratch) {
   if (mono)
@@ -164,6 +171,12 @@ bool DrawImageNearest(TIERawTarget& target, const TIERect& clip, const TIEImageP
   for (int64_t y = area.Top; y < area.Bottom; ++y) {
     const int64_t sy = p.SourceTop + ((rowStep * (y - p.Dest.Top)) >> kFixedBits);
     uint8_t* dst = PixelAt(target, area.Left, y);
+    const int64_t next = p.SourceTop + ((rowStep * (y + 1 - p.Dest.Top)) >> kFixedBits);
+    if (y + 1 < area.Bottom && next != sy) {
+      const int64_t bytesPerPixel = mono ? 0 : 3;
+      Prefetch(bitmap.ScanLine(next), bytesPerPixel * columns.Leftmost(), bytesPerPixel * (columns.Rightmost() + 1));
+      if (alpha) Prefetch(alpha->ScanLine(next), columns.Leftmost(), columns.Rightmost() + 1);
+    }
     if (reuseRows && sy == lastSource) {
       std::memcpy(dst, lastRow, size_t(columns.n * 3));
     } else {
