@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "imaging/core/bits.h"
@@ -58,24 +60,6 @@ void Row24(uint8_t* dst, const uint8_t* src, const TColumns& c) {
   for (; i < c.n; ++i) std::memcpy(dst + 3 * i, src + 3 * x[i], 3);
 }
 
-// The alpha of each client pixel.
-void AlphaRow(uint8_t* out, const uint8_t* alpha, const TColumns& c) {
-  if (c.oneToOne) {
-    std::memcpy(out, alpha + c.first, size_t(c.n));
-    return;
-  }
-  for (int64_t i = 0; i < c.n; ++i) out[i] = alpha[c.x[size_t(i)]];
-}
-
-// Scaled rows are gathered into `scratch` first, then blended as at 100 %.
-void Row24Alpha(uint8_t* dst, const uint8_t* src, const uint8_t* alpha, const TColumns& c, uint8_t* scratch) {
-  uint8_t* alphas = scratch + 3 * c.n;
-  AlphaRow(alphas, alpha, c);
-  if (c.oneToOne) return BlendRow24(dst, src + 3 * c.first, alphas, c.n);
-  Row24(scratch, src, c);
-  BlendRow24(dst, scratch, alphas, c.n);
-}
-
 // Eight client pixels for every byte of a black-and-white row.
 const std::array<std::array<uint8_t, 24>, 256>& ExpandTable() {
   static const auto table = [] {
@@ -96,21 +80,6 @@ void Row1OneToOne(uint8_t* dst, const uint8_t* src, int64_t x, int64_t n) {
   const auto& table = ExpandTable();
   for (; x + 8 <= end; x += 8, dst += 24) std::memcpy(dst, table[src[x >> 3]].data(), 24);
   for (; x < end; ++x, dst += 3) PutBit(dst, GetBit(src, x));
-}
-
-// Scaled: the sampled bits of eight client pixels gathered into a byte, which
-// the table expands.
-void Row1(uint8_t* dst, const uint8_t* src, const TColumns& c) {
-  if (c.oneToOne) return Row1OneToOne(dst, src, c.first, c.n);
-  const auto& table = ExpandTable();
-  const int64_t* x = c.x.data();
-  int64_t i = 0;
-  for (; i + 8 <= c.n; i += 8, dst += 24) {
-    unsigned v = 0;
-    for (int j = 0; j < 8; ++j) v = v << 1 | unsigned(GetBit(src, x[i + j]));
-    std::memcpy(dst, table[v].data(), 24);
-  }
-  for (; i < c.n; ++i, dst += 3) PutBit(dst, GetBit(src, x[i]));
 }
 
 // Each channel on its own, so that a coloured background keeps its colour.
@@ -137,13 +106,41 @@ void Prefetch(const uint8_t* row, int64_t from, int64_t to) {
   for (int64_t i = from; i < to; i += 64) __builtin_prefetch(row + i);
 }
 
-void PaintRow(uint8_t* dst, const uint8_t* src, const uint8_t* alpha, bool mono, const TColumns& c,
-              uint8_t* scratch) {
-  if (mono)
-    alpha ? Row1Alpha(dst, src, alpha, c) : Row1(dst, src, c);
-  else
-    alpha ? Row24Alpha(dst, src, alpha, c, scratch) : Row24(dst, src, c);
-}
+// Paints client rows of one span from source rows. Scaled rows are gathered
+// into scratch first: 1-bit ones as packed bits that the table expands,
+// 24-bit ones under alpha as pixels that are then blended as at 100 %.
+class TRowPainter {
+ public:
+  TRowPainter(TColumns columns, const TIEWorkingBitmap& bitmap, bool blends)
+      : c_(std::move(columns)), mono_(bitmap.PixelFormat() == TIEPixelFormat::pf1bit) {
+    if (mono_ && !c_.oneToOne) gather_.emplace(c_.x, bitmap.RowBytes());
+    scratch_.resize(size_t(mono_ ? (c_.n + 7) / 8 : blends ? 4 * c_.n : 0));
+  }
+
+  const TColumns& Columns() const { return c_; }
+
+  void Paint(uint8_t* dst, const uint8_t* src, const uint8_t* alpha) {
+    if (mono_) return alpha ? Row1Alpha(dst, src, alpha, c_) : Row1(dst, src);
+    if (!alpha) return Row24(dst, src, c_);
+    if (c_.oneToOne) return BlendRow24(dst, src + 3 * c_.first, alpha + c_.first, c_.n);
+    uint8_t* alphas = scratch_.data() + 3 * c_.n;
+    for (int64_t i = 0; i < c_.n; ++i) alphas[i] = alpha[c_.x[size_t(i)]];
+    Row24(scratch_.data(), src, c_);
+    BlendRow24(dst, scratch_.data(), alphas, c_.n);
+  }
+
+ private:
+  void Row1(uint8_t* dst, const uint8_t* src) {
+    if (c_.oneToOne) return Row1OneToOne(dst, src, c_.first, c_.n);
+    gather_->Gather(src, scratch_.data());
+    Row1OneToOne(dst, scratch_.data(), 0, c_.n);
+  }
+
+  TColumns c_;
+  bool mono_;
+  std::optional<TBitGather> gather_;
+  std::vector<uint8_t> scratch_;
+};
 
 bool Paintable(const TIEImagePlacement& p, const TIEWorkingBitmap& bitmap, const TIEMask* alpha) {
   const TIEPixelFormat f = bitmap.PixelFormat();
@@ -163,8 +160,10 @@ bool DrawImageNearest(TIERawTarget& target, const TIERect& clip, const TIEImageP
   const int64_t rowStep = (p.SourceHeight << kFixedBits) / p.Dest.Height();
   const int64_t colStep = (p.SourceWidth << kFixedBits) / p.Dest.Width();
   const bool mono = bitmap.PixelFormat() == TIEPixelFormat::pf1bit;
-  const TColumns columns(p.SourceLeft, colStep, colStep * (area.Left - p.Dest.Left), area.Width(), bitmap.RowBytes());
-  std::vector<uint8_t> scratch(alpha && !mono ? size_t(4 * columns.n) : 0);
+  TRowPainter painter(TColumns(p.SourceLeft, colStep, colStep * (area.Left - p.Dest.Left), area.Width(),
+                               bitmap.RowBytes()),
+                      bitmap, alpha != nullptr);
+  const TColumns& columns = painter.Columns();
 
   int64_t lastSource = -1;
   const uint8_t* lastRow = nullptr;
@@ -172,15 +171,14 @@ bool DrawImageNearest(TIERawTarget& target, const TIERect& clip, const TIEImageP
     const int64_t sy = p.SourceTop + ((rowStep * (y - p.Dest.Top)) >> kFixedBits);
     uint8_t* dst = PixelAt(target, area.Left, y);
     const int64_t next = p.SourceTop + ((rowStep * (y + 1 - p.Dest.Top)) >> kFixedBits);
-    if (y + 1 < area.Bottom && next != sy) {
-      const int64_t bytesPerPixel = mono ? 0 : 3;
-      Prefetch(bitmap.ScanLine(next), bytesPerPixel * columns.Leftmost(), bytesPerPixel * (columns.Rightmost() + 1));
+    if (y + 1 < area.Bottom && next != sy && !mono) {
+      Prefetch(bitmap.ScanLine(next), 3 * columns.Leftmost(), 3 * (columns.Rightmost() + 1));
       if (alpha) Prefetch(alpha->ScanLine(next), columns.Leftmost(), columns.Rightmost() + 1);
     }
     if (reuseRows && sy == lastSource) {
       std::memcpy(dst, lastRow, size_t(columns.n * 3));
     } else {
-      PaintRow(dst, bitmap.ScanLine(sy), alpha ? alpha->ScanLine(sy) : nullptr, mono, columns, scratch.data());
+      painter.Paint(dst, bitmap.ScanLine(sy), alpha ? alpha->ScanLine(sy) : nullptr);
       lastSource = sy;
     }
     lastRow = dst;
