@@ -129,12 +129,14 @@ std::pair<int64_t, int64_t> TIEMask::FillInside(uint8_t value, int64_t y, uint64
       }
       continue;
     }
-    // 1 bit: the word's bytes in row order, MSB first.
-    uint8_t bytes[8];
-    for (int b = 0; b < 8; ++b) bytes[b] = uint8_t(v >> (56 - 8 * b));
-    const int64_t n = std::min<int64_t>(8, rowLength_ - 8 * k);
-    for (int64_t b = 0; b < n; ++b)
-      row[8 * k + b] = value != 0 ? uint8_t(row[8 * k + b] | bytes[b]) : uint8_t(row[8 * k + b] & ~bytes[b]);
+    // 1 bit: the word byte-swapped has its pixels in row order; the row may
+    // end half-way through the last word.
+    const uint64_t inOrder = __builtin_bswap64(v);
+    uint64_t bits = 0;
+    const size_t n = size_t(std::min<int64_t>(8, rowLength_ - 8 * k));
+    std::memcpy(&bits, row + 8 * k, n);
+    bits = value != 0 ? bits | inOrder : bits & ~inOrder;
+    std::memcpy(row + 8 * k, &bits, n);
   }
   return {first, last};
 }

@@ -99,9 +99,10 @@ void Row1Alpha(uint8_t* dst, const uint8_t* src, const uint8_t* alpha, const TCo
   }
 }
 
-// Asks for the cache lines of bytes [from, to) of a row: the next source row
-// is fetched while this one is painted, the hardware prefetcher stopping at
-// every page of a row.
+// Asks for the cache lines of bytes [from, to) of a row. A reduced view skips
+// source rows, and the hardware prefetcher, which follows runs of adjacent
+// lines, stops at every page of a row: the next source row is fetched while
+// this one is painted.
 void Prefetch(const uint8_t* row, int64_t from, int64_t to) {
   for (int64_t i = from; i < to; i += 64) __builtin_prefetch(row + i);
 }
@@ -171,7 +172,7 @@ bool DrawImageNearest(TIERawTarget& target, const TIERect& clip, const TIEImageP
     const int64_t sy = p.SourceTop + ((rowStep * (y - p.Dest.Top)) >> kFixedBits);
     uint8_t* dst = PixelAt(target, area.Left, y);
     const int64_t next = p.SourceTop + ((rowStep * (y + 1 - p.Dest.Top)) >> kFixedBits);
-    if (y + 1 < area.Bottom && next != sy && !mono) {
+    if (y + 1 < area.Bottom && next > sy + 1 && !mono) {
       Prefetch(bitmap.ScanLine(next), 3 * columns.Leftmost(), 3 * (columns.Rightmost() + 1));
       if (alpha) Prefetch(alpha->ScanLine(next), columns.Leftmost(), columns.Rightmost() + 1);
     }
