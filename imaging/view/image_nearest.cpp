@@ -99,10 +99,13 @@ void Row1Alpha(uint8_t* dst, const uint8_t* src, const uint8_t* alpha, const TCo
   }
 }
 
-// Asks for the cache lines of bytes [from, to) of a row. A reduced view skips
-// source rows, and the hardware prefetcher, which follows runs of adjacent
-// lines, stops at every page of a row: the next source row is fetched while
-// this one is painted.
+// Asks for the cache lines of bytes [from, to) of the next source row while
+// this one is painted. The hardware prefetcher follows runs of adjacent lines
+// but stops at every page and takes a while to start on each row; after rows
+// that follow each other (the alpha plane runs bottom-up) a few lines get it
+// going, after skipped rows the whole span is asked for.
+constexpr int64_t kStartLines = 4;
+
 void Prefetch(const uint8_t* row, int64_t from, int64_t to) {
   for (int64_t i = from; i < to; i += 64) __builtin_prefetch(row + i);
 }
@@ -154,7 +157,7 @@ bool Paintable(const TIEImagePlacement& p, const TIEWorkingBitmap& bitmap, const
 }  // namespace
 
 bool DrawImageNearest(TIERawTarget& target, const TIERect& clip, const TIEImagePlacement& p,
-                      const TIEWorkingBitmap& bitmap, const TIEMask* alpha, bool reuseRows) {
+                      const TIEWorkingBitmap& bitmap, const TIEMask* alpha, bool reuseRows, const TBGR* underlay) {
   if (!target.Bits || !Paintable(p, bitmap, alpha)) return false;
   const TIERect area = Intersect(Intersect(p.Dest, clip), Bounds(target));
   if (area.Empty()) return true;
@@ -172,13 +175,16 @@ bool DrawImageNearest(TIERawTarget& target, const TIERect& clip, const TIEImageP
     const int64_t sy = p.SourceTop + ((rowStep * (y - p.Dest.Top)) >> kFixedBits);
     uint8_t* dst = PixelAt(target, area.Left, y);
     const int64_t next = p.SourceTop + ((rowStep * (y + 1 - p.Dest.Top)) >> kFixedBits);
-    if (y + 1 < area.Bottom && next > sy + 1 && !mono) {
-      Prefetch(bitmap.ScanLine(next), 3 * columns.Leftmost(), 3 * (columns.Rightmost() + 1));
-      if (alpha) Prefetch(alpha->ScanLine(next), columns.Leftmost(), columns.Rightmost() + 1);
+    if (y + 1 < area.Bottom && next != sy && !mono) {
+      const int64_t left = columns.Leftmost(), span = columns.Rightmost() + 1 - left;
+      const int64_t ahead = next > sy + 1 ? span : std::min<int64_t>(span, kStartLines * 64);
+      Prefetch(bitmap.ScanLine(next), 3 * left, 3 * left + std::min(3 * span, 3 * ahead));
+      if (alpha) Prefetch(alpha->ScanLine(next), left, left + ahead);
     }
     if (reuseRows && sy == lastSource) {
       std::memcpy(dst, lastRow, size_t(columns.n * 3));
     } else {
+      if (underlay) FillSpan(dst, 0, columns.n, *underlay);
       painter.Paint(dst, bitmap.ScanLine(sy), alpha ? alpha->ScanLine(sy) : nullptr);
       lastSource = sy;
     }

@@ -53,27 +53,26 @@ void PaintBackgroundAround(TIERawTarget& target, const TIERect& clip, const TIER
     if (!part.Empty()) PaintBackground(target, part, params);
 }
 
-// An opaque image covers its rectangle: the background goes only around it,
-// and under it only when the image cannot be painted.
-void DrawOpaque(TIERawTarget& target, const TIERect& area, const TIEImagePlacement& p, const TIEWorkingBitmap& bitmap,
-                const TIEBackgroundParams& background) {
+// An opaque image, or a translucent one over a solid colour that the
+// painter lays under each row itself, covers its rectangle: the background
+// goes only around it, and under it only when the image cannot be painted.
+void DrawCovering(TIERawTarget& target, const TIERect& area, const TIEImagePlacement& p,
+                  const TIEWorkingBitmap& bitmap, const TIEMask* alpha, const TIEBackgroundParams& background) {
   PaintBackgroundAround(target, area, p.Dest, background);
-  if (!DrawImageNearest(target, area, p, bitmap, nullptr, true))
+  if (!DrawImageNearest(target, area, p, bitmap, alpha, true, alpha ? &background.Color : nullptr))
     PaintBackground(target, Intersect(area, p.Dest), background);
 }
 
-// A translucent image blends over the background, both painted a band of
-// rows at a time so that the image blends over background rows still in
-// cache. A repeated source row gives the same client row only over a solid
-// background.
+// A translucent image over a patterned background blends over it, both
+// painted a band of rows at a time so that the image blends over background
+// rows still in cache.
 void DrawTranslucent(TIERawTarget& target, const TIERect& area, const TIEImagePlacement& p,
                      const TIEWorkingBitmap& bitmap, const TIEMask& alpha, const TIEBackgroundParams& background) {
   constexpr int64_t kBandRows = 16;
-  const bool reuseRows = background.Style == TIEBackgroundStyle::iebsSolid;
   for (int64_t top = area.Top; top < area.Bottom; top += kBandRows) {
     const TIERect band{area.Left, top, area.Right, std::min(top + kBandRows, area.Bottom)};
     PaintBackground(target, band, background);
-    DrawImageNearest(target, band, p, bitmap, &alpha, reuseRows);
+    DrawImageNearest(target, band, p, bitmap, &alpha, false);
   }
 }
 
@@ -105,10 +104,11 @@ void TIEViewPainter::PaintFast(TIERawTarget& target, const TIERect& clip, const 
   const TIEBackgroundParams background = BackgroundOf(geometry, options);
   if (!Showable(geometry, image, source)) return PaintBackground(target, area, background);
   const TIEImagePlacement placement = Placement(geometry, source);
-  if (const TIEMask* alpha = BlendingAlpha(image, options))
+  const TIEMask* alpha = BlendingAlpha(image, options);
+  if (alpha && background.Style != TIEBackgroundStyle::iebsSolid)
     DrawTranslucent(target, area, placement, *image.Bitmap, *alpha, background);
   else
-    DrawOpaque(target, area, placement, *image.Bitmap, background);
+    DrawCovering(target, area, placement, *image.Bitmap, alpha, background);
   DrawOverlays(target, area, geometry, image, options, source);
 }
 
