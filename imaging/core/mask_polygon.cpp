@@ -57,7 +57,7 @@ void Step(Edge& e) {
   e.error -= wraps ? e.dy : 0;
 }
 
-constexpr int64_t kBandRows = 64;
+constexpr int64_t kBandRows = 16;
 
 // Crossings of a band of rows as 64-bit words, pixel x at bit 63 - x % 64 of
 // word x / 64: every edge toggles the bit where it crosses a row, and the
@@ -133,10 +133,15 @@ std::pair<int64_t, int64_t> TIEMask::FillInside(uint8_t value, int64_t y, uint64
     // end half-way through the last word.
     const uint64_t inOrder = __builtin_bswap64(v);
     uint64_t bits = 0;
-    const size_t n = size_t(std::min<int64_t>(8, rowLength_ - 8 * k));
-    std::memcpy(&bits, row + 8 * k, n);
-    bits = value != 0 ? bits | inOrder : bits & ~inOrder;
-    std::memcpy(row + 8 * k, &bits, n);
+    if (8 * k + 8 <= rowLength_) {
+      std::memcpy(&bits, row + 8 * k, 8);
+      bits = value != 0 ? bits | inOrder : bits & ~inOrder;
+      std::memcpy(row + 8 * k, &bits, 8);
+    } else {
+      std::memcpy(&bits, row + 8 * k, 4);
+      bits = value != 0 ? bits | inOrder : bits & ~inOrder;
+      std::memcpy(row + 8 * k, &bits, 4);
+    }
   }
   return {first, last};
 }
