@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 #include "imaging/core/canvas_state.h"
@@ -97,7 +96,6 @@ class TIEMask {
   void EmptyBox();
   void GrowBox(int64_t x1, int64_t y1, int64_t x2, int64_t y2);
   void NoteWritten(uint8_t value);
-  std::pair<int64_t, int64_t> FillInside(uint8_t value, int64_t y, uint64_t* inside, int64_t words);
 
   int32_t width_ = 0, height_ = 0, bits_ = 0;
   int64_t rowLength_ = 0;

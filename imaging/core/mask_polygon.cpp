@@ -107,20 +107,19 @@ class TCrossings {
   std::vector<uint64_t> bits_;
 };
 
-}  // namespace
-
-// Puts the inside pixels of one resolved row into the plane and clears the
-// row for the next band. Returns the first and last inside column, or -1, -1.
-std::pair<int64_t, int64_t> TIEMask::FillInside(uint8_t value, int64_t y, uint64_t* inside, int64_t words) {
+// Puts the inside pixels of one resolved row into a plane row of 1 or 8 bits
+// and clears the crossings for the next band. Returns the first and last
+// inside column, or -1, -1.
+std::pair<int64_t, int64_t> FillInside(uint8_t* row, int bits, int64_t rowLength, uint8_t value, uint64_t* inside,
+                                       int64_t words) {
   int64_t first = -1, last = -1;
-  uint8_t* row = ScanLine(y);
   for (int64_t k = 0; k < words; ++k) {
     const uint64_t v = inside[k];
     if (v == 0) continue;
     inside[k] = 0;
     if (first < 0) first = 64 * k + std::countl_zero(v);
     last = 64 * k + 63 - std::countr_zero(v);
-    if (bits_ == 8) {
+    if (bits == 8) {
       for (uint64_t rest = v; rest != 0;) {
         const int from = std::countl_zero(rest);
         const int run = std::countl_one(uint64_t(rest << from));
@@ -133,7 +132,7 @@ std::pair<int64_t, int64_t> TIEMask::FillInside(uint8_t value, int64_t y, uint64
     // end half-way through the last word.
     const uint64_t inOrder = __builtin_bswap64(v);
     uint64_t bits = 0;
-    if (8 * k + 8 <= rowLength_) {
+    if (8 * k + 8 <= rowLength) {
       std::memcpy(&bits, row + 8 * k, 8);
       bits = value != 0 ? bits | inOrder : bits & ~inOrder;
       std::memcpy(row + 8 * k, &bits, 8);
@@ -145,6 +144,8 @@ std::pair<int64_t, int64_t> TIEMask::FillInside(uint8_t value, int64_t y, uint64
   }
   return {first, last};
 }
+
+}  // namespace
 
 void TIEMask::FillPolygon(uint8_t value, const TIEPoint* points, int64_t count) {
   if (!points || count < 3 || data_.empty()) return;
@@ -178,7 +179,8 @@ void TIEMask::FillPolygon(uint8_t value, const TIEPoint* points, int64_t count) 
     std::erase_if(active, [&](const Edge* e) { return e->yBottom <= bottom; });
     for (int64_t y = top; y < bottom; ++y) {
       crossings.Resolve(y - top);
-      const auto [left, right] = FillInside(value, y, crossings.Row(y - top), crossings.Words());
+      const auto [left, right] =
+          FillInside(ScanLine(y), bits_, rowLength_, value, crossings.Row(y - top), crossings.Words());
       if (left < 0) continue;
       minX = std::min(minX, left);
       maxX = std::max(maxX, right);

@@ -99,15 +99,23 @@ void Row1Alpha(uint8_t* dst, const uint8_t* src, const uint8_t* alpha, const TCo
   }
 }
 
-// Asks for the cache lines of bytes [from, to) of the next source row while
-// this one is painted. The hardware prefetcher follows runs of adjacent lines
-// but stops at every page and takes a while to start on each row; after rows
-// that follow each other (the alpha plane runs bottom-up) a few lines get it
-// going, after skipped rows the whole span is asked for.
-constexpr int64_t kStartLines = 4;
-
+// Asks for the cache lines of bytes [from, to) of a row.
 void Prefetch(const uint8_t* row, int64_t from, int64_t to) {
   for (int64_t i = from; i < to; i += 64) __builtin_prefetch(row + i);
+}
+
+// Asks for the span of the next source row (and its alpha) while this one is
+// painted. The hardware prefetcher follows runs of adjacent lines but stops
+// at every page and takes a while to start on each row: after rows that
+// follow each other (the alpha plane runs bottom-up) the first pixels get it
+// going; after skipped rows, as a reduced view has, the whole span is asked for.
+void PrefetchRow(const TIEWorkingBitmap& bitmap, const TIEMask* alpha, const TColumns& c, int64_t row,
+                 bool skipped) {
+  constexpr int64_t kStartPixels = 256;
+  const int64_t left = c.Leftmost(), span = c.Rightmost() + 1 - left;
+  const int64_t pixels = skipped ? span : std::min(span, kStartPixels);
+  Prefetch(bitmap.ScanLine(row), 3 * left, 3 * (left + pixels));
+  if (alpha) Prefetch(alpha->ScanLine(row), left, left + pixels);
 }
 
 // Paints client rows of one span from source rows. Scaled rows are gathered
@@ -175,12 +183,7 @@ bool DrawImageNearest(TIERawTarget& target, const TIERect& clip, const TIEImageP
     const int64_t sy = p.SourceTop + ((rowStep * (y - p.Dest.Top)) >> kFixedBits);
     uint8_t* dst = PixelAt(target, area.Left, y);
     const int64_t next = p.SourceTop + ((rowStep * (y + 1 - p.Dest.Top)) >> kFixedBits);
-    if (y + 1 < area.Bottom && next != sy && !mono) {
-      const int64_t left = columns.Leftmost(), span = columns.Rightmost() + 1 - left;
-      const int64_t ahead = next > sy + 1 ? span : std::min<int64_t>(span, kStartLines * 64);
-      Prefetch(bitmap.ScanLine(next), 3 * left, 3 * left + std::min(3 * span, 3 * ahead));
-      if (alpha) Prefetch(alpha->ScanLine(next), left, left + ahead);
-    }
+    if (y + 1 < area.Bottom && next != sy && !mono) PrefetchRow(bitmap, alpha, columns, next, next > sy + 1);
     if (reuseRows && sy == lastSource) {
       std::memcpy(dst, lastRow, size_t(columns.n * 3));
     } else {
