@@ -46,6 +46,9 @@ inline void WriteBits(uint8_t* row, int64_t pos, int count, uint8_t v, uint8_t s
   byte = uint8_t((byte & ~mask) | ((v >> shift) & mask));
 }
 
+// Rows are read and written as 64-bit words byte-swapped into row order.
+static_assert(std::endian::native == std::endian::little);
+
 // Whole destination bytes of an unselected copy: a block move when source
 // and destination share the bit position, else each byte from two.
 void CopyWholeBytes(const uint8_t* src, int64_t srcX, uint8_t* dst, int64_t bytes) {

@@ -57,6 +57,9 @@ void Step(Edge& e) {
   e.error -= wraps ? e.dy : 0;
 }
 
+// Rows are read and written as 64-bit words byte-swapped into row order.
+static_assert(std::endian::native == std::endian::little);
+
 constexpr int64_t kBandRows = 16;
 
 // Crossings of a band of rows as 64-bit words, pixel x at bit 63 - x % 64 of
