@@ -1,10 +1,13 @@
 // Clipboard block timings on a 4000 x 3000 image in 24 and 1 bit: writing the
-// block and reading it back, each as a ratio to a memcpy of the block's bytes
-// (into new memory where the case allocates what it fills).
+// block and reading it back, and 1-bit area copies, each as a ratio to a
+// memcpy of the same bytes (into new memory where the case allocates what it
+// fills).
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_lines.h"
 #include "bench/memcpy_ratio.h"
 #include "bench/photo_like.h"
+#include "imaging/proc/bitmap_area.h"
 #include "imaging/proc/dib_block.h"
 
 namespace {
@@ -54,6 +57,20 @@ BENCHMARK(BM_read_block)
     ->ArgNames({"bits", "same_shape"})
     ->Unit(benchmark::kMillisecond);
 
+// A 1-bit area copied out and pasted back at column range(0) (3 shifts every
+// row), against a memcpy of the area's bytes twice.
+void BM_area_1bit(benchmark::State& state) {
+  TIEWorkingBitmap target = Source(1);
+  const int64_t x = state.range(0), w = kWidth - 8;
+  const int64_t bytes = 2 * RowLength(w, 1) * kHeight;
+  TimedAgainstMemcpy(state, bytes, [&] {
+    const TIEWorkingBitmap area = CopyArea(Source(1), x, 0, w, kHeight);
+    PasteArea(area, target, x, 0);
+    benchmark::DoNotOptimize(target.Bits());
+  });
+}
+BENCHMARK(BM_area_1bit)->Arg(0)->Arg(3)->ArgName("x")->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return quillet::bench::RunBenchmarks(argc, argv); }

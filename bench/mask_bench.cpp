@@ -6,6 +6,7 @@
 #include <numbers>
 #include <vector>
 
+#include "bench/bench_lines.h"
 #include "bench/memcpy_ratio.h"
 #include "imaging/core/mask.h"
 
@@ -74,4 +75,4 @@ BENCHMARK(BM_copy_through_soft_alpha)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return quillet::bench::RunBenchmarks(argc, argv); }

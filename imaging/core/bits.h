@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace quillet {
 
@@ -28,6 +29,33 @@ inline void SetBit(uint8_t* row, int64_t x, bool value) {
   else
     row[x >> 3] &= uint8_t(~mask);
 }
+
+// Copies `count` pixels of a 1-bit row from srcX to dst at dstX, leaving the
+// other pixels of dst as they are; where `select` is given (a 1-bit row read
+// from selectX on), only the pixels it has set. Whole destination bytes at a
+// time; reads no source byte that holds none of the pixels.
+void CopyBits(const uint8_t* src, int64_t srcX, uint8_t* dst, int64_t dstX, int64_t count,
+              const uint8_t* select = nullptr, int64_t selectX = 0);
+
+// Reading the pixels at fixed columns out of 1-bit rows, as a reduced view
+// does: planned once for the columns, then used for every row.
+class TBitGather {
+ public:
+  // Columns x[0] <= x[1] <= ... of rows of rowBytes bytes.
+  TBitGather(std::vector<int64_t> columns, int64_t rowBytes);
+  // Pixel x[i] of row as bit i of out, most significant bit first, in
+  // (count + 7) / 8 bytes; the bits after the last pixel are zero.
+  void Gather(const uint8_t* row, uint8_t* out) const;
+
+ private:
+  std::vector<int64_t> columns_;
+  // Eight pixels at a time where the processor extracts bits: the first
+  // source byte of each group and the bits of its pixels in the big-endian
+  // word read there. Only leading groups of distinct columns that fit one
+  // word inside the row.
+  std::vector<int64_t> groupByte_;
+  std::vector<uint64_t> groupMask_;
+};
 
 uint8_t ReverseBits8(uint8_t v);
 uint32_t ReverseBits32(uint32_t v);

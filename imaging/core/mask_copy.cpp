@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <vector>
 
 #include "imaging/core/bits.h"
 #include "imaging/core/mask.h"
-#include "imaging/core/mask_bits.h"
+#include "imaging/core/mask_blend.h"
 
 namespace quillet {
 
@@ -42,7 +41,6 @@ struct RowCopy {
   const uint8_t* src;
   uint8_t* dst;
   int64_t srcShift, dstShift;
-  uint8_t* spread;  // scratch of three bytes per column
 };
 
 void Copy1BitMask24(const RowCopy& r, int64_t x, int64_t end) {
@@ -65,6 +63,18 @@ int64_t ByteRunEnd(const uint8_t* row, int64_t x, int64_t end, uint8_t v) {
   return x;
 }
 
+// First x from x on (below end) whose byte is 0 or 255, eight bytes at a time.
+int64_t SoftRunEnd(const uint8_t* row, int64_t x, int64_t end) {
+  constexpr uint64_t kLow = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+  const auto hasZeroByte = [](uint64_t v) { return ((v - kLow) & ~v & kHigh) != 0; };
+  for (uint64_t word; x + 8 <= end; x += 8) {
+    std::memcpy(&word, row + x, 8);
+    if (hasZeroByte(word) || hasZeroByte(~word)) break;
+  }
+  while (x < end && row[x] != 0 && row[x] != 255) ++x;
+  return x;
+}
+
 // Opaque runs are copied, transparent runs skipped, and the runs of values
 // strictly between are blended.
 void Blend8BitMask24(const RowCopy& r, int64_t x, int64_t end) {
@@ -73,17 +83,9 @@ void Blend8BitMask24(const RowCopy& r, int64_t x, int64_t end) {
     const int64_t opaqueEnd = ByteRunEnd(r.mask, x, end, 255);
     if (opaqueEnd > x)
       std::memcpy(r.dst + (x - r.dstShift) * 3, r.src + (x - r.srcShift) * 3, size_t(opaqueEnd - x) * 3);
-    int64_t softEnd = opaqueEnd;
-    while (softEnd < end && r.mask[softEnd] != 0 && r.mask[softEnd] != 255) ++softEnd;
-    // The mask value is spread to every channel byte first: the blend then
-    // runs over plain byte arrays, which the compiler vectorises.
-    const int64_t bytes = (softEnd - opaqueEnd) * 3;
-    for (int64_t i = opaqueEnd, k = 0; i < softEnd; ++i, k += 3)
-      r.spread[k] = r.spread[k + 1] = r.spread[k + 2] = r.mask[i];
-    const uint8_t* s = r.src + (opaqueEnd - r.srcShift) * 3;
-    uint8_t* d = r.dst + (opaqueEnd - r.dstShift) * 3;
-    // (v * (m shl 10)) shr 18 is v * m shr 8 exactly; the shorter form keeps lanes narrow.
-    for (int64_t i = 0; i < bytes; ++i) d[i] = uint8_t(d[i] + (((s[i] - d[i]) * r.spread[i]) >> 8));
+    const int64_t softEnd = SoftRunEnd(r.mask, opaqueEnd, end);
+    BlendRow24(r.dst + (opaqueEnd - r.dstShift) * 3, r.src + (opaqueEnd - r.srcShift) * 3, r.mask + opaqueEnd,
+               softEnd - opaqueEnd);
     x = softEnd;
   }
 }
@@ -110,11 +112,8 @@ void TIEMask::CopyThroughMask(TIEWorkingBitmap& destination, const TIEWorkingBit
   const int64_t y1 = std::max<int64_t>({y1_, src.y, dst.y});
   const int64_t end = std::min<int64_t>({int64_t(x2_) + 1, src.x + source.Width(), dst.x + destination.Width()});
   const int64_t yEnd = std::min<int64_t>({int64_t(y2_) + 1, src.y + source.Height(), dst.y + destination.Height()});
-  const bool blends = bits_ == 8 && format == TIEPixelFormat::pf24bit;
-  std::vector<uint8_t> spread(blends ? size_t(std::max<int64_t>(end - x1, 0)) * 3 : 0);
   for (int64_t y = y1; y < yEnd; ++y) {
-    const RowCopy r{ScanLine(y), source.ScanLine(y - src.y), destination.ScanLine(y - dst.y), src.x, dst.x,
-                    spread.data()};
+    const RowCopy r{ScanLine(y), source.ScanLine(y - src.y), destination.ScanLine(y - dst.y), src.x, dst.x};
     if (format == TIEPixelFormat::pf1bit)
       CopyBitsThrough(r, x1, end, bits_ == 1);
     else if (bits_ == 1)

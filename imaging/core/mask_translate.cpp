@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/core/bits.h"
 #include "imaging/core/mask.h"
-#include "imaging/core/mask_bits.h"
 
 namespace quillet {
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "imaging/core/bits.h"
+
 namespace quillet {
 
 namespace {
@@ -13,7 +15,7 @@ void CopyRowPixels(const uint8_t* src, int64_t sx, uint8_t* dst, int64_t dx, int
     std::memcpy(dst + 3 * dx, src + 3 * sx, size_t(3 * count));
     return;
   }
-  for (int64_t i = 0; i < count; ++i) SetBit(dst, dx + i, GetBit(src, sx + i));
+  CopyBits(src, sx, dst, dx, count);
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // Writing an area of a bitmap as a device-independent bitmap block: whole-row
-// copies for 24 bits, byte-wise shifted rows for 1 bit.
+// copies for 24 bits, bit runs for 1 bit.
 #include <algorithm>
 #include <cstring>
 
+#include "imaging/core/bits.h"
 #include "imaging/core/dib_rows.h"
 #include "imaging/proc/dib_block.h"
 
@@ -27,26 +28,6 @@ uint8_t* StartBlock(std::vector<uint8_t>& block, int64_t w, int64_t h, int bits)
   p[dib::kBitCount] = uint8_t(bits);
   if (bits == 1) std::memset(p + dib::kInfoHeaderBytes + 4, 0xFF, 4);  // entry 0 black, entry 1 white
   return p + dib::kInfoHeaderBytes + table;
-}
-
-// Pixels [x1, x2) of a 1-bit row to the start of `dst`, each output byte taken
-// from a 16-bit window over two source bytes; bits after the last pixel are zero.
-void ShiftBilevelRow(const uint8_t* src, int64_t x1, int64_t x2, uint8_t* dst) {
-  const int64_t count = x2 - x1, bytes = (count + 7) / 8;
-  const uint8_t* from = src + (x1 >> 3);
-  const int shift = int(x1 & 7);
-  if (shift == 0) {
-    std::memcpy(dst, from, size_t(bytes));
-  } else {
-    const auto put = [&](int64_t i, unsigned next) {
-      dst[i] = uint8_t((unsigned(from[i]) << 8 | next) >> (8 - shift));
-    };
-    for (int64_t i = 0; i + 1 < bytes; ++i) put(i, from[i + 1]);
-    // The last output byte reads a second source byte only when the area reaches into it.
-    const int64_t spanned = ((x2 - 1) >> 3) - (x1 >> 3) + 1;
-    put(bytes - 1, bytes < spanned ? from[bytes] : 0u);
-  }
-  if (count & 7) dst[bytes - 1] &= uint8_t(0xFF00 >> (count & 7));
 }
 
 // The decoder and palette of a bitmap in a format other than 1 or 24 bits.
@@ -76,7 +57,8 @@ std::vector<uint8_t> WriteDibBlock(const TIEWorkingBitmap& bitmap, int64_t x1, i
   const int64_t w = x2 - x1, stride = RowLength(w, bits);
   uint8_t* dst = StartBlock(block, w, y2 - y1, bits);
   if (format == TIEPixelFormat::pf1bit) {
-    for (int64_t y = y2 - 1; y >= y1; --y, dst += stride) ShiftBilevelRow(bitmap.ScanLine(y), x1, x2, dst);
+    // Into the zeroed block, so that the bits after the last pixel stay zero.
+    for (int64_t y = y2 - 1; y >= y1; --y, dst += stride) CopyBits(bitmap.ScanLine(y), x1, dst, 0, w);
   } else if (format == TIEPixelFormat::pf24bit) {
     for (int64_t y = y2 - 1; y >= y1; --y, dst += stride) std::memcpy(dst, bitmap.ScanLine(y) + 3 * x1, size_t(3 * w));
   } else {

@@ -21,9 +21,11 @@ struct TIEImagePlacement {
 // Dest height, columns likewise. With alpha (8-bit, the bitmap's size) each
 // channel moves toward the source by a / 256. reuseRows copies the previous
 // client row when the source row repeats: only valid when the background
-// under both rows is the same. Nothing for other formats or a source
-// rectangle outside the bitmap.
-void DrawImageNearest(TIERawTarget& target, const TIERect& clip, const TIEImagePlacement& p,
-                      const TIEWorkingBitmap& bitmap, const TIEMask* alpha, bool reuseRows);
+// under both rows is the same. With `underlay`, each painted row is first
+// filled with that colour, the background the image blends over. Nothing
+// for other formats or a source rectangle outside the bitmap, and then false.
+bool DrawImageNearest(TIERawTarget& target, const TIERect& clip, const TIEImagePlacement& p,
+                      const TIEWorkingBitmap& bitmap, const TIEMask* alpha, bool reuseRows,
+                      const TBGR* underlay = nullptr);
 
 }  // namespace quillet

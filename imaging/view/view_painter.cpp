@@ -2,6 +2,8 @@
 // the back buffer, costing the visible area only.
 #include "imaging/view/view_painter.h"
 
+#include <algorithm>
+
 #include "imaging/view/image_nearest.h"
 #include "imaging/view/pixel_rows.h"
 #include "imaging/view/view_grid.h"
@@ -37,6 +39,43 @@ TIEImagePlacement Placement(const TIEViewGeometry& g, const TIEVisibleSource& s)
   return {dest, s.SourceLeft, s.SourceTop, s.SourceWidth, s.SourceHeight};
 }
 
+// The background on the parts of clip outside hole: the bands above and
+// below it and the pieces left and right of it.
+void PaintBackgroundAround(TIERawTarget& target, const TIERect& clip, const TIERect& hole,
+                           const TIEBackgroundParams& params) {
+  const TIERect h = Intersect(hole, clip);
+  if (h.Empty()) return PaintBackground(target, clip, params);
+  const TIERect parts[] = {{clip.Left, clip.Top, clip.Right, h.Top},
+                           {clip.Left, h.Bottom, clip.Right, clip.Bottom},
+                           {clip.Left, h.Top, h.Left, h.Bottom},
+                           {h.Right, h.Top, clip.Right, h.Bottom}};
+  for (const TIERect& part : parts)
+    if (!part.Empty()) PaintBackground(target, part, params);
+}
+
+// An opaque image, or a translucent one over a solid colour that the
+// painter lays under each row itself, covers its rectangle: the background
+// goes only around it, and under it only when the image cannot be painted.
+void DrawCovering(TIERawTarget& target, const TIERect& area, const TIEImagePlacement& p,
+                  const TIEWorkingBitmap& bitmap, const TIEMask* alpha, const TIEBackgroundParams& background) {
+  PaintBackgroundAround(target, area, p.Dest, background);
+  if (!DrawImageNearest(target, area, p, bitmap, alpha, true, alpha ? &background.Color : nullptr))
+    PaintBackground(target, Intersect(area, p.Dest), background);
+}
+
+// A translucent image over a patterned background blends over it, both
+// painted a band of rows at a time so that the image blends over background
+// rows still in cache.
+void DrawTranslucent(TIERawTarget& target, const TIERect& area, const TIEImagePlacement& p,
+                     const TIEWorkingBitmap& bitmap, const TIEMask& alpha, const TIEBackgroundParams& background) {
+  constexpr int64_t kBandRows = 16;
+  for (int64_t top = area.Top; top < area.Bottom; top += kBandRows) {
+    const TIERect band{area.Left, top, area.Right, std::min(top + kBandRows, area.Bottom)};
+    PaintBackground(target, band, background);
+    DrawImageNearest(target, band, p, bitmap, &alpha, false);
+  }
+}
+
 TIEBackgroundParams BackgroundOf(const TIEViewGeometry& g, const TIEPaintOptions& o) {
   const TIERect image{g.OffsetX(), g.OffsetY(), g.OffsetX() + g.DisplayWidth(), g.OffsetY() + g.DisplayHeight()};
   return {o.BackgroundStyle, o.Background, o.ChessboardSize, o.ChessboardBrushStyle, image};
@@ -62,16 +101,14 @@ void TIEViewPainter::PaintFast(TIERawTarget& target, const TIERect& clip, const 
   const TIERect area = Intersect(clip, Bounds(target));
   if (area.Empty() || !target.Bits) return;
   const TIEVisibleSource source = geometry.VisibleSource();
-  const bool showable = Showable(geometry, image, source);
+  const TIEBackgroundParams background = BackgroundOf(geometry, options);
+  if (!Showable(geometry, image, source)) return PaintBackground(target, area, background);
   const TIEImagePlacement placement = Placement(geometry, source);
-  const TIEMask* alpha = showable ? BlendingAlpha(image, options) : nullptr;
-  if (!showable || alpha || !placement.Dest.Contains(area))
-    PaintBackground(target, area, BackgroundOf(geometry, options));
-  if (!showable) return;
-  // With an opaque image a repeated source row gives the same client row
-  // whatever the background; a translucent one only over a solid background.
-  const bool reuseRows = !alpha || options.BackgroundStyle == TIEBackgroundStyle::iebsSolid;
-  DrawImageNearest(target, area, placement, *image.Bitmap, alpha, reuseRows);
+  const TIEMask* alpha = BlendingAlpha(image, options);
+  if (alpha && background.Style != TIEBackgroundStyle::iebsSolid)
+    DrawTranslucent(target, area, placement, *image.Bitmap, *alpha, background);
+  else
+    DrawCovering(target, area, placement, *image.Bitmap, alpha, background);
   DrawOverlays(target, area, geometry, image, options, source);
 }
 

@@ -20,7 +20,7 @@ TIEWorkingBitmap Crop(const TIEWorkingBitmap& bitmap, const TIEImagePlacement& p
     if (bitmap.PixelFormat() == TIEPixelFormat::pf24bit)
       std::memcpy(to, from + 3 * p.SourceLeft, size_t(3 * p.SourceWidth));
     else
-      for (int64_t x = 0; x < p.SourceWidth; ++x) SetBit(to, x, GetBit(from, p.SourceLeft + x));
+      CopyBits(from, p.SourceLeft, to, 0, p.SourceWidth);
   }
   return part;
 }
@@ -78,8 +78,10 @@ void ResampleToDestination(TIERawTarget& target, const TIERect& clip, const TIEI
   const bool done = bitmap.PixelFormat() == TIEPixelFormat::pf24bit
                         ? ResampleColour(part, resized, p.Dest.Width(), p.Dest.Height(), filter)
                         : Resample1Bit(part, resized, p.Dest.Width(), p.Dest.Height(), filter);
-  if (!done) return DrawImageNearest(target, clip, p, bitmap, alpha, false);
-  DrawOneToOne(target, clip, p, resized, alpha, filter);
+  if (done)
+    DrawOneToOne(target, clip, p, resized, alpha, filter);
+  else
+    DrawImageNearest(target, clip, p, bitmap, alpha, false);
 }
 
 }  // namespace quillet

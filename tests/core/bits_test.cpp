@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 #include "imaging/core/bits.h"
@@ -144,6 +145,25 @@ TEST(Math, ImageBytesChecksSizeAndLimit) {
   EXPECT_TRUE(ImageBytes(10, 10, 24));
   EXPECT_FALSE(ImageBytes(10, 11, 24));
   SetMaxImagePixels(old);
+}
+
+// CopyBits against a bit-by-bit copy at every pair of bit offsets, over runs
+// long enough for the whole-word path, with and without a selecting row.
+TEST(Bits, CopyBitsMatchesSingleBitCopies) {
+  std::mt19937 rng(4);
+  std::vector<uint8_t> src(40), select(40), start(40);
+  for (auto* row : {&src, &select, &start})
+    for (auto& v : *row) v = uint8_t(rng());
+  for (const bool selecting : {false, true})
+    for (int64_t srcX = 0; srcX < 9; ++srcX)
+      for (int64_t dstX = 0; dstX < 9; ++dstX)
+        for (const int64_t count : {1, 7, 8, 9, 70, 150, 300}) {
+          std::vector<uint8_t> got = start, want = start;
+          CopyBits(src.data(), srcX, got.data(), dstX, count, selecting ? select.data() : nullptr, 5);
+          for (int64_t i = 0; i < count; ++i)
+            if (!selecting || GetBit(select.data(), 5 + i)) SetBit(want.data(), dstX + i, GetBit(src.data(), srcX + i));
+          ASSERT_EQ(got, want) << selecting << " " << srcX << " " << dstX << " " << count;
+        }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Polygon filling of TIEMask: covered pixels, clipping, sub-polygons, box.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <vector>
 
 #include "imaging/core/mask.h"
@@ -107,6 +109,56 @@ TEST(MaskPolygon, SetPolygonClearsAndFillsEverySubPolygon) {
   EXPECT_EQ(m.Y1(), 0);
   EXPECT_EQ(m.X2(), 13);
   EXPECT_EQ(m.Y2(), 8);
+}
+
+// Even-odd spans straight from the edges: on row y an edge from top to bottom
+// crosses at top.X + floor((y - top.Y) * dx / dy).
+std::vector<uint8_t> ReferenceFill(const std::vector<TIEPoint>& pts, int w, int h) {
+  std::vector<uint8_t> inside(size_t(w * h), 0);
+  for (int y = 0; y < h; ++y) {
+    std::vector<int64_t> xs;
+    for (size_t i = 0; i < pts.size(); ++i) {
+      TIEPoint a = pts[i], b = pts[(i + 1) % pts.size()];
+      if (a.Y > b.Y) std::swap(a, b);
+      if (a.Y == b.Y || y < a.Y || y >= b.Y) continue;
+      const int64_t num = int64_t(y - a.Y) * (b.X - a.X), den = b.Y - a.Y;
+      xs.push_back(a.X + num / den - (num % den != 0 && num < 0));
+    }
+    std::sort(xs.begin(), xs.end());
+    for (size_t k = 0; k + 1 < xs.size(); k += 2)
+      for (int64_t x = std::max<int64_t>(xs[k], 0); x < std::min<int64_t>(xs[k + 1], w); ++x) inside[size_t(y * w + x)] = 1;
+  }
+  return inside;
+}
+
+TEST(MaskPolygon, RandomPolygonsMatchTheEdgeReference) {
+  std::mt19937 rng(9);
+  const int w = 131, h = 150;  // not a whole number of words, over two bands of rows
+  for (int round = 0; round < 12; ++round)
+    for (int bits : {1, 8}) {
+      std::vector<TIEPoint> pts(size_t(3 + rng() % 20));
+      for (auto& p : pts) p = {int32_t(rng() % 200) - 30, int32_t(rng() % 220) - 35};
+      const uint8_t value = round % 3 == 2 ? 0 : 77;
+      TIEMask m;
+      ASSERT_TRUE(m.Allocate(w, h, bits));
+      if (value == 0) m.Fill(255);
+      m.FillPolygon(value, pts.data(), int64_t(pts.size()));
+      const std::vector<uint8_t> inside = ReferenceFill(pts, w, h);
+      const int set = bits == 1 ? 1 : 77;
+      int x1 = w, y1 = h, x2 = -1, y2 = -1;
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+          const bool in = inside[size_t(y * w + x)] != 0;
+          const int want = in ? (value ? set : 0) : (value ? 0 : (bits == 1 ? 1 : 255));
+          ASSERT_EQ(m.GetPixel(x, y), want) << round << " " << bits << " " << x << "," << y;
+          if (in) x1 = std::min(x1, x), y1 = std::min(y1, y), x2 = std::max(x2, x), y2 = std::max(y2, y);
+        }
+      if (value == 0 || x2 < 0) continue;
+      EXPECT_EQ(m.X1(), x1);
+      EXPECT_EQ(m.Y1(), y1);
+      EXPECT_EQ(m.X2(), x2);
+      EXPECT_EQ(m.Y2(), y2);
+    }
 }
 
 }  // namespace
