@@ -4,6 +4,7 @@
 // allocates its store).
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_lines.h"
 #include "bench/memcpy_ratio.h"
 #include "imaging/core/ie_bitmap.h"
 #include "imaging/core/virtual_bitmap.h"
@@ -83,4 +84,4 @@ BENCHMARK(BM_virtual_bitmap_lookup)->DenseRange(0, 1)->ArgName("anonymous")->Uni
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return quillet::bench::RunBenchmarks(argc, argv); }

@@ -3,6 +3,7 @@
 // the same bytes, the first half into fresh memory as SaveUndo's copy is.
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_lines.h"
 #include "bench/memcpy_ratio.h"
 #include "bench/photo_like.h"
 #include "imaging/proc/ziridev_proc.h"
@@ -37,4 +38,4 @@ BENCHMARK(BM_save_undo_and_undo)->DenseRange(0, 2)->ArgName("location")->Unit(be
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return quillet::bench::RunBenchmarks(argc, argv); }
