@@ -23,7 +23,7 @@ constexpr int kBetaGamma = 1 << 16;
 constexpr int kGammaShift = 10;
 constexpr int kBiasToDistShift = 12;     // frequency scale over colour scale
 constexpr int kRadPowerScale = 256;
-constexpr int64_t kNeighbourDivisor = 1 << 18;
+constexpr int kNeighbourDivisor = 1 << 18;
 
 // A prime step in pixels that does not divide the image's byte count, so the
 // samples cover the image evenly.
@@ -35,9 +35,35 @@ int64_t SampleStep(int64_t pixels) {
 }
 
 // x moves toward target by a / divisor of the way, truncating toward zero.
-inline void MoveToward(int32_t& x, int target, int64_t a, int64_t divisor) {
-  x -= int32_t(a * (x - target) / divisor);
-}
+// Colours stay within 0..4095 and a <= divisor <= 2^18, so the product fits.
+inline void MoveToward(int32_t& x, int target, int a, int divisor) { x -= a * (x - target) / divisor; }
+
+// Pixel positions 0, step, 2 * step, ... modulo the pixel count, kept as row
+// and column so that each step costs no division.
+class TSampleWalk {
+ public:
+  explicit TSampleWalk(const TIEQuantizerSource& source)
+      : source_(source), width_(source.Width()), pixels_(source.PixelCount()), step_(SampleStep(pixels_)),
+        stepRows_(step_ / width_), stepColumns_(step_ % width_) {}
+
+  const uint8_t* Pixel() const { return source_.Row(row_) + 3 * column_; }
+
+  void Next() {
+    p_ += step_;
+    if (p_ >= pixels_) {  // the step may exceed a small image
+      p_ %= pixels_;
+      row_ = p_ / width_, column_ = p_ % width_;
+      return;
+    }
+    row_ += stepRows_, column_ += stepColumns_;
+    if (column_ >= width_) column_ -= width_, ++row_;
+  }
+
+ private:
+  const TIEQuantizerSource& source_;
+  const int64_t width_, pixels_, step_, stepRows_, stepColumns_;
+  int64_t p_ = 0, row_ = 0, column_ = 0;
+};
 
 }  // namespace
 
@@ -52,19 +78,17 @@ int TIENeuralQuantizer::SampleFactor(int64_t pixels, int quality) {
 
 TIENeuralQuantizer::TIENeuralQuantizer(const TIEQuantizerSource& source, int colors, int quality)
     : n_(std::clamp(colors, 1, kMaxNeurons)) {
-  blue_.resize(size_t(n_)), green_.resize(size_t(n_)), red_.resize(size_t(n_));
-  bias_.assign(size_t(n_), 0);
-  freq_.assign(size_t(n_), kFreqScale / n_);
-  radPower_.assign(size_t(n_ / 8), 0);
-  dist_.resize(size_t(n_)), biasDist_.resize(size_t(n_));
-  for (int i = 0; i < n_; ++i) blue_[size_t(i)] = green_[size_t(i)] = red_[size_t(i)] = (i << (kColorShift + 8)) / n_;
+  for (int i = 0; i < n_; ++i) {
+    net_.blue[size_t(i)] = net_.green[size_t(i)] = net_.red[size_t(i)] = (i << (kColorShift + 8)) / n_;
+    net_.freq[size_t(i)] = kFreqScale / n_;
+  }
   if (!source.Empty()) Learn(source, SampleFactor(source.PixelCount(), quality));
   palette_.resize(size_t(n_));
   sorted_.resize(size_t(n_));
   for (int i = 0; i < n_; ++i) {
     // Neurons stay between their start and their targets, so never negative.
-    const TNeuron neuron{blue_[size_t(i)] >> kColorShift, green_[size_t(i)] >> kColorShift,
-                         red_[size_t(i)] >> kColorShift, i};
+    const TNeuron neuron{net_.blue[size_t(i)] >> kColorShift, net_.green[size_t(i)] >> kColorShift,
+                         net_.red[size_t(i)] >> kColorShift, i};
     sorted_[size_t(i)] = neuron;
     palette_[size_t(i)] = TBGR{uint8_t(neuron.b), uint8_t(neuron.g), uint8_t(neuron.r)};
   }
@@ -77,27 +101,26 @@ void TIENeuralQuantizer::SetRadPower(int rad, int alpha) {
 }
 
 void TIENeuralQuantizer::Learn(const TIEQuantizerSource& source, int factor) {
-  const int64_t pixels = source.PixelCount(), width = source.Width();
   const int alphaDec = 30 + (factor - 1) / 3;
-  const int64_t samples = pixels * 3 / (3 * int64_t(factor));
+  const int64_t samples = source.PixelCount() * 3 / (3 * int64_t(factor));
   const int64_t delta = std::max<int64_t>(samples / kCycles, 1);
-  const int64_t step = SampleStep(pixels);
   int alpha = kInitAlpha;
   int radius = (n_ / 8) << kRadiusShift;
   const auto radOf = [](int radius) { return radius > 127 ? radius >> kRadiusShift : 0; };
   int rad = radOf(radius);
   SetRadPower(rad, alpha);
-  int64_t p = 0;
-  for (int64_t i = 1; i <= samples; ++i) {
-    const uint8_t* px = source.Row(p / width) + 3 * (p % width);
+  TSampleWalk walk(source);
+  for (int64_t i = 1, untilDecay = delta; i <= samples; ++i) {
+    const uint8_t* px = walk.Pixel();
     const int b = px[0] << kColorShift, g = px[1] << kColorShift, r = px[2] << kColorShift;
     const int j = Contest(b, g, r);
-    MoveToward(blue_[size_t(j)], b, alpha, kInitAlpha);
-    MoveToward(green_[size_t(j)], g, alpha, kInitAlpha);
-    MoveToward(red_[size_t(j)], r, alpha, kInitAlpha);
+    MoveToward(net_.blue[size_t(j)], b, alpha, kInitAlpha);
+    MoveToward(net_.green[size_t(j)], g, alpha, kInitAlpha);
+    MoveToward(net_.red[size_t(j)], r, alpha, kInitAlpha);
     if (rad > 0) MoveNeighbours(j, rad, b, g, r);
-    p = (p + step) % pixels;  // a plain subtraction would overrun images smaller than the step
-    if (i % delta == 0) {
+    walk.Next();
+    if (--untilDecay == 0) {
+      untilDecay = delta;
       alpha -= alpha / alphaDec;
       radius -= radius / kRadiusDecrease;
       rad = radOf(radius);
@@ -110,44 +133,38 @@ void TIENeuralQuantizer::Learn(const TIEQuantizerSource& source, int factor) {
 // returned one is the closest after subtracting each neuron's bias, which
 // pulls rarely winning neurons in. The bias shift is arithmetic: a neuron
 // that wins often has a negative bias and is penalised.
-// Distances first, in a loop without branches that the compiler vectorises,
-// then the first smallest of each.
+// One pass without branches that the compiler vectorises: each minimum is
+// taken over distance * 256 + position, so the first smallest wins (biased
+// distances stay within +-2^20, so the keys fit 32 bits).
 int TIENeuralQuantizer::Contest(int b, int g, int r) {
-  int32_t* dist = dist_.data();
-  int32_t* biasDist = biasDist_.data();
-  int32_t* bias = bias_.data();
-  int32_t* freq = freq_.data();
-  const int32_t *nb = blue_.data(), *ng = green_.data(), *nr = red_.data();
-  int bestDist = INT_MAX, bestBiasDist = INT_MAX;
+  int bestKey = INT_MAX, bestBiasKey = INT_MAX;
   for (int i = 0; i < n_; ++i) {
-    const int d = std::abs(nb[i] - b) + std::abs(ng[i] - g) + std::abs(nr[i] - r);
-    dist[i] = d;
-    biasDist[i] = d - (bias[i] >> kBiasToDistShift);
-    bestDist = std::min(bestDist, d);
-    bestBiasDist = std::min(bestBiasDist, biasDist[i]);
-    const int betaFreq = freq[i] >> kBetaShift;
-    freq[i] -= betaFreq;
-    bias[i] += betaFreq << kGammaShift;
+    const size_t k = size_t(i);
+    const int d = std::abs(net_.blue[k] - b) + std::abs(net_.green[k] - g) + std::abs(net_.red[k] - r);
+    bestKey = std::min(bestKey, d * kMaxNeurons + i);
+    bestBiasKey = std::min(bestBiasKey, (d - (net_.bias[k] >> kBiasToDistShift)) * kMaxNeurons + i);
+    const int betaFreq = net_.freq[k] >> kBetaShift;
+    net_.freq[k] -= betaFreq;
+    net_.bias[k] += betaFreq << kGammaShift;
   }
-  const int bestPos = int(std::find(dist, dist + n_, bestDist) - dist);
-  const int bestBiasPos = int(std::find(biasDist, biasDist + n_, bestBiasDist) - biasDist);
-  freq[bestPos] += kFreqScale >> kBetaShift;
-  bias[bestPos] -= kBetaGamma;
-  return bestBiasPos;
+  const size_t bestPos = size_t(bestKey & (kMaxNeurons - 1));
+  net_.freq[bestPos] += kFreqScale >> kBetaShift;
+  net_.bias[bestPos] -= kBetaGamma;
+  return bestBiasKey & (kMaxNeurons - 1);
 }
 
-// Neighbours j +- k for 0 < k < rad move by radpower[k], pairwise outward.
+// Neighbours j +- k for 0 < k < rad move by radpower[k]; each moves once, so
+// the two sides go in any order.
 void TIENeuralQuantizer::MoveNeighbours(int j, int rad, int b, int g, int r) {
-  const int lo = std::max(j - rad, -1), hi = std::min(j + rad, n_);
-  for (int k = 1; j + k < hi || j - k > lo; ++k) {
-    const int64_t a = radPower_[size_t(k)];
-    for (int q : {j + k, j - k}) {
-      if (q >= hi || q <= lo) continue;
-      MoveToward(blue_[size_t(q)], b, a, kNeighbourDivisor);
-      MoveToward(green_[size_t(q)], g, a, kNeighbourDivisor);
-      MoveToward(red_[size_t(q)], r, a, kNeighbourDivisor);
-    }
-  }
+  const auto move = [&](int q, int k) {
+    const int a = radPower_[size_t(k)];
+    MoveToward(net_.blue[size_t(q)], b, a, kNeighbourDivisor);
+    MoveToward(net_.green[size_t(q)], g, a, kNeighbourDivisor);
+    MoveToward(net_.red[size_t(q)], r, a, kNeighbourDivisor);
+  };
+  const int hi = std::min(j + rad, n_), lo = std::max(j - rad, -1);
+  for (int q = j + 1; q < hi; ++q) move(q, q - j);
+  for (int q = j - 1; q > lo; --q) move(q, j - q);
 }
 
 // Selection sort by green (the first smallest moves to the front), then the

@@ -47,10 +47,15 @@ class TIENeuralQuantizer {
   void SetRadPower(int rad, int alpha);
   void BuildIndex();
 
+  // Learning state, one row per quantity and one column per neuron, so the
+  // contest streams through them; colours in 1/16 of a level.
+  struct TNetwork {
+    alignas(64) std::array<int32_t, kMaxNeurons> blue{}, green{}, red{}, bias{}, freq{};
+  };
+
   int n_;
-  // Learning state, one entry per neuron; colours in 1/16 of a level.
-  std::vector<int32_t> blue_, green_, red_, bias_, freq_, radPower_;
-  std::vector<int32_t> dist_, biasDist_;  // the contest's distances, per neuron
+  TNetwork net_;
+  std::array<int32_t, kMaxNeurons / 8> radPower_{};
   std::vector<TBGR> palette_;
   std::vector<TNeuron> sorted_;        // by green, for the search
   std::array<int32_t, 256> greenIndex_{};  // first position to search per green
