@@ -1,5 +1,5 @@
 // The neural engine: initial grey ramp, learning with decaying alpha and
-// radius over prime-stepped samples, the biased contest, and the green index.
+// radius over prime-stepped samples, the biased contest, and the palette.
 #include "imaging/proc/neural_quantizer.h"
 
 #include <algorithm>
@@ -83,16 +83,12 @@ TIENeuralQuantizer::TIENeuralQuantizer(const TIEQuantizerSource& source, int col
     net_.freq[size_t(i)] = kFreqScale / n_;
   }
   if (!source.Empty()) Learn(source, SampleFactor(source.PixelCount(), quality));
+  // Neurons stay between their start and their targets, so never negative.
   palette_.resize(size_t(n_));
-  sorted_.resize(size_t(n_));
-  for (int i = 0; i < n_; ++i) {
-    // Neurons stay between their start and their targets, so never negative.
-    const TNeuron neuron{net_.blue[size_t(i)] >> kColorShift, net_.green[size_t(i)] >> kColorShift,
-                         net_.red[size_t(i)] >> kColorShift, i};
-    sorted_[size_t(i)] = neuron;
-    palette_[size_t(i)] = TBGR{uint8_t(neuron.b), uint8_t(neuron.g), uint8_t(neuron.r)};
-  }
-  BuildIndex();
+  for (size_t i = 0; i < size_t(n_); ++i)
+    palette_[i] = TBGR{uint8_t(net_.blue[i] >> kColorShift), uint8_t(net_.green[i] >> kColorShift),
+                       uint8_t(net_.red[i] >> kColorShift)};
+  lookup_ = std::make_unique<TIENeuralLookup>(palette_);
 }
 
 void TIENeuralQuantizer::SetRadPower(int rad, int alpha) {
@@ -165,59 +161,6 @@ void TIENeuralQuantizer::MoveNeighbours(int j, int rad, int b, int g, int r) {
   const int hi = std::min(j + rad, n_), lo = std::max(j - rad, -1);
   for (int q = j + 1; q < hi; ++q) move(q, q - j);
   for (int q = j - 1; q > lo; --q) move(q, j - q);
-}
-
-// Selection sort by green (the first smallest moves to the front), then the
-// first position to search for every green value.
-void TIENeuralQuantizer::BuildIndex() {
-  int prev = 0, start = 0;
-  for (int i = 0; i < n_; ++i) {
-    int small = i;
-    for (int j = i + 1; j < n_; ++j)
-      if (sorted_[size_t(j)].g < sorted_[size_t(small)].g) small = j;
-    std::swap(sorted_[size_t(i)], sorted_[size_t(small)]);
-    const int g = sorted_[size_t(i)].g;
-    if (g == prev) continue;
-    greenIndex_[size_t(prev)] = (start + i) >> 1;
-    for (int v = prev + 1; v < g; ++v) greenIndex_[size_t(v)] = i;
-    prev = g, start = i;
-  }
-  greenIndex_[size_t(prev)] = (start + n_ - 1) >> 1;
-  for (int v = prev + 1; v < 256; ++v) greenIndex_[size_t(v)] = n_ - 1;
-}
-
-// Outward from the green index; a direction ends once green alone is as far
-// as the best found.
-int TIENeuralQuantizer::Search(int r, int g, int b) const {
-  int best = 1000, bestIndex = 0;
-  const auto consider = [&](const TNeuron& p, int greenDist) {
-    int dist = std::abs(greenDist) + std::abs(p.b - b);
-    if (dist >= best) return;
-    dist += std::abs(p.r - r);
-    if (dist < best) best = dist, bestIndex = p.index;
-  };
-  int i = greenIndex_[size_t(g)], j = i - 1;
-  while (i < n_ || j >= 0) {
-    if (i < n_) {
-      const TNeuron& p = sorted_[size_t(i)];
-      if (p.g - g >= best) {
-        i = n_;
-      } else {
-        ++i;
-        consider(p, p.g - g);
-      }
-    }
-    if (j >= 0) {
-      const TNeuron& p = sorted_[size_t(j)];
-      if (g - p.g >= best) {
-        j = -1;
-      } else {
-        --j;
-        consider(p, g - p.g);
-      }
-    }
-  }
-  return bestIndex;
 }
 
 void TIENeuralQuantizer::WritePalette(std::span<TBGR> palette) const {

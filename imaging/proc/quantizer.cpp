@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "imaging/proc/resample_threads.h"
+
 namespace quillet {
 
 namespace {
@@ -63,12 +65,25 @@ void TIEQuantizer::MapRow(const uint8_t* bgr, int64_t count, uint8_t* indices) c
     const uint8_t* map = box_->ColorMap();
     for (; bgr != end; bgr += 3) *indices++ = map[TIEBoxQuantizer::CellOf(bgr[2], bgr[1], bgr[0])];
   } else if (neural_) {
-    for (; bgr != end; bgr += 3) *indices++ = uint8_t(neural_->GetIndex(uint32_t(bgr[2]) << 16 | bgr[1] << 8 | bgr[0]));
+    neural_->MapRow(bgr, count, indices);
   } else if (exact_) {
     exact_->MapRow(bgr, count, indices);
   } else {
     std::fill_n(indices, count, 0);
   }
+}
+
+void TIEQuantizer::MapImage(const TIEQuantizerSource& source, uint8_t* indices, int64_t stride) const {
+  const int64_t width = source.Width();
+  SplitItems(source.Height(), width, {}, [&](int64_t first, int64_t last, const auto&) {
+    TIEColorIndexCache cache;  // the neural lookup's, one per thread
+    for (int64_t y = first; y < last; ++y) {
+      if (neural_)
+        neural_->Lookup().MapRow(source.Row(y), width, indices + y * stride, cache);
+      else
+        MapRow(source.Row(y), width, indices + y * stride);
+    }
+  });
 }
 
 }  // namespace quillet

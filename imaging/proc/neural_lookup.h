@@ -1,0 +1,84 @@
+// TIENeuralLookup: the neural quantizer's colour-to-index mapping, an outward
+// search over the palette sorted by green, answered through candidate lists
+// per colour cell.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+#include <vector>
+
+#include "imaging/core/colors.h"
+#include "imaging/proc/color_index_cache.h"
+
+namespace quillet {
+
+class TIENeuralLookup {
+ public:
+  // A lookup over palette[0..n), n in 1..256.
+  explicit TIENeuralLookup(std::span<const TBGR> palette);
+
+  // The outward search: from the green index up and down in turn, a
+  // direction ending once green alone is as far as the best found; the
+  // first entry met at the smallest |dR| + |dG| + |dB| wins.
+  int Search(int r, int g, int b) const;
+
+  // The same answer as Search, from the candidates of the colour's cell.
+  int Index(int r, int g, int b) const { return Nearest(CellOf(r, g, b), r, g, b); }
+
+  // Indices of `count` pixels of blue, green, red bytes; colours of cells
+  // with many candidates go through `cache`.
+  void MapRow(const uint8_t* bgr, int64_t count, uint8_t* indices, TIEColorIndexCache& cache) const;
+
+ private:
+  static constexpr int kCellShift = 3;  // cells of 8 levels per channel
+  static constexpr int kCellBits = 8 - kCellShift;
+
+  struct TNeuron {
+    int32_t b, g, r, index;
+    int Channel(int c) const { return c == 0 ? b : c == 1 ? g : r; }
+  };
+  struct TCell;
+  struct TCandidate {
+    int16_t b, g, r;
+    uint8_t position, index;  // position in the green order, palette index
+  };
+
+  static size_t CellIndex(int r, int g, int b, int shift) {
+    const int bits = 8 - shift;
+    return size_t((r >> shift) << 2 * bits | (g >> shift) << bits | b >> shift);
+  }
+  static size_t CellOf(int r, int g, int b) { return CellIndex(r, g, b, kCellShift); }
+  // The search meets position start + t at step 2t (t >= 0) or -2t - 1
+  // (t < 0): ordered by distance, then by that step, then anything unique.
+  static int Key(int distance, int t, int index) { return (distance << 9 | (t * 2 ^ t >> 31)) << 8 | index; }
+
+  // Candidates up to this many are cheaper to compare than a cache probe.
+  static constexpr uint32_t kUncachedCandidates = 4;
+
+  int Nearest(size_t cell, int r, int g, int b) const {
+    const int start = greenIndex_[size_t(g)];
+    int best = INT32_MAX;
+    for (uint32_t k = cellStart_[cell], end = cellStart_[cell + 1]; k != end; ++k) {
+      const TCandidate& c = candidates_[k];
+      best = std::min(best, Key(std::abs(c.b - b) + std::abs(c.g - g) + std::abs(c.r - r), c.position - start, c.index));
+    }
+    return best & 255;
+  }
+
+  void SortByGreen();
+  static int Farthest(const TNeuron& p, const TCell& cell);
+  static bool Dominates(const TNeuron& q, const TNeuron& p, const TCell& cell);
+  void Filter(const TCell& cell, std::span<const uint8_t> positions, std::vector<uint8_t>& kept) const;
+  void BuildCells();
+
+  int n_;
+  std::vector<TNeuron> sorted_;             // by green
+  std::array<int32_t, 256> greenIndex_{};  // first position to search per green
+  std::vector<uint32_t> cellStart_;        // candidates of cell c: [cellStart_[c], cellStart_[c + 1])
+  std::vector<TCandidate> candidates_;
+};
+
+}  // namespace quillet
