@@ -24,6 +24,7 @@ constexpr int kGammaShift = 10;
 constexpr int kBiasToDistShift = 12;     // frequency scale over colour scale
 constexpr int kRadPowerScale = 256;
 constexpr int kNeighbourDivisor = 1 << 18;
+constexpr int kKeyScale = TIENeuralQuantizer::kMaxNeurons;  // minimum keys: value * scale + position
 
 // A prime step in pixels that does not divide the image's byte count, so the
 // samples cover the image evenly.
@@ -64,6 +65,32 @@ class TSampleWalk {
   const int64_t width_, pixels_, step_, stepRows_, stepColumns_;
   int64_t p_ = 0, row_ = 0, column_ = 0;
 };
+
+// The closest neuron by L1 distance wins frequency and loses bias; the
+// returned one is the closest after subtracting each neuron's bias, which
+// pulls rarely winning neurons in. The bias shift is arithmetic: a neuron
+// that wins often has a negative bias and is penalised.
+// One pass without branches that the compiler vectorises: each minimum is
+// taken over distance * 256 + position, so the first smallest wins (biased
+// distances stay within +-2^20, so the keys fit 32 bits). Compiled also for
+// wider vectors, chosen at run time.
+__attribute__((target_clones("avx2", "default"))) int Contest(TIENeuralQuantizer::TNetwork& net, int n, int b, int g,
+                                                               int r) {
+  int bestKey = INT_MAX, bestBiasKey = INT_MAX;
+  for (int i = 0; i < n; ++i) {
+    const size_t k = size_t(i);
+    const int d = std::abs(net.blue[k] - b) + std::abs(net.green[k] - g) + std::abs(net.red[k] - r);
+    bestKey = std::min(bestKey, d * kKeyScale + i);
+    bestBiasKey = std::min(bestBiasKey, (d - (net.bias[k] >> kBiasToDistShift)) * kKeyScale + i);
+    const int betaFreq = net.freq[k] >> kBetaShift;
+    net.freq[k] -= betaFreq;
+    net.bias[k] += betaFreq << kGammaShift;
+  }
+  const size_t bestPos = size_t(bestKey & (kKeyScale - 1));
+  net.freq[bestPos] += kFreqScale >> kBetaShift;
+  net.bias[bestPos] -= kBetaGamma;
+  return bestBiasKey & (kKeyScale - 1);
+}
 
 }  // namespace
 
@@ -109,7 +136,7 @@ void TIENeuralQuantizer::Learn(const TIEQuantizerSource& source, int factor) {
   for (int64_t i = 1, untilDecay = delta; i <= samples; ++i) {
     const uint8_t* px = walk.Pixel();
     const int b = px[0] << kColorShift, g = px[1] << kColorShift, r = px[2] << kColorShift;
-    const int j = Contest(b, g, r);
+    const int j = Contest(net_, n_, b, g, r);
     MoveToward(net_.blue[size_t(j)], b, alpha, kInitAlpha);
     MoveToward(net_.green[size_t(j)], g, alpha, kInitAlpha);
     MoveToward(net_.red[size_t(j)], r, alpha, kInitAlpha);
@@ -123,30 +150,6 @@ void TIENeuralQuantizer::Learn(const TIEQuantizerSource& source, int factor) {
       SetRadPower(rad, alpha);
     }
   }
-}
-
-// The closest neuron by L1 distance wins frequency and loses bias; the
-// returned one is the closest after subtracting each neuron's bias, which
-// pulls rarely winning neurons in. The bias shift is arithmetic: a neuron
-// that wins often has a negative bias and is penalised.
-// One pass without branches that the compiler vectorises: each minimum is
-// taken over distance * 256 + position, so the first smallest wins (biased
-// distances stay within +-2^20, so the keys fit 32 bits).
-int TIENeuralQuantizer::Contest(int b, int g, int r) {
-  int bestKey = INT_MAX, bestBiasKey = INT_MAX;
-  for (int i = 0; i < n_; ++i) {
-    const size_t k = size_t(i);
-    const int d = std::abs(net_.blue[k] - b) + std::abs(net_.green[k] - g) + std::abs(net_.red[k] - r);
-    bestKey = std::min(bestKey, d * kMaxNeurons + i);
-    bestBiasKey = std::min(bestBiasKey, (d - (net_.bias[k] >> kBiasToDistShift)) * kMaxNeurons + i);
-    const int betaFreq = net_.freq[k] >> kBetaShift;
-    net_.freq[k] -= betaFreq;
-    net_.bias[k] += betaFreq << kGammaShift;
-  }
-  const size_t bestPos = size_t(bestKey & (kMaxNeurons - 1));
-  net_.freq[bestPos] += kFreqScale >> kBetaShift;
-  net_.bias[bestPos] -= kBetaGamma;
-  return bestBiasKey & (kMaxNeurons - 1);
 }
 
 // Neighbours j +- k for 0 < k < rad move by radpower[k]; each moves once, so

@@ -39,17 +39,16 @@ class TIENeuralQuantizer {
   void MapRow(const uint8_t* bgr, int64_t count, uint8_t* indices) const { lookup_->MapRow(bgr, count, indices, cache_); }
   const TIENeuralLookup& Lookup() const { return *lookup_; }
 
- private:
-  void Learn(const TIEQuantizerSource& source, int factor);
-  int Contest(int b, int g, int r);
-  void MoveNeighbours(int j, int rad, int b, int g, int r);
-  void SetRadPower(int rad, int alpha);
-
   // Learning state, one row per quantity and one column per neuron, so the
   // contest streams through them; colours in 1/16 of a level.
   struct TNetwork {
     alignas(64) std::array<int32_t, kMaxNeurons> blue{}, green{}, red{}, bias{}, freq{};
   };
+
+ private:
+  void Learn(const TIEQuantizerSource& source, int factor);
+  void MoveNeighbours(int j, int rad, int b, int g, int r);
+  void SetRadPower(int rad, int alpha);
 
   int n_;
   TNetwork net_;
