@@ -2,25 +2,87 @@
 // candidate lists per colour cell.
 #include "imaging/proc/neural_lookup.h"
 
+#include <functional>
 #include <span>
 #include <utility>
 #include <vector>
 
 namespace quillet {
 
-// A cube of colours: levels lo[c]..lo[c] + size - 1 of channel c (blue,
-// green, red).
-struct TIENeuralLookup::TCell {
-  std::array<int, 3> lo;
+namespace {
+
+using TColour = std::array<int, 3>;  // blue, green, red
+
+// A cube of colours: levels lo[c]..lo[c] + size - 1 of channel c.
+struct TCell {
+  TColour lo;
   int size;
 
-  static TCell At(size_t cell, int shift) {
-    const int bits = 8 - shift, mask = (1 << bits) - 1;
-    return TCell{{int(cell) & mask, int(cell >> bits) & mask, int(cell >> 2 * bits) & mask}, 1 << shift}.Scaled(shift);
+  int Hi(size_t c) const { return lo[c] + size - 1; }
+  // Child k (0..7) of the eight of half the size; bit c of k picks the upper half of channel c.
+  TCell Child(int k) const {
+    const int half = size / 2;
+    return TCell{{lo[0] + (k & 1) * half, lo[1] + (k >> 1 & 1) * half, lo[2] + (k >> 2 & 1) * half}, half};
   }
-  TCell Scaled(int shift) const { return TCell{{lo[0] << shift, lo[1] << shift, lo[2] << shift}, size}; }
-  int Hi(int c) const { return lo[size_t(c)] + size - 1; }
 };
+
+// The L1 distance from `p` to the farthest colour of the cell.
+int Farthest(const TColour& p, const TCell& cell) {
+  int d = 0;
+  for (size_t c = 0; c < 3; ++c) d += std::max(p[c] - cell.lo[c], cell.Hi(c) - p[c]);
+  return d;
+}
+
+// True when `q` is strictly closer than `p` to every colour of the cell. Per
+// channel, |p - x| - |q - x| is monotone in x, so the smallest difference of
+// the distances over the cell is the sum of its values at one end of each
+// channel's range.
+bool Dominates(const TColour& q, const TColour& p, const TCell& cell) {
+  int margin = 0;
+  for (size_t c = 0; c < 3; ++c) {
+    const int x = p[c] <= q[c] ? cell.lo[c] : cell.Hi(c);
+    margin += std::abs(p[c] - x) - std::abs(q[c] - x);
+  }
+  return margin > 0;
+}
+
+// Candidate lists per cell of the smallest size, by halving the colour cube:
+// a cell keeps of its parent's entries those that no single entry beats
+// throughout the cell (the one nearest to the cell's farthest colour is the
+// judge), which include every entry that can be the nearest to one of its
+// colours. An entry that can tie at the smallest distance stays: it may win
+// by search order. A cell left with one entry is not divided further.
+class TCellBuilder {
+ public:
+  // emit(cell, entries): the list of every smallest cell inside `cell`.
+  using TEmit = std::function<void(const TCell&, std::span<const uint8_t>)>;
+
+  TCellBuilder(std::vector<TColour> colours, int smallest, TEmit emit)
+      : colours_(std::move(colours)), smallest_(smallest), emit_(std::move(emit)) {}
+
+  void Refine(const TCell& cell, std::span<const uint8_t> positions) {
+    const TColour* judge = nullptr;
+    int bound = INT32_MAX;
+    for (uint8_t pos : positions) {
+      const int d = Farthest(colours_[pos], cell);
+      if (d < bound) bound = d, judge = &colours_[pos];
+    }
+    std::array<uint8_t, 256> kept;
+    size_t count = 0;
+    for (uint8_t pos : positions)
+      if (!Dominates(*judge, colours_[pos], cell)) kept[count++] = pos;
+    const std::span<const uint8_t> entries(kept.data(), count);
+    if (cell.size == smallest_ || count == 1) return emit_(cell, entries);
+    for (int k = 0; k < 8; ++k) Refine(cell.Child(k), entries);
+  }
+
+ private:
+  std::vector<TColour> colours_;  // by position
+  int smallest_;
+  TEmit emit_;
+};
+
+}  // namespace
 
 TIENeuralLookup::TIENeuralLookup(std::span<const TBGR> palette) : n_(int(palette.size())) {
   sorted_.resize(palette.size());
@@ -48,74 +110,30 @@ void TIENeuralLookup::SortByGreen() {
   for (int v = prev + 1; v < 256; ++v) greenIndex_[size_t(v)] = n_ - 1;
 }
 
-// The L1 distance from `p` to the farthest colour of the cell.
-int TIENeuralLookup::Farthest(const TNeuron& p, const TCell& cell) {
-  int d = 0;
-  for (int c = 0; c < 3; ++c) d += std::max(p.Channel(c) - cell.lo[size_t(c)], cell.Hi(c) - p.Channel(c));
-  return d;
-}
-
-// True when `q` is strictly closer than `p` to every colour of the cell. Per
-// channel, |p - x| - |q - x| is monotone in x, so the smallest difference of
-// the distances over the cell is the sum of its values at one end of each
-// channel's range.
-bool TIENeuralLookup::Dominates(const TNeuron& q, const TNeuron& p, const TCell& cell) {
-  int margin = 0;
-  for (int c = 0; c < 3; ++c) {
-    const int x = p.Channel(c) <= q.Channel(c) ? cell.lo[size_t(c)] : cell.Hi(c);
-    margin += std::abs(p.Channel(c) - x) - std::abs(q.Channel(c) - x);
-  }
-  return margin > 0;
-}
-
-// Keeps of `positions` those entries that no single entry beats throughout
-// the cell; the one nearest to the cell's farthest colour is the judge. An
-// entry that can tie at the smallest distance stays: it may win by search
-// order.
-void TIENeuralLookup::Filter(const TCell& cell, std::span<const uint8_t> positions, std::vector<uint8_t>& kept) const {
-  int bound = INT32_MAX;
-  const TNeuron* judge = nullptr;
-  for (uint8_t pos : positions) {
-    const int d = Farthest(sorted_[pos], cell);
-    if (d < bound) bound = d, judge = &sorted_[pos];
-  }
-  for (uint8_t pos : positions)
-    if (!Dominates(*judge, sorted_[pos], cell)) kept.push_back(pos);
-}
-
-// Coarse cells of twice the size first, over every entry; each cell then
-// filters its coarse cell's entries, which include all that can win in it.
 void TIENeuralLookup::BuildCells() {
-  constexpr int kCoarseShift = kCellShift + 1;
-  constexpr size_t kCoarseCells = size_t(1) << 3 * (8 - kCoarseShift), kCells = size_t(1) << 3 * kCellBits;
-  std::vector<uint8_t> all(sorted_.size()), coarse;
-  for (size_t i = 0; i < all.size(); ++i) all[i] = uint8_t(i);
-  std::vector<uint32_t> coarseStart;
-  for (size_t c = 0; c < kCoarseCells; ++c) {
-    coarseStart.push_back(uint32_t(coarse.size()));
-    Filter(TCell::At(c, kCoarseShift), all, coarse);
-  }
-  coarseStart.push_back(uint32_t(coarse.size()));
-  std::vector<uint8_t> kept;
-  for (size_t c = 0; c < kCells; ++c) {
-    const TCell cell = TCell::At(c, kCellShift);
-    const size_t parent = CellIndex(cell.lo[2], cell.lo[1], cell.lo[0], kCoarseShift);
-    kept.clear();
-    Filter(cell, std::span(coarse).subspan(coarseStart[parent], coarseStart[parent + 1] - coarseStart[parent]), kept);
-    cellStart_.push_back(uint32_t(candidates_.size()));
+  std::vector<TColour> colours;
+  std::vector<uint8_t> all;
+  for (const TNeuron& p : sorted_) all.push_back(uint8_t(all.size())), colours.push_back(TColour{p.b, p.g, p.r});
+  cells_.resize(size_t(1) << 3 * kCellBits);
+  const int size = 1 << kCellShift;
+  TCellBuilder builder(std::move(colours), size, [&](const TCell& cell, std::span<const uint8_t> kept) {
+    const uint32_t list = uint32_t(candidates_.size()) << 8 | uint32_t(kept.size() - 1);
     for (uint8_t pos : kept) {
       const TNeuron& p = sorted_[pos];
       candidates_.push_back(TCandidate{int16_t(p.b), int16_t(p.g), int16_t(p.r), pos, uint8_t(p.index)});
     }
-  }
-  cellStart_.push_back(uint32_t(candidates_.size()));
+    for (int r = cell.lo[2]; r <= cell.Hi(2); r += size)
+      for (int g = cell.lo[1]; g <= cell.Hi(1); g += size)
+        for (int b = cell.lo[0]; b <= cell.Hi(0); b += size) cells_[CellOf(r, g, b)] = list;
+  });
+  builder.Refine(TCell{{0, 0, 0}, 256}, all);
 }
 
 void TIENeuralLookup::MapRow(const uint8_t* bgr, int64_t count, uint8_t* indices, TIEColorIndexCache& cache) const {
   for (const uint8_t* end = bgr + 3 * count; bgr != end; bgr += 3) {
     const int b = bgr[0], g = bgr[1], r = bgr[2];
     const size_t cell = CellOf(r, g, b);
-    if (cellStart_[cell + 1] - cellStart_[cell] <= kUncachedCandidates)
+    if (CandidateCount(cell) <= kUncachedCandidates)
       *indices++ = uint8_t(Nearest(cell, r, g, b));
     else
       *indices++ = uint8_t(cache.Get(uint32_t(r << 16 | g << 8 | b), [&](uint32_t) { return Nearest(cell, r, g, b); }));

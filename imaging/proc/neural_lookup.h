@@ -38,19 +38,15 @@ class TIENeuralLookup {
 
   struct TNeuron {
     int32_t b, g, r, index;
-    int Channel(int c) const { return c == 0 ? b : c == 1 ? g : r; }
   };
-  struct TCell;
   struct TCandidate {
     int16_t b, g, r;
     uint8_t position, index;  // position in the green order, palette index
   };
 
-  static size_t CellIndex(int r, int g, int b, int shift) {
-    const int bits = 8 - shift;
-    return size_t((r >> shift) << 2 * bits | (g >> shift) << bits | b >> shift);
+  static size_t CellOf(int r, int g, int b) {
+    return size_t((r >> kCellShift) << 2 * kCellBits | (g >> kCellShift) << kCellBits | b >> kCellShift);
   }
-  static size_t CellOf(int r, int g, int b) { return CellIndex(r, g, b, kCellShift); }
   // The search meets position start + t at step 2t (t >= 0) or -2t - 1
   // (t < 0): ordered by distance, then by that step, then anything unique.
   static int Key(int distance, int t, int index) { return (distance << 9 | (t * 2 ^ t >> 31)) << 8 | index; }
@@ -61,23 +57,23 @@ class TIENeuralLookup {
   int Nearest(size_t cell, int r, int g, int b) const {
     const int start = greenIndex_[size_t(g)];
     int best = INT32_MAX;
-    for (uint32_t k = cellStart_[cell], end = cellStart_[cell + 1]; k != end; ++k) {
+    const uint32_t first = cells_[cell] >> 8;
+    for (uint32_t k = first, end = first + CandidateCount(cell); k != end; ++k) {
       const TCandidate& c = candidates_[k];
       best = std::min(best, Key(std::abs(c.b - b) + std::abs(c.g - g) + std::abs(c.r - r), c.position - start, c.index));
     }
     return best & 255;
   }
 
+  uint32_t CandidateCount(size_t cell) const { return (cells_[cell] & 255) + 1; }
+
   void SortByGreen();
-  static int Farthest(const TNeuron& p, const TCell& cell);
-  static bool Dominates(const TNeuron& q, const TNeuron& p, const TCell& cell);
-  void Filter(const TCell& cell, std::span<const uint8_t> positions, std::vector<uint8_t>& kept) const;
   void BuildCells();
 
   int n_;
   std::vector<TNeuron> sorted_;             // by green
   std::array<int32_t, 256> greenIndex_{};  // first position to search per green
-  std::vector<uint32_t> cellStart_;        // candidates of cell c: [cellStart_[c], cellStart_[c + 1])
+  std::vector<uint32_t> cells_;            // per cell: first candidate << 8 | (count - 1)
   std::vector<TCandidate> candidates_;
 };
 
