@@ -117,10 +117,16 @@ void TIENeuralLookup::BuildCells() {
   cells_.resize(size_t(1) << 3 * kCellBits);
   const int size = 1 << kCellShift;
   TCellBuilder builder(std::move(colours), size, [&](const TCell& cell, std::span<const uint8_t> kept) {
-    const uint32_t list = uint32_t(candidates_.size()) << 8 | uint32_t(kept.size() - 1);
-    for (uint8_t pos : kept) {
+    const size_t count = (kept.size() + kGroup - 1) / kGroup;
+    const uint32_t list = uint32_t(groups_.size()) << 8 | uint32_t(count - 1);
+    groups_.resize(groups_.size() + count);
+    TGroup* group = &groups_[groups_.size() - count];
+    for (size_t i = 0; i < count * kGroup; ++i) {
+      const uint8_t pos = kept[std::min(i, kept.size() - 1)];
       const TNeuron& p = sorted_[pos];
-      candidates_.push_back(TCandidate{int16_t(p.b), int16_t(p.g), int16_t(p.r), pos, uint8_t(p.index)});
+      TGroup& to = group[i / kGroup];
+      const size_t lane = i % kGroup;
+      to.b[lane] = p.b, to.g[lane] = p.g, to.r[lane] = p.r, to.entry[lane] = pos << 8 | p.index;
     }
     for (int r = cell.lo[2]; r <= cell.Hi(2); r += size)
       for (int g = cell.lo[1]; g <= cell.Hi(1); g += size)
@@ -133,7 +139,7 @@ void TIENeuralLookup::MapRow(const uint8_t* bgr, int64_t count, uint8_t* indices
   for (const uint8_t* end = bgr + 3 * count; bgr != end; bgr += 3) {
     const int b = bgr[0], g = bgr[1], r = bgr[2];
     const size_t cell = CellOf(r, g, b);
-    if (CandidateCount(cell) <= kUncachedCandidates)
+    if (GroupCount(cell) == 1)  // cheaper than a cache probe
       *indices++ = uint8_t(Nearest(cell, r, g, b));
     else
       *indices++ = uint8_t(cache.Get(uint32_t(r << 16 | g << 8 | b), [&](uint32_t) { return Nearest(cell, r, g, b); }));

@@ -39,9 +39,13 @@ class TIENeuralLookup {
   struct TNeuron {
     int32_t b, g, r, index;
   };
-  struct TCandidate {
-    int16_t b, g, r;
-    uint8_t position, index;  // position in the green order, palette index
+  // The candidates of a cell come in groups of four lanes, compared at once;
+  // the last of a list is repeated to fill its last group.
+  using TLanes = int32_t __attribute__((vector_size(16)));
+  static constexpr size_t kGroup = 4;
+  struct alignas(64) TGroup {
+    TLanes b, g, r;
+    TLanes entry;  // position in the green order << 8 | palette index
   };
 
   static size_t CellOf(int r, int g, int b) {
@@ -49,23 +53,22 @@ class TIENeuralLookup {
   }
   // The search meets position start + t at step 2t (t >= 0) or -2t - 1
   // (t < 0): ordered by distance, then by that step, then anything unique.
-  static int Key(int distance, int t, int index) { return (distance << 9 | (t * 2 ^ t >> 31)) << 8 | index; }
-
-  // Candidates up to this many are cheaper to compare than a cache probe.
-  static constexpr uint32_t kUncachedCandidates = 4;
+  static TLanes Key(TLanes distance, TLanes t, TLanes index) { return (distance << 9 | (t * 2 ^ t >> 31)) << 8 | index; }
+  static TLanes Abs(TLanes x) { return x < 0 ? -x : x; }
 
   int Nearest(size_t cell, int r, int g, int b) const {
     const int start = greenIndex_[size_t(g)];
-    int best = INT32_MAX;
-    const uint32_t first = cells_[cell] >> 8;
-    for (uint32_t k = first, end = first + CandidateCount(cell); k != end; ++k) {
-      const TCandidate& c = candidates_[k];
-      best = std::min(best, Key(std::abs(c.b - b) + std::abs(c.g - g) + std::abs(c.r - r), c.position - start, c.index));
+    TLanes best = TLanes{} + INT32_MAX;
+    const TGroup* group = &groups_[cells_[cell] >> 8];
+    for (uint32_t k = GroupCount(cell); k != 0; --k, ++group) {
+      const TLanes key = Key(Abs(group->b - b) + Abs(group->g - g) + Abs(group->r - r), (group->entry >> 8) - start,
+                             group->entry & 255);
+      best = key < best ? key : best;
     }
-    return best & 255;
+    return std::min({best[0], best[1], best[2], best[3]}) & 255;
   }
 
-  uint32_t CandidateCount(size_t cell) const { return (cells_[cell] & 255) + 1; }
+  uint32_t GroupCount(size_t cell) const { return (cells_[cell] & 255) + 1; }
 
   void SortByGreen();
   void BuildCells();
@@ -73,8 +76,8 @@ class TIENeuralLookup {
   int n_;
   std::vector<TNeuron> sorted_;             // by green
   std::array<int32_t, 256> greenIndex_{};  // first position to search per green
-  std::vector<uint32_t> cells_;            // per cell: first candidate << 8 | (count - 1)
-  std::vector<TCandidate> candidates_;
+  std::vector<uint32_t> cells_;            // per cell: first group << 8 | (groups - 1)
+  std::vector<TGroup> groups_;
 };
 
 }  // namespace quillet
