@@ -4,6 +4,7 @@
 #include "imaging/proc/quantizer.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "imaging/proc/resample_threads.h"
 
@@ -73,15 +74,23 @@ void TIEQuantizer::MapRow(const uint8_t* bgr, int64_t count, uint8_t* indices) c
   }
 }
 
+// Rows are handed out in runs, so that a thread slowed by other work on its
+// core takes fewer of them; each row's indices are the same on any thread.
 void TIEQuantizer::MapImage(const TIEQuantizerSource& source, uint8_t* indices, int64_t stride) const {
-  const int64_t width = source.Width();
-  SplitItems(source.Height(), width, {}, [&](int64_t first, int64_t last, const auto&) {
+  constexpr int64_t kRun = 16;
+  if (source.Empty()) return;
+  const int64_t width = source.Width(), height = source.Height();
+  const int threads = PassThreads(height, width);
+  std::atomic<int64_t> next{0};
+  SplitItems(threads, height * width / threads, {}, [&](int64_t, int64_t, const auto&) {
     TIEColorIndexCache cache;  // the neural lookup's, one per thread
-    for (int64_t y = first; y < last; ++y) {
-      if (neural_)
-        neural_->Lookup().MapRow(source.Row(y), width, indices + y * stride, cache);
-      else
-        MapRow(source.Row(y), width, indices + y * stride);
+    for (int64_t first; (first = next.fetch_add(kRun)) < height;) {
+      for (int64_t y = first; y < std::min(first + kRun, height); ++y) {
+        if (neural_)
+          neural_->Lookup().MapRow(source.Row(y), width, indices + y * stride, cache);
+        else
+          MapRow(source.Row(y), width, indices + y * stride);
+      }
     }
   });
 }
