@@ -92,6 +92,21 @@ __attribute__((target_clones("avx2", "default"))) int Contest(TIENeuralQuantizer
   return bestBiasKey & (kKeyScale - 1);
 }
 
+// Neighbours j +- k for 0 < k < rad move by radPower[k]; each moves once, so
+// the two sides go in any order. Compiled also for wider vectors.
+__attribute__((target_clones("avx2", "default"))) void MoveNeighbours(TIENeuralQuantizer::TNetwork& net, int n, int j,
+                                                                       int rad, int b, int g, int r) {
+  const auto move = [&](int q, int k) {
+    const int a = net.radPower[size_t(k)];
+    MoveToward(net.blue[size_t(q)], b, a, kNeighbourDivisor);
+    MoveToward(net.green[size_t(q)], g, a, kNeighbourDivisor);
+    MoveToward(net.red[size_t(q)], r, a, kNeighbourDivisor);
+  };
+  const int hi = std::min(j + rad, n), lo = std::max(j - rad, -1);
+  for (int q = j + 1; q < hi; ++q) move(q, q - j);
+  for (int q = j - 1; q > lo; --q) move(q, j - q);
+}
+
 }  // namespace
 
 int TIENeuralQuantizer::SampleFactor(int64_t pixels, int quality) {
@@ -120,7 +135,7 @@ TIENeuralQuantizer::TIENeuralQuantizer(const TIEQuantizerSource& source, int col
 
 void TIENeuralQuantizer::SetRadPower(int rad, int alpha) {
   const int64_t rad2 = int64_t(rad) * rad;
-  for (int i = 0; i < rad; ++i) radPower_[size_t(i)] = int32_t(alpha * (((rad2 - int64_t(i) * i) * kRadPowerScale) / rad2));
+  for (int i = 0; i < rad; ++i) net_.radPower[size_t(i)] = int32_t(alpha * (((rad2 - int64_t(i) * i) * kRadPowerScale) / rad2));
 }
 
 void TIENeuralQuantizer::Learn(const TIEQuantizerSource& source, int factor) {
@@ -135,13 +150,14 @@ void TIENeuralQuantizer::Learn(const TIEQuantizerSource& source, int factor) {
   TSampleWalk walk(source);
   for (int64_t i = 1, untilDecay = delta; i <= samples; ++i) {
     const uint8_t* px = walk.Pixel();
+    walk.Next();
+    __builtin_prefetch(walk.Pixel());  // far away in a large image
     const int b = px[0] << kColorShift, g = px[1] << kColorShift, r = px[2] << kColorShift;
     const int j = Contest(net_, n_, b, g, r);
     MoveToward(net_.blue[size_t(j)], b, alpha, kInitAlpha);
     MoveToward(net_.green[size_t(j)], g, alpha, kInitAlpha);
     MoveToward(net_.red[size_t(j)], r, alpha, kInitAlpha);
-    if (rad > 0) MoveNeighbours(j, rad, b, g, r);
-    walk.Next();
+    if (rad > 0) MoveNeighbours(net_, n_, j, rad, b, g, r);
     if (--untilDecay == 0) {
       untilDecay = delta;
       alpha -= alpha / alphaDec;
@@ -152,19 +168,6 @@ void TIENeuralQuantizer::Learn(const TIEQuantizerSource& source, int factor) {
   }
 }
 
-// Neighbours j +- k for 0 < k < rad move by radpower[k]; each moves once, so
-// the two sides go in any order.
-void TIENeuralQuantizer::MoveNeighbours(int j, int rad, int b, int g, int r) {
-  const auto move = [&](int q, int k) {
-    const int a = radPower_[size_t(k)];
-    MoveToward(net_.blue[size_t(q)], b, a, kNeighbourDivisor);
-    MoveToward(net_.green[size_t(q)], g, a, kNeighbourDivisor);
-    MoveToward(net_.red[size_t(q)], r, a, kNeighbourDivisor);
-  };
-  const int hi = std::min(j + rad, n_), lo = std::max(j - rad, -1);
-  for (int q = j + 1; q < hi; ++q) move(q, q - j);
-  for (int q = j - 1; q > lo; --q) move(q, j - q);
-}
 
 void TIENeuralQuantizer::WritePalette(std::span<TBGR> palette) const {
   std::copy_n(palette_.begin(), std::min(palette.size(), palette_.size()), palette.begin());

@@ -43,16 +43,15 @@ class TIENeuralQuantizer {
   // contest streams through them; colours in 1/16 of a level.
   struct TNetwork {
     alignas(64) std::array<int32_t, kMaxNeurons> blue{}, green{}, red{}, bias{}, freq{};
+    std::array<int32_t, kMaxNeurons / 8> radPower{};  // the pull on neighbours by their distance
   };
 
  private:
   void Learn(const TIEQuantizerSource& source, int factor);
-  void MoveNeighbours(int j, int rad, int b, int g, int r);
   void SetRadPower(int rad, int alpha);
 
   int n_;
   TNetwork net_;
-  std::array<int32_t, kMaxNeurons / 8> radPower_{};
   std::vector<TBGR> palette_;
   std::unique_ptr<TIENeuralLookup> lookup_;
   mutable TIEColorIndexCache cache_;
