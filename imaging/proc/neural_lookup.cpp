@@ -2,7 +2,6 @@
 // candidate lists per colour cell.
 #include "imaging/proc/neural_lookup.h"
 
-#include <functional>
 #include <span>
 #include <utility>
 #include <vector>
@@ -52,13 +51,11 @@ bool Dominates(const TColour& q, const TColour& p, const TCell& cell) {
 // judge), which include every entry that can be the nearest to one of its
 // colours. An entry that can tie at the smallest distance stays: it may win
 // by search order. A cell left with one entry is not divided further.
+template <class TEmit>  // emit(cell, entries): the list of every smallest cell inside `cell`
 class TCellBuilder {
  public:
-  // emit(cell, entries): the list of every smallest cell inside `cell`.
-  using TEmit = std::function<void(const TCell&, std::span<const uint8_t>)>;
-
-  TCellBuilder(std::vector<TColour> colours, int smallest, TEmit emit)
-      : colours_(std::move(colours)), smallest_(smallest), emit_(std::move(emit)) {}
+  TCellBuilder(std::vector<TColour> colours, int smallest, const TEmit& emit)
+      : colours_(std::move(colours)), smallest_(smallest), emit_(emit) {}
 
   void Refine(const TCell& cell, std::span<const uint8_t> positions) {
     const TColour* judge = nullptr;
@@ -79,7 +76,7 @@ class TCellBuilder {
  private:
   std::vector<TColour> colours_;  // by position
   int smallest_;
-  TEmit emit_;
+  const TEmit& emit_;
 };
 
 }  // namespace
@@ -116,7 +113,7 @@ void TIENeuralLookup::BuildCells() {
   for (const TNeuron& p : sorted_) all.push_back(uint8_t(all.size())), colours.push_back(TColour{p.b, p.g, p.r});
   cells_.resize(size_t(1) << 3 * kCellBits);
   const int size = 1 << kCellShift;
-  TCellBuilder builder(std::move(colours), size, [&](const TCell& cell, std::span<const uint8_t> kept) {
+  const auto emit = [&](const TCell& cell, std::span<const uint8_t> kept) {
     const size_t count = (kept.size() + kGroup - 1) / kGroup;
     const uint32_t list = uint32_t(groups_.size()) << 8 | uint32_t(count - 1);
     groups_.resize(groups_.size() + count);
@@ -131,7 +128,9 @@ void TIENeuralLookup::BuildCells() {
     for (int r = cell.lo[2]; r <= cell.Hi(2); r += size)
       for (int g = cell.lo[1]; g <= cell.Hi(1); g += size)
         for (int b = cell.lo[0]; b <= cell.Hi(0); b += size) cells_[CellOf(r, g, b)] = list;
-  });
+  };
+  groups_.reserve(cells_.size() / 4);
+  TCellBuilder builder(std::move(colours), size, emit);
   builder.Refine(TCell{{0, 0, 0}, 256}, all);
 }
 
