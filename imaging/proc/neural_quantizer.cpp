@@ -119,7 +119,7 @@ int TIENeuralQuantizer::SampleFactor(int64_t pixels, int quality) {
 }
 
 TIENeuralQuantizer::TIENeuralQuantizer(const TIEQuantizerSource& source, int colors, int quality)
-    : n_(std::clamp(colors, 1, kMaxNeurons)) {
+    : n_(std::clamp(colors, 1, kMaxNeurons)), cache_(TIEColorIndexCache::BitsFor(source.PixelCount())) {
   for (int i = 0; i < n_; ++i) {
     net_.blue[size_t(i)] = net_.green[size_t(i)] = net_.red[size_t(i)] = (i << (kColorShift + 8)) / n_;
     net_.freq[size_t(i)] = kFreqScale / n_;

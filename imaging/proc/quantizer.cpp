@@ -83,14 +83,15 @@ void TIEQuantizer::MapImage(const TIEQuantizerSource& source, uint8_t* indices, 
   const int threads = PassThreads(height, width);
   std::atomic<int64_t> next{0};
   SplitItems(threads, height * width / threads, {}, [&](int64_t, int64_t, const auto&) {
-    TIEColorIndexCache cache;  // the neural lookup's, one per thread
-    for (int64_t first; (first = next.fetch_add(kRun)) < height;) {
-      for (int64_t y = first; y < std::min(first + kRun, height); ++y) {
-        if (neural_)
-          neural_->Lookup().MapRow(source.Row(y), width, indices + y * stride, cache);
-        else
-          MapRow(source.Row(y), width, indices + y * stride);
-      }
+    const auto eachRow = [&](const auto& map) {
+      for (int64_t first; (first = next.fetch_add(kRun)) < height;)
+        for (int64_t y = first; y < std::min(first + kRun, height); ++y) map(source.Row(y), indices + y * stride);
+    };
+    if (neural_) {
+      TIEColorIndexCache cache(TIEColorIndexCache::BitsFor(source.PixelCount()));  // one per thread
+      eachRow([&](const uint8_t* row, uint8_t* out) { neural_->Lookup().MapRow(row, width, out, cache); });
+    } else {
+      eachRow([&](const uint8_t* row, uint8_t* out) { MapRow(row, width, out); });
     }
   });
 }
