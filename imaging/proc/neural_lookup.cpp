@@ -2,9 +2,12 @@
 // candidate lists per colour cell.
 #include "imaging/proc/neural_lookup.h"
 
+#include <atomic>
 #include <span>
 #include <utility>
 #include <vector>
+
+#include "imaging/proc/resample_threads.h"
 
 namespace quillet {
 
@@ -24,6 +27,14 @@ struct TCell {
     return TCell{{lo[0] + (k & 1) * half, lo[1] + (k >> 1 & 1) * half, lo[2] + (k >> 2 & 1) * half}, half};
   }
 };
+
+// f(r, g, b) of the lowest colour of every cell of `size` levels inside `cell`.
+template <class TFunction>
+void ForEachCell(const TCell& cell, int size, const TFunction& f) {
+  for (int r = cell.lo[2]; r <= cell.Hi(2); r += size)
+    for (int g = cell.lo[1]; g <= cell.Hi(1); g += size)
+      for (int b = cell.lo[0]; b <= cell.Hi(0); b += size) f(r, g, b);
+}
 
 // The L1 distance from `p` to the farthest colour of the cell.
 int Farthest(const TColour& p, const TCell& cell) {
@@ -54,8 +65,8 @@ bool Dominates(const TColour& q, const TColour& p, const TCell& cell) {
 template <class TEmit>  // emit(cell, entries): the list of every smallest cell inside `cell`
 class TCellBuilder {
  public:
-  TCellBuilder(std::vector<TColour> colours, int smallest, const TEmit& emit)
-      : colours_(std::move(colours)), smallest_(smallest), emit_(emit) {}
+  TCellBuilder(std::span<const TColour> colours, int smallest, const TEmit& emit)
+      : colours_(colours), smallest_(smallest), emit_(emit) {}
 
   void Refine(const TCell& cell, std::span<const uint8_t> positions) {
     const TColour* judge = nullptr;
@@ -74,7 +85,7 @@ class TCellBuilder {
   }
 
  private:
-  std::vector<TColour> colours_;  // by position
+  std::span<const TColour> colours_;  // by position
   int smallest_;
   const TEmit& emit_;
 };
@@ -107,31 +118,66 @@ void TIENeuralLookup::SortByGreen() {
   for (int v = prev + 1; v < 256; ++v) greenIndex_[size_t(v)] = n_ - 1;
 }
 
+// Cells of kPieceSize levels (larger ones when left with one entry) are
+// filtered on this thread; their insides are shared between threads, each
+// appending to its own groups, and joined after.
 void TIENeuralLookup::BuildCells() {
+  constexpr int kPieceSize = 64;
   std::vector<TColour> colours;
   std::vector<uint8_t> all;
   for (const TNeuron& p : sorted_) all.push_back(uint8_t(all.size())), colours.push_back(TColour{p.b, p.g, p.r});
   cells_.resize(size_t(1) << 3 * kCellBits);
-  const int size = 1 << kCellShift;
-  const auto emit = [&](const TCell& cell, std::span<const uint8_t> kept) {
-    const size_t count = (kept.size() + kGroup - 1) / kGroup;
-    const uint32_t list = uint32_t(groups_.size()) << 8 | uint32_t(count - 1);
-    groups_.resize(groups_.size() + count);
-    TGroup* group = &groups_[groups_.size() - count];
-    for (size_t i = 0; i < count * kGroup; ++i) {
-      const uint8_t pos = kept[std::min(i, kept.size() - 1)];
-      const TNeuron& p = sorted_[pos];
-      TGroup& to = group[i / kGroup];
-      const size_t lane = i % kGroup;
-      to.b[lane] = p.b, to.g[lane] = p.g, to.r[lane] = p.r, to.entry[lane] = pos << 8 | p.index;
-    }
-    for (int r = cell.lo[2]; r <= cell.Hi(2); r += size)
-      for (int g = cell.lo[1]; g <= cell.Hi(1); g += size)
-        for (int b = cell.lo[0]; b <= cell.Hi(0); b += size) cells_[CellOf(r, g, b)] = list;
+  struct TPiece {
+    TCell cell;
+    std::vector<uint8_t> entries;
+    int thread = 0;
   };
-  groups_.reserve(cells_.size() / 4);
-  TCellBuilder builder(std::move(colours), size, emit);
-  builder.Refine(TCell{{0, 0, 0}, 256}, all);
+  std::vector<TPiece> pieces;
+  const auto keep = [&](const TCell& cell, std::span<const uint8_t> kept) {
+    pieces.push_back(TPiece{cell, {kept.begin(), kept.end()}});
+  };
+  TCellBuilder(colours, kPieceSize, keep).Refine(TCell{{0, 0, 0}, 256}, all);
+
+  const int threads = PassThreads(int64_t(pieces.size()), int64_t(1) << 16);
+  std::vector<std::vector<TGroup>> groups(static_cast<size_t>(threads));
+  std::atomic<size_t> next{0};
+  SplitItems(threads, int64_t(1) << 20, {}, [&](int64_t t, int64_t, const auto&) {
+    std::vector<TGroup>& own = groups[size_t(t)];
+    const auto emit = [&](const TCell& cell, std::span<const uint8_t> kept) {
+      const uint32_t list = AddList(own, kept);
+      ForEachCell(cell, 1 << kCellShift, [&](int r, int g, int b) { cells_[CellOf(r, g, b)] = list; });
+    };
+    TCellBuilder builder(colours, 1 << kCellShift, emit);
+    for (size_t i; (i = next.fetch_add(1)) < pieces.size();) {
+      pieces[i].thread = int(t);
+      builder.Refine(pieces[i].cell, pieces[i].entries);
+    }
+  });
+  std::vector<uint32_t> base;
+  for (const std::vector<TGroup>& own : groups) {
+    base.push_back(uint32_t(groups_.size()));
+    groups_.insert(groups_.end(), own.begin(), own.end());
+  }
+  for (const TPiece& piece : pieces)
+    ForEachCell(piece.cell, 1 << kCellShift,
+                [&](int r, int g, int b) { cells_[CellOf(r, g, b)] += base[size_t(piece.thread)] << 8; });
+}
+
+// The candidates of `kept` as groups at the end of `groups`; the list's word
+// for cells_, counted from the start of `groups`.
+uint32_t TIENeuralLookup::AddList(std::vector<TGroup>& groups, std::span<const uint8_t> kept) const {
+  const size_t count = (kept.size() + kGroup - 1) / kGroup;
+  const uint32_t list = uint32_t(groups.size()) << 8 | uint32_t(count - 1);
+  groups.resize(groups.size() + count);
+  TGroup* group = &groups[groups.size() - count];
+  for (size_t i = 0; i < count * kGroup; ++i) {
+    const uint8_t pos = kept[std::min(i, kept.size() - 1)];
+    const TNeuron& p = sorted_[pos];
+    TGroup& to = group[i / kGroup];
+    const size_t lane = i % kGroup;
+    to.b[lane] = p.b, to.g[lane] = p.g, to.r[lane] = p.r, to.entry[lane] = pos << 8 | p.index;
+  }
+  return list;
 }
 
 void TIENeuralLookup::MapRow(const uint8_t* bgr, int64_t count, uint8_t* indices, TIEColorIndexCache& cache) const {

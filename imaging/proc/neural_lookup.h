@@ -72,6 +72,7 @@ class TIENeuralLookup {
 
   void SortByGreen();
   void BuildCells();
+  uint32_t AddList(std::vector<TGroup>& groups, std::span<const uint8_t> kept) const;
 
   int n_;
   std::vector<TNeuron> sorted_;             // by green
