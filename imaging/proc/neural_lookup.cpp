@@ -3,6 +3,7 @@
 #include "imaging/proc/neural_lookup.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <span>
 #include <utility>
 #include <vector>
