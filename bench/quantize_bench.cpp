@@ -47,7 +47,7 @@ const TIEWorkingBitmap& RealPhoto() {
 void Reduce(const TIEWorkingBitmap& img, int colors, std::vector<TBGR>& palette, std::vector<uint8_t>& indices) {
   palette.assign(256, kBlack);
   const TIEQuantizer q(TIEQuantizerSource(img), palette, colors);
-  for (int64_t y = 0; y < img.Height(); ++y) q.MapRow(img.ScanLine(y), img.Width(), indices.data() + y * img.Width());
+  q.MapImage(TIEQuantizerSource(img), indices.data(), img.Width());
 }
 
 double MeanSquaredError(const TIEWorkingBitmap& img, const std::vector<TBGR>& palette, const std::vector<uint8_t>& indices) {

@@ -1,5 +1,5 @@
 // The neural engine: initial grey ramp, learning with decaying alpha and
-// radius over prime-stepped samples, the biased contest, and the green index.
+// radius over prime-stepped samples, the biased contest, and the palette.
 #include "imaging/proc/neural_quantizer.h"
 
 #include <algorithm>
@@ -23,7 +23,8 @@ constexpr int kBetaGamma = 1 << 16;
 constexpr int kGammaShift = 10;
 constexpr int kBiasToDistShift = 12;     // frequency scale over colour scale
 constexpr int kRadPowerScale = 256;
-constexpr int64_t kNeighbourDivisor = 1 << 18;
+constexpr int kNeighbourDivisor = 1 << 18;
+constexpr int kKeyScale = TIENeuralQuantizer::kMaxNeurons;  // minimum keys: value * scale + position
 
 // A prime step in pixels that does not divide the image's byte count, so the
 // samples cover the image evenly.
@@ -35,8 +36,75 @@ int64_t SampleStep(int64_t pixels) {
 }
 
 // x moves toward target by a / divisor of the way, truncating toward zero.
-inline void MoveToward(int32_t& x, int target, int64_t a, int64_t divisor) {
-  x -= int32_t(a * (x - target) / divisor);
+// Colours stay within 0..4095 and a <= divisor <= 2^18, so the product fits.
+inline void MoveToward(int32_t& x, int target, int a, int divisor) { x -= a * (x - target) / divisor; }
+
+// Pixel positions 0, step, 2 * step, ... modulo the pixel count, kept as row
+// and column so that each step costs no division.
+class TSampleWalk {
+ public:
+  explicit TSampleWalk(const TIEQuantizerSource& source)
+      : source_(source), width_(source.Width()), pixels_(source.PixelCount()), step_(SampleStep(pixels_)),
+        stepRows_(step_ / width_), stepColumns_(step_ % width_) {}
+
+  const uint8_t* Pixel() const { return source_.Row(row_) + 3 * column_; }
+
+  void Next() {
+    p_ += step_;
+    if (p_ >= pixels_) {  // the step may exceed a small image
+      p_ %= pixels_;
+      row_ = p_ / width_, column_ = p_ % width_;
+      return;
+    }
+    row_ += stepRows_, column_ += stepColumns_;
+    if (column_ >= width_) column_ -= width_, ++row_;
+  }
+
+ private:
+  const TIEQuantizerSource& source_;
+  const int64_t width_, pixels_, step_, stepRows_, stepColumns_;
+  int64_t p_ = 0, row_ = 0, column_ = 0;
+};
+
+// The closest neuron by L1 distance wins frequency and loses bias; the
+// returned one is the closest after subtracting each neuron's bias, which
+// pulls rarely winning neurons in. The bias shift is arithmetic: a neuron
+// that wins often has a negative bias and is penalised.
+// One pass without branches that the compiler vectorises: each minimum is
+// taken over distance * 256 + position, so the first smallest wins (biased
+// distances stay within +-2^20, so the keys fit 32 bits). Compiled also for
+// wider vectors, chosen at run time.
+__attribute__((target_clones("avx2", "default"))) int Contest(TIENeuralQuantizer::TNetwork& net, int n, int b, int g,
+                                                               int r) {
+  int bestKey = INT_MAX, bestBiasKey = INT_MAX;
+  for (int i = 0; i < n; ++i) {
+    const size_t k = size_t(i);
+    const int d = std::abs(net.blue[k] - b) + std::abs(net.green[k] - g) + std::abs(net.red[k] - r);
+    bestKey = std::min(bestKey, d * kKeyScale + i);
+    bestBiasKey = std::min(bestBiasKey, (d - (net.bias[k] >> kBiasToDistShift)) * kKeyScale + i);
+    const int betaFreq = net.freq[k] >> kBetaShift;
+    net.freq[k] -= betaFreq;
+    net.bias[k] += betaFreq << kGammaShift;
+  }
+  const size_t bestPos = size_t(bestKey & (kKeyScale - 1));
+  net.freq[bestPos] += kFreqScale >> kBetaShift;
+  net.bias[bestPos] -= kBetaGamma;
+  return bestBiasKey & (kKeyScale - 1);
+}
+
+// Neighbours j +- k for 0 < k < rad move by radPower[k]; each moves once, so
+// the two sides go in any order. Compiled also for wider vectors.
+__attribute__((target_clones("avx2", "default"))) void MoveNeighbours(TIENeuralQuantizer::TNetwork& net, int n, int j,
+                                                                       int rad, int b, int g, int r) {
+  const auto move = [&](int q, int k) {
+    const int a = net.radPower[size_t(k)];
+    MoveToward(net.blue[size_t(q)], b, a, kNeighbourDivisor);
+    MoveToward(net.green[size_t(q)], g, a, kNeighbourDivisor);
+    MoveToward(net.red[size_t(q)], r, a, kNeighbourDivisor);
+  };
+  const int hi = std::min(j + rad, n), lo = std::max(j - rad, -1);
+  for (int q = j + 1; q < hi; ++q) move(q, q - j);
+  for (int q = j - 1; q > lo; --q) move(q, j - q);
 }
 
 }  // namespace
@@ -51,53 +119,47 @@ int TIENeuralQuantizer::SampleFactor(int64_t pixels, int quality) {
 }
 
 TIENeuralQuantizer::TIENeuralQuantizer(const TIEQuantizerSource& source, int colors, int quality)
-    : n_(std::clamp(colors, 1, kMaxNeurons)) {
-  blue_.resize(size_t(n_)), green_.resize(size_t(n_)), red_.resize(size_t(n_));
-  bias_.assign(size_t(n_), 0);
-  freq_.assign(size_t(n_), kFreqScale / n_);
-  radPower_.assign(size_t(n_ / 8), 0);
-  dist_.resize(size_t(n_)), biasDist_.resize(size_t(n_));
-  for (int i = 0; i < n_; ++i) blue_[size_t(i)] = green_[size_t(i)] = red_[size_t(i)] = (i << (kColorShift + 8)) / n_;
-  if (!source.Empty()) Learn(source, SampleFactor(source.PixelCount(), quality));
-  palette_.resize(size_t(n_));
-  sorted_.resize(size_t(n_));
+    : n_(std::clamp(colors, 1, kMaxNeurons)), cache_(TIEColorIndexCache::BitsFor(source.PixelCount())) {
   for (int i = 0; i < n_; ++i) {
-    // Neurons stay between their start and their targets, so never negative.
-    const TNeuron neuron{blue_[size_t(i)] >> kColorShift, green_[size_t(i)] >> kColorShift,
-                         red_[size_t(i)] >> kColorShift, i};
-    sorted_[size_t(i)] = neuron;
-    palette_[size_t(i)] = TBGR{uint8_t(neuron.b), uint8_t(neuron.g), uint8_t(neuron.r)};
+    net_.blue[size_t(i)] = net_.green[size_t(i)] = net_.red[size_t(i)] = (i << (kColorShift + 8)) / n_;
+    net_.freq[size_t(i)] = kFreqScale / n_;
   }
-  BuildIndex();
+  if (!source.Empty()) Learn(source, SampleFactor(source.PixelCount(), quality));
+  // Neurons stay between their start and their targets, so never negative.
+  palette_.resize(size_t(n_));
+  for (size_t i = 0; i < size_t(n_); ++i)
+    palette_[i] = TBGR{uint8_t(net_.blue[i] >> kColorShift), uint8_t(net_.green[i] >> kColorShift),
+                       uint8_t(net_.red[i] >> kColorShift)};
+  lookup_ = std::make_unique<TIENeuralLookup>(palette_);
 }
 
 void TIENeuralQuantizer::SetRadPower(int rad, int alpha) {
   const int64_t rad2 = int64_t(rad) * rad;
-  for (int i = 0; i < rad; ++i) radPower_[size_t(i)] = int32_t(alpha * (((rad2 - int64_t(i) * i) * kRadPowerScale) / rad2));
+  for (int i = 0; i < rad; ++i) net_.radPower[size_t(i)] = int32_t(alpha * (((rad2 - int64_t(i) * i) * kRadPowerScale) / rad2));
 }
 
 void TIENeuralQuantizer::Learn(const TIEQuantizerSource& source, int factor) {
-  const int64_t pixels = source.PixelCount(), width = source.Width();
   const int alphaDec = 30 + (factor - 1) / 3;
-  const int64_t samples = pixels * 3 / (3 * int64_t(factor));
+  const int64_t samples = source.PixelCount() * 3 / (3 * int64_t(factor));
   const int64_t delta = std::max<int64_t>(samples / kCycles, 1);
-  const int64_t step = SampleStep(pixels);
   int alpha = kInitAlpha;
   int radius = (n_ / 8) << kRadiusShift;
   const auto radOf = [](int radius) { return radius > 127 ? radius >> kRadiusShift : 0; };
   int rad = radOf(radius);
   SetRadPower(rad, alpha);
-  int64_t p = 0;
-  for (int64_t i = 1; i <= samples; ++i) {
-    const uint8_t* px = source.Row(p / width) + 3 * (p % width);
+  TSampleWalk walk(source);
+  for (int64_t i = 1, untilDecay = delta; i <= samples; ++i) {
+    const uint8_t* px = walk.Pixel();
+    walk.Next();
+    __builtin_prefetch(walk.Pixel());  // far away in a large image
     const int b = px[0] << kColorShift, g = px[1] << kColorShift, r = px[2] << kColorShift;
-    const int j = Contest(b, g, r);
-    MoveToward(blue_[size_t(j)], b, alpha, kInitAlpha);
-    MoveToward(green_[size_t(j)], g, alpha, kInitAlpha);
-    MoveToward(red_[size_t(j)], r, alpha, kInitAlpha);
-    if (rad > 0) MoveNeighbours(j, rad, b, g, r);
-    p = (p + step) % pixels;  // a plain subtraction would overrun images smaller than the step
-    if (i % delta == 0) {
+    const int j = Contest(net_, n_, b, g, r);
+    MoveToward(net_.blue[size_t(j)], b, alpha, kInitAlpha);
+    MoveToward(net_.green[size_t(j)], g, alpha, kInitAlpha);
+    MoveToward(net_.red[size_t(j)], r, alpha, kInitAlpha);
+    if (rad > 0) MoveNeighbours(net_, n_, j, rad, b, g, r);
+    if (--untilDecay == 0) {
+      untilDecay = delta;
       alpha -= alpha / alphaDec;
       radius -= radius / kRadiusDecrease;
       rad = radOf(radius);
@@ -106,102 +168,6 @@ void TIENeuralQuantizer::Learn(const TIEQuantizerSource& source, int factor) {
   }
 }
 
-// The closest neuron by L1 distance wins frequency and loses bias; the
-// returned one is the closest after subtracting each neuron's bias, which
-// pulls rarely winning neurons in. The bias shift is arithmetic: a neuron
-// that wins often has a negative bias and is penalised.
-// Distances first, in a loop without branches that the compiler vectorises,
-// then the first smallest of each.
-int TIENeuralQuantizer::Contest(int b, int g, int r) {
-  int32_t* dist = dist_.data();
-  int32_t* biasDist = biasDist_.data();
-  int32_t* bias = bias_.data();
-  int32_t* freq = freq_.data();
-  const int32_t *nb = blue_.data(), *ng = green_.data(), *nr = red_.data();
-  int bestDist = INT_MAX, bestBiasDist = INT_MAX;
-  for (int i = 0; i < n_; ++i) {
-    const int d = std::abs(nb[i] - b) + std::abs(ng[i] - g) + std::abs(nr[i] - r);
-    dist[i] = d;
-    biasDist[i] = d - (bias[i] >> kBiasToDistShift);
-    bestDist = std::min(bestDist, d);
-    bestBiasDist = std::min(bestBiasDist, biasDist[i]);
-    const int betaFreq = freq[i] >> kBetaShift;
-    freq[i] -= betaFreq;
-    bias[i] += betaFreq << kGammaShift;
-  }
-  const int bestPos = int(std::find(dist, dist + n_, bestDist) - dist);
-  const int bestBiasPos = int(std::find(biasDist, biasDist + n_, bestBiasDist) - biasDist);
-  freq[bestPos] += kFreqScale >> kBetaShift;
-  bias[bestPos] -= kBetaGamma;
-  return bestBiasPos;
-}
-
-// Neighbours j +- k for 0 < k < rad move by radpower[k], pairwise outward.
-void TIENeuralQuantizer::MoveNeighbours(int j, int rad, int b, int g, int r) {
-  const int lo = std::max(j - rad, -1), hi = std::min(j + rad, n_);
-  for (int k = 1; j + k < hi || j - k > lo; ++k) {
-    const int64_t a = radPower_[size_t(k)];
-    for (int q : {j + k, j - k}) {
-      if (q >= hi || q <= lo) continue;
-      MoveToward(blue_[size_t(q)], b, a, kNeighbourDivisor);
-      MoveToward(green_[size_t(q)], g, a, kNeighbourDivisor);
-      MoveToward(red_[size_t(q)], r, a, kNeighbourDivisor);
-    }
-  }
-}
-
-// Selection sort by green (the first smallest moves to the front), then the
-// first position to search for every green value.
-void TIENeuralQuantizer::BuildIndex() {
-  int prev = 0, start = 0;
-  for (int i = 0; i < n_; ++i) {
-    int small = i;
-    for (int j = i + 1; j < n_; ++j)
-      if (sorted_[size_t(j)].g < sorted_[size_t(small)].g) small = j;
-    std::swap(sorted_[size_t(i)], sorted_[size_t(small)]);
-    const int g = sorted_[size_t(i)].g;
-    if (g == prev) continue;
-    greenIndex_[size_t(prev)] = (start + i) >> 1;
-    for (int v = prev + 1; v < g; ++v) greenIndex_[size_t(v)] = i;
-    prev = g, start = i;
-  }
-  greenIndex_[size_t(prev)] = (start + n_ - 1) >> 1;
-  for (int v = prev + 1; v < 256; ++v) greenIndex_[size_t(v)] = n_ - 1;
-}
-
-// Outward from the green index; a direction ends once green alone is as far
-// as the best found.
-int TIENeuralQuantizer::Search(int r, int g, int b) const {
-  int best = 1000, bestIndex = 0;
-  const auto consider = [&](const TNeuron& p, int greenDist) {
-    int dist = std::abs(greenDist) + std::abs(p.b - b);
-    if (dist >= best) return;
-    dist += std::abs(p.r - r);
-    if (dist < best) best = dist, bestIndex = p.index;
-  };
-  int i = greenIndex_[size_t(g)], j = i - 1;
-  while (i < n_ || j >= 0) {
-    if (i < n_) {
-      const TNeuron& p = sorted_[size_t(i)];
-      if (p.g - g >= best) {
-        i = n_;
-      } else {
-        ++i;
-        consider(p, p.g - g);
-      }
-    }
-    if (j >= 0) {
-      const TNeuron& p = sorted_[size_t(j)];
-      if (g - p.g >= best) {
-        j = -1;
-      } else {
-        --j;
-        consider(p, g - p.g);
-      }
-    }
-  }
-  return bestIndex;
-}
 
 void TIENeuralQuantizer::WritePalette(std::span<TBGR> palette) const {
   std::copy_n(palette_.begin(), std::min(palette.size(), palette_.size()), palette.begin());

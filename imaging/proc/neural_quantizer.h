@@ -4,11 +4,13 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
 #include "imaging/core/colors.h"
 #include "imaging/proc/color_index_cache.h"
+#include "imaging/proc/neural_lookup.h"
 #include "imaging/proc/quantizer_source.h"
 
 namespace quillet {
@@ -30,30 +32,28 @@ class TIENeuralQuantizer {
   void WritePalette(std::span<TBGR> palette) const;
 
   // Palette index of `rgb` (R * 65536 + G * 256 + B): the closest neuron by
-  // the green-ordered outward search, remembered in an exact cache.
-  int GetIndex(uint32_t rgb) const {
-    return cache_.Get(rgb, [this](uint32_t c) { return Search(int(c >> 16 & 255), int(c >> 8 & 255), int(c & 255)); });
-  }
-  int Search(int r, int g, int b) const;
+  // the green-ordered outward search.
+  int GetIndex(uint32_t rgb) const { return lookup_->Index(int(rgb >> 16 & 255), int(rgb >> 8 & 255), int(rgb & 255)); }
+  // Indices of `count` pixels of blue, green, red bytes, through the
+  // quantizer's own cache (one thread at a time).
+  void MapRow(const uint8_t* bgr, int64_t count, uint8_t* indices) const { lookup_->MapRow(bgr, count, indices, cache_); }
+  const TIENeuralLookup& Lookup() const { return *lookup_; }
 
- private:
-  struct TNeuron {
-    int32_t b, g, r, index;
+  // Learning state, one row per quantity and one column per neuron, so the
+  // contest streams through them; colours in 1/16 of a level.
+  struct TNetwork {
+    alignas(64) std::array<int32_t, kMaxNeurons> blue{}, green{}, red{}, bias{}, freq{};
+    std::array<int32_t, kMaxNeurons / 8> radPower{};  // the pull on neighbours by their distance
   };
 
+ private:
   void Learn(const TIEQuantizerSource& source, int factor);
-  int Contest(int b, int g, int r);
-  void MoveNeighbours(int j, int rad, int b, int g, int r);
   void SetRadPower(int rad, int alpha);
-  void BuildIndex();
 
   int n_;
-  // Learning state, one entry per neuron; colours in 1/16 of a level.
-  std::vector<int32_t> blue_, green_, red_, bias_, freq_, radPower_;
-  std::vector<int32_t> dist_, biasDist_;  // the contest's distances, per neuron
+  TNetwork net_;
   std::vector<TBGR> palette_;
-  std::vector<TNeuron> sorted_;        // by green, for the search
-  std::array<int32_t, 256> greenIndex_{};  // first position to search per green
+  std::unique_ptr<TIENeuralLookup> lookup_;
   mutable TIEColorIndexCache cache_;
 };
 

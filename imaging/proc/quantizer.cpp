@@ -4,6 +4,9 @@
 #include "imaging/proc/quantizer.h"
 
 #include <algorithm>
+#include <atomic>
+
+#include "imaging/proc/resample_threads.h"
 
 namespace quillet {
 
@@ -63,12 +66,34 @@ void TIEQuantizer::MapRow(const uint8_t* bgr, int64_t count, uint8_t* indices) c
     const uint8_t* map = box_->ColorMap();
     for (; bgr != end; bgr += 3) *indices++ = map[TIEBoxQuantizer::CellOf(bgr[2], bgr[1], bgr[0])];
   } else if (neural_) {
-    for (; bgr != end; bgr += 3) *indices++ = uint8_t(neural_->GetIndex(uint32_t(bgr[2]) << 16 | bgr[1] << 8 | bgr[0]));
+    neural_->MapRow(bgr, count, indices);
   } else if (exact_) {
     exact_->MapRow(bgr, count, indices);
   } else {
     std::fill_n(indices, count, 0);
   }
+}
+
+// Rows are handed out in runs, so that a thread slowed by other work on its
+// core takes fewer of them; each row's indices are the same on any thread.
+void TIEQuantizer::MapImage(const TIEQuantizerSource& source, uint8_t* indices, int64_t stride) const {
+  constexpr int64_t kRun = 16;
+  if (source.Empty()) return;
+  const int64_t width = source.Width(), height = source.Height();
+  const int threads = PassThreads(height, width);
+  std::atomic<int64_t> next{0};
+  SplitItems(threads, height * width / threads, {}, [&](int64_t, int64_t, const auto&) {
+    const auto eachRow = [&](const auto& map) {
+      for (int64_t first; (first = next.fetch_add(kRun)) < height;)
+        for (int64_t y = first; y < std::min(first + kRun, height); ++y) map(source.Row(y), indices + y * stride);
+    };
+    if (neural_) {
+      TIEColorIndexCache cache(TIEColorIndexCache::BitsFor(source.PixelCount()));  // one per thread
+      eachRow([&](const uint8_t* row, uint8_t* out) { neural_->Lookup().MapRow(row, width, out, cache); });
+    } else {
+      eachRow([&](const uint8_t* row, uint8_t* out) { MapRow(row, width, out); });
+    }
+  });
 }
 
 }  // namespace quillet

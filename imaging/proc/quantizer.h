@@ -46,6 +46,9 @@ class TIEQuantizer {
   int GetIndex(uint32_t rgb) const;
   // Palette indices of `count` pixels of blue, green, red bytes.
   void MapRow(const uint8_t* bgr, int64_t count, uint8_t* indices) const;
+  // Palette indices of every pixel of `source`, row y at indices + y * stride:
+  // the rows are shared between threads, with MapRow's results.
+  void MapImage(const TIEQuantizerSource& source, uint8_t* indices, int64_t stride) const;
 
  private:
   TIEQuantizer(std::unique_ptr<TIEExactPalette> exact, std::span<TBGR> palette);
