@@ -2,7 +2,6 @@
 // locations, the temporary file's lifetime and fallback, and the conversions.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -44,18 +43,14 @@ bool MappedZiridevFile() {
   return false;
 }
 
-// Sets TMPDIR for the life of the object.
-class ScopedTmpDir {
+// Sets the stores' temporary folder for the life of the object.
+class ScopedTempFolder {
  public:
-  explicit ScopedTmpDir(const std::string& dir) {
-    if (const char* old = std::getenv("TMPDIR")) old_ = old, had_ = true;
-    setenv("TMPDIR", dir.c_str(), 1);
-  }
-  ~ScopedTmpDir() { had_ ? setenv("TMPDIR", old_.c_str(), 1) : unsetenv("TMPDIR"); }
+  explicit ScopedTempFolder(const std::string& dir) : old_(TempFolder()) { SetTempFolder(dir); }
+  ~ScopedTempFolder() { SetTempFolder(old_); }
 
  private:
   std::string old_;
-  bool had_ = false;
 };
 
 TEST(IEBitmap, RoundTripsAtEveryLocationAndType) {
@@ -124,7 +119,7 @@ TEST(IEBitmap, RefusesEmptyUntypedAndOversizedImages) {
 
 TEST(IEBitmap, TemporaryFileLivesExactlyWhileAllocated) {
   test::TempDir dir;
-  ScopedTmpDir tmp(dir.Path().string());
+  ScopedTempFolder tmp(dir.Path().string());
   EXPECT_FALSE(MappedZiridevFile());
   {
     TIEBitmap b;
@@ -144,7 +139,7 @@ TEST(IEBitmap, TemporaryFileLivesExactlyWhileAllocated) {
 
 TEST(IEBitmap, MissingTempFolderFallsBackToTheHeap) {
   test::TempDir dir;
-  ScopedTmpDir tmp(dir.File("missing"));
+  ScopedTempFolder tmp(dir.File("missing"));
   TIEBitmap b;
   ASSERT_TRUE(b.Allocate(20, 3, T::ie8p));
   EXPECT_EQ(b.Location(), L::ieMemory);
