@@ -124,12 +124,28 @@ void PrefetchRow(const TIEWorkingBitmap& bitmap, const TIEMask* alpha, const TCo
 class TRowPainter {
  public:
   TRowPainter(TColumns columns, const TIEWorkingBitmap& bitmap, bool blends)
-      : c_(std::move(columns)), mono_(bitmap.PixelFormat() == TIEPixelFormat::pf1bit) {
+      : c_(std::move(columns)), mono_(bitmap.PixelFormat() == TIEPixelFormat::pf1bit), sourceRowBytes_(bitmap.RowBytes()) {
     if (mono_ && !c_.oneToOne) gather_.emplace(c_.x, bitmap.RowBytes());
     scratch_.resize(size_t(mono_ ? (c_.n + 7) / 8 : blends ? 4 * c_.n : 0));
   }
 
   const TColumns& Columns() const { return c_; }
+
+  // Over a solid `underlay` an enlarged row is blended once per source pixel,
+  // into a row of the source's shape, and then spread like an opaque row:
+  // every client pixel of one source pixel gets the same blend.
+  void Paint(uint8_t* dst, const uint8_t* src, const uint8_t* alpha, const TBGR* underlay) {
+    if (!underlay) return Paint(dst, src, alpha);
+    if (!alpha || mono_ || c_.oneToOne || Spanned() >= c_.n) {
+      FillSpan(dst, 0, c_.n, *underlay);
+      return Paint(dst, src, alpha);
+    }
+    sourceRow_.resize(size_t(sourceRowBytes_));
+    uint8_t* blended = sourceRow_.data() + 3 * c_.Leftmost();
+    FillSpan(blended, 0, Spanned(), *underlay);
+    BlendRow24(blended, src + 3 * c_.Leftmost(), alpha + c_.Leftmost(), Spanned());
+    Row24(dst, sourceRow_.data(), c_);
+  }
 
   void Paint(uint8_t* dst, const uint8_t* src, const uint8_t* alpha) {
     if (mono_) return alpha ? Row1Alpha(dst, src, alpha, c_) : Row1(dst, src);
@@ -142,6 +158,8 @@ class TRowPainter {
   }
 
  private:
+  int64_t Spanned() const { return c_.Rightmost() - c_.Leftmost() + 1; }
+
   void Row1(uint8_t* dst, const uint8_t* src) {
     if (c_.oneToOne) return Row1OneToOne(dst, src, c_.first, c_.n);
     gather_->Gather(src, scratch_.data());
@@ -150,8 +168,10 @@ class TRowPainter {
 
   TColumns c_;
   bool mono_;
+  int64_t sourceRowBytes_;
   std::optional<TBitGather> gather_;
   std::vector<uint8_t> scratch_;
+  std::vector<uint8_t> sourceRow_;  // blended source pixels, where the row has them
 };
 
 bool Paintable(const TIEImagePlacement& p, const TIEWorkingBitmap& bitmap, const TIEMask* alpha) {
@@ -187,8 +207,7 @@ bool DrawImageNearest(TIERawTarget& target, const TIERect& clip, const TIEImageP
     if (reuseRows && sy == lastSource) {
       std::memcpy(dst, lastRow, size_t(columns.n * 3));
     } else {
-      if (underlay) FillSpan(dst, 0, columns.n, *underlay);
-      painter.Paint(dst, bitmap.ScanLine(sy), alpha ? alpha->ScanLine(sy) : nullptr);
+      painter.Paint(dst, bitmap.ScanLine(sy), alpha ? alpha->ScanLine(sy) : nullptr, underlay);
       lastSource = sy;
     }
     lastRow = dst;

@@ -31,6 +31,8 @@ TBGR Expected(const TIEWorkingBitmap& b, const TIEMask* alpha, const TIEImagePla
   return TBGR{BlendChannel(under.b, s[0], a), BlendChannel(under.g, s[1], a), BlendChannel(under.r, s[2], a)};
 }
 
+constexpr TBGR kUnderlay{40, 90, 200};
+
 TEST(ImageNearest, RowsMatchTheReferenceAtEveryStep) {
   std::mt19937 rng(5);
   for (const TIEPixelFormat format : {TIEPixelFormat::pf24bit, TIEPixelFormat::pf1bit})
@@ -44,18 +46,23 @@ TEST(ImageNearest, RowsMatchTheReferenceAtEveryStep) {
           for (int64_t x = 0; x < width; ++x) alpha.ScanLine(y)[x] = uint8_t(rng());
         // Source rectangles that end at the row's last pixel, shown reduced and enlarged.
         for (const int64_t destW : {width / 4, width / 3 + 1, width - 5, width, 2 * width + 3}) {
-          const TIEImagePlacement p{{3, 1, 3 + destW, 8}, 5, 2, width - 5, 7};
-          test::Buffer buffer(destW + 6, 9);
-          for (auto& v : buffer.bytes) v = uint8_t(rng());
-          const test::Buffer before = buffer;
-          TIERawTarget target = buffer.Target();
-          ASSERT_TRUE(DrawImageNearest(target, {0, 0, buffer.w, buffer.h}, p, b, blend ? &alpha : nullptr, false));
-          for (int64_t y = 0; y < buffer.h; ++y)
-            for (int64_t x = 0; x < buffer.w; ++x) {
-              const bool inside = x >= p.Dest.Left && x < p.Dest.Right && y >= p.Dest.Top && y < p.Dest.Bottom;
-              const TBGR want = inside ? Expected(b, blend ? &alpha : nullptr, p, x, y, before.At(x, y)) : before.At(x, y);
-              ASSERT_EQ(buffer.At(x, y), want) << width << " " << destW << " " << x << "," << y;
-            }
+          // Over what the target holds, and over a solid colour.
+          for (const TBGR* underlay : {static_cast<const TBGR*>(nullptr), &kUnderlay}) {
+            const TIEImagePlacement p{{3, 1, 3 + destW, 8}, 5, 2, width - 5, 7};
+            test::Buffer buffer(destW + 6, 9);
+            for (auto& v : buffer.bytes) v = uint8_t(rng());
+            const test::Buffer before = buffer;
+            TIERawTarget target = buffer.Target();
+            ASSERT_TRUE(DrawImageNearest(target, {0, 0, buffer.w, buffer.h}, p, b, blend ? &alpha : nullptr, false,
+                                         underlay));
+            for (int64_t y = 0; y < buffer.h; ++y)
+              for (int64_t x = 0; x < buffer.w; ++x) {
+                const bool inside = x >= p.Dest.Left && x < p.Dest.Right && y >= p.Dest.Top && y < p.Dest.Bottom;
+                const TBGR under = underlay ? *underlay : before.At(x, y);
+                const TBGR want = inside ? Expected(b, blend ? &alpha : nullptr, p, x, y, under) : before.At(x, y);
+                ASSERT_EQ(buffer.At(x, y), want) << width << " " << destW << " " << x << "," << y;
+              }
+          }
         }
       }
 }
