@@ -153,21 +153,21 @@ TEST(VirtualBitmap, EightBitImagesKeepTheirPalette) {
 }
 
 TEST(VirtualBitmap, LookupMapsEveryChannelOfColourImagesOnly) {
-  uint8_t invert[256];
-  for (int i = 0; i < 256; ++i) invert[i] = uint8_t(255 - i);
+  uint8_t table[256];  // no two entries related by a shift or a flip of bits
+  for (int i = 0; i < 256; ++i) table[i] = uint8_t(i * 37 + 11);
   TIEWorkingBitmap colour = Colour(700, 300);
   TIEVirtualBitmap v;
   ASSERT_TRUE(v.CopyFrom(colour));
-  v.ApplyLookup(invert);
+  v.ApplyLookup(table);
   PageCanvas canvas(700, 300);
   v.Draw(canvas, 0, 0, 700, 300);
   for (int64_t y = 0; y < 300; ++y)
-    for (int64_t i = 0; i < 2100; ++i) colour.ScanLine(y)[i] = uint8_t(255 - colour.ScanLine(y)[i]);
+    for (int64_t i = 0; i < 2100; ++i) colour.ScanLine(y)[i] = table[colour.ScanLine(y)[i]];
   ExpectSamePixels(canvas.page, colour);
 
   const TIEWorkingBitmap mono = Mono(40, 4);
   ASSERT_TRUE(v.CopyFrom(mono));
-  v.ApplyLookup(invert);
+  v.ApplyLookup(table);
   PageCanvas page(40, 4);
   v.Draw(page, 0, 0, 40, 4);
   ExpectSamePixels(page.page, mono);
