@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "imaging/core/math.h"
+#include "imaging/core/vector_clones.h"
 
 namespace quillet {
 
@@ -74,8 +75,7 @@ class TSampleWalk {
 // taken over distance * 256 + position, so the first smallest wins (biased
 // distances stay within +-2^20, so the keys fit 32 bits). Compiled also for
 // wider vectors, chosen at run time.
-__attribute__((target_clones("avx2", "default"))) int Contest(TIENeuralQuantizer::TNetwork& net, int n, int b, int g,
-                                                               int r) {
+QUILLET_VECTOR_CLONES int Contest(TIENeuralQuantizer::TNetwork& net, int n, int b, int g, int r) {
   int bestKey = INT_MAX, bestBiasKey = INT_MAX;
   for (int i = 0; i < n; ++i) {
     const size_t k = size_t(i);
@@ -94,8 +94,8 @@ __attribute__((target_clones("avx2", "default"))) int Contest(TIENeuralQuantizer
 
 // Neighbours j +- k for 0 < k < rad move by radPower[k]; each moves once, so
 // the two sides go in any order. Compiled also for wider vectors.
-__attribute__((target_clones("avx2", "default"))) void MoveNeighbours(TIENeuralQuantizer::TNetwork& net, int n, int j,
-                                                                       int rad, int b, int g, int r) {
+QUILLET_VECTOR_CLONES void MoveNeighbours(TIENeuralQuantizer::TNetwork& net, int n, int j, int rad, int b, int g,
+                                          int r) {
   const auto move = [&](int q, int k) {
     const int a = net.radPower[size_t(k)];
     MoveToward(net.blue[size_t(q)], b, a, kNeighbourDivisor);

@@ -20,8 +20,6 @@ namespace {
 constexpr int kFixedBits = 14;
 constexpr int64_t kOne = int64_t(1) << kFixedBits;
 
-inline uint8_t TowardWhite(int d, int a) { return uint8_t(d + (((255 - d) * a) >> 8)); }
-inline uint8_t TowardBlack(int d, int a) { return uint8_t(d - ((a * d + 255) >> 8)); }
 
 // One client row span of n pixels and the source column of each, worked out
 // once for all rows: pixel i shows column left + (acc + i * step) >> 14.
@@ -86,16 +84,8 @@ void Row1OneToOne(uint8_t* dst, const uint8_t* src, int64_t x, int64_t n) {
 void Row1Alpha(uint8_t* dst, const uint8_t* src, const uint8_t* alpha, const TColumns& c) {
   for (int64_t i = 0; i < c.n; ++i, dst += 3) {
     const int64_t x = c.oneToOne ? c.first + i : c.x[size_t(i)];
-    const int a = alpha[x];
-    if (GetBit(src, x)) {
-      dst[0] = TowardWhite(dst[0], a);
-      dst[1] = TowardWhite(dst[1], a);
-      dst[2] = TowardWhite(dst[2], a);
-    } else {
-      dst[0] = TowardBlack(dst[0], a);
-      dst[1] = TowardBlack(dst[1], a);
-      dst[2] = TowardBlack(dst[2], a);
-    }
+    const int a = alpha[x], s = GetBit(src, x) ? 255 : 0;
+    for (int k = 0; k < 3; ++k) dst[k] = BlendChannel(dst[k], s, a);
   }
 }
 
