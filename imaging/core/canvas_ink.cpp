@@ -1,0 +1,91 @@
+// NotXor is NOT(colour XOR old) = old XOR NOT colour, so both modes reduce to
+// storing or xoring one repeated pattern. 24-bit rows go eight pixels (24
+// bytes, three words) at a time; 1-bit rows a byte at a time with edge masks.
+#include "imaging/core/canvas_ink.h"
+
+#include <cstring>
+
+#include "imaging/core/bits.h"
+#include "imaging/core/hatch.h"
+
+namespace quillet {
+
+namespace {
+
+// Eight pixels of one colour as 24 bytes.
+struct TPixels8 {
+  uint64_t w[3];
+  explicit TPixels8(const TBGR& c) {
+    uint8_t bytes[24];
+    for (int i = 0; i < 8; ++i) bytes[3 * i] = c.b, bytes[3 * i + 1] = c.g, bytes[3 * i + 2] = c.r;
+    std::memcpy(w, bytes, sizeof w);
+  }
+};
+
+void SolidSpan24(uint8_t* p, int64_t count, const TBGR& color, bool notXor) {
+  const TBGR value = notXor ? TBGR{uint8_t(~color.b), uint8_t(~color.g), uint8_t(~color.r)} : color;
+  const TPixels8 pattern(value);
+  uint64_t w[3];
+  for (; count >= 8; count -= 8, p += 24) {
+    std::memcpy(w, p, sizeof w);
+    for (int i = 0; i < 3; ++i) w[i] = notXor ? w[i] ^ pattern.w[i] : pattern.w[i];
+    std::memcpy(p, w, sizeof w);
+  }
+  for (; count > 0; --count, p += 3) {
+    if (notXor) p[0] ^= value.b, p[1] ^= value.g, p[2] ^= value.r;
+    else p[0] = value.b, p[1] = value.g, p[2] = value.r;
+  }
+}
+
+// Only the columns x = k (mod 8) of the set bits k of `mask`.
+void HatchSpan24(uint8_t* row, int64_t x0, int64_t x1, uint8_t mask, const TBGR& color, bool notXor) {
+  for (int k = 0; k < 8; ++k) {
+    if (!((mask >> k) & 1)) continue;
+    for (int64_t x = x0 + ((k - x0) & 7); x < x1; x += 8) {
+      uint8_t* p = row + 3 * x;
+      if (notXor) p[0] ^= uint8_t(~color.b), p[1] ^= uint8_t(~color.g), p[2] ^= uint8_t(~color.r);
+      else p[0] = color.b, p[1] = color.g, p[2] = color.r;
+    }
+  }
+}
+
+// The hatch mask in the byte order of a 1-bit row (column 0 the high bit).
+uint8_t MsbFirst(uint8_t mask) {
+  uint8_t m = 0;
+  for (int k = 0; k < 8; ++k) m = uint8_t(m | (((mask >> k) & 1) << (7 - k)));
+  return m;
+}
+
+void ApplyByte(uint8_t& b, uint8_t select, uint8_t value, bool notXor) {
+  b = notXor ? uint8_t(b ^ (select & ~value)) : uint8_t((b & ~select) | (value & select));
+}
+
+void Span1(uint8_t* row, int64_t x0, int64_t x1, uint8_t pattern, bool white, bool notXor) {
+  const uint8_t value = white ? 0xFF : 0;
+  const int64_t first = x0 >> 3, last = (x1 - 1) >> 3;
+  const uint8_t head = uint8_t(0xFF >> (x0 & 7)), tail = uint8_t(0xFF << (7 - ((x1 - 1) & 7)));
+  if (first == last) {
+    ApplyByte(row[first], uint8_t(pattern & head & tail), value, notXor);
+    return;
+  }
+  ApplyByte(row[first], uint8_t(pattern & head), value, notXor);
+  for (int64_t i = first + 1; i < last; ++i) ApplyByte(row[i], pattern, value, notXor);
+  ApplyByte(row[last], uint8_t(pattern & tail), value, notXor);
+}
+
+}  // namespace
+
+void PaintSpan(TIEWorkingBitmap& bitmap, int64_t y, int64_t x0, int64_t x1, const TCanvasInk& ink) {
+  const uint8_t mask = HatchRow(ink.Pattern, y);
+  if (x0 >= x1 || mask == 0) return;
+  uint8_t* row = bitmap.ScanLine(y);
+  if (bitmap.PixelFormat() == TIEPixelFormat::pf1bit) {
+    Span1(row, x0, x1, MsbFirst(mask), GreyLevel(ink.Color) >= 128, ink.NotXor);
+  } else if (mask == 0xFF) {
+    SolidSpan24(row + 3 * x0, x1 - x0, ink.Color, ink.NotXor);
+  } else {
+    HatchSpan24(row, x0, x1, mask, ink.Color, ink.NotXor);
+  }
+}
+
+}  // namespace quillet

@@ -1,0 +1,58 @@
+// The paint tools' steps, fed with image points: what one press, move or
+// release does to the image's canvas and to the tools' shared state. The
+// document window converts its mouse events and reads the option controls;
+// the command line runs the same steps from a script.
+#pragma once
+
+#include <cstdint>
+
+#include "imaging/core/canvas.h"
+#include "imaging/core/canvas_state.h"
+#include "imaging/core/colors.h"
+
+namespace quillet {
+
+enum class TDrawKind { dkNone, dkLine, dkRectangle, dkEllipse };
+
+struct TOffset {
+  int32_t dx = 0, dy = 0;
+};
+
+// The tools' state, shared by all documents (the editor's state includes it).
+struct TPaintToolState {
+  TDrawKind DrawKind = TDrawKind::dkLine;
+  bool ShapeDragging = false, BrushDragging = false, EraserDragging = false, SprayDragging = false,
+       ArtDragging = false;
+  TIEPoint PressPoint, MovePoint, ArtStart, ArtPrevious, TextAnchor;
+  int32_t PatternCounter = 0;
+  TOffset BarbA, BarbB;
+};
+
+// The option controls' values.
+struct TPaintOptions {
+  TBGR PaintColor = kBlack, FillColor = kWhite;
+  int32_t PenWidth = 1;    // 1 to 100
+  int32_t FillType = 0;    // index of the fill type list, 0 = no fill
+  int32_t ArtPattern = 0;  // index of the art pattern list
+};
+
+enum class TPaintTool { ptSelect, ptDraw, ptArtDraw };
+
+// Whether a press of the tool first takes an undo copy.
+bool TakesUndoCopy(TPaintTool tool);
+
+// One mouse event's tool steps, in the window's order. Points are image pixels.
+struct TPaintSteps {
+  TIECanvas& Canvas;
+  TPaintToolState& State;
+  const TPaintOptions& Options;
+
+  void Press(TPaintTool tool, TIEPoint point);
+  void Move(TIEPoint point);
+  void Release();
+
+  // One pattern line of the current art pattern, start included, end excluded.
+  void DrawArtLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+};
+
+}  // namespace quillet
