@@ -31,16 +31,6 @@ void PaintSpans(TIEWorkingBitmap& b, int64_t y, const std::vector<TSpan>& spans,
   for (const TSpan& s : spans) PaintSpan(b, y, s.Left, s.Right, ink);
 }
 
-// Rows [first, last) of `rows` widened by the disc and painted with the ink.
-void PaintDilated(TIEWorkingBitmap& b, const TRowSpans& rows, const std::vector<TDiscRow>& disc, int64_t first,
-                  int64_t last, const TCanvasInk& ink) {
-  std::vector<TSpan> spans, scratch;
-  for (int64_t y = std::max<int64_t>(first, 0); y < std::min(last, b.Height()); ++y) {
-    DilatedRow(rows, disc, y, b.Width(), spans, scratch);
-    PaintSpans(b, y, spans, ink);
-  }
-}
-
 // `span` clipped to [0, width) minus the sorted spans `cut`.
 void Subtract(TSpan span, const std::vector<TSpan>& cut, int64_t width, std::vector<TSpan>& out) {
   out.clear();
@@ -61,12 +51,26 @@ void TIECanvas::LineTo(int32_t x, int32_t y) {
   const TIEPoint from = s.PenPos;
   s.PenPos = {x, y};
   if (from == s.PenPos || !Drawable(bitmap_)) return;
-  const int64_t w = PenWidthOf(s), reach = w;
   const TLineDDA line(from.X, from.Y, x, y);
-  auto [i0, i1] = line.Within(-reach, -reach, bitmap_.Width() + reach, bitmap_.Height() + reach);
-  const bool withEnd = w > 1 && x >= -reach && y >= -reach && x < bitmap_.Width() + reach && y < bitmap_.Height() + reach;
+  if (PenWidthOf(s) == 1) ThinLine(line);
+  else WideLine(line, x, y);
+  bitmap_.MarkModified();
+}
+
+// The points inside the image, each its own pixel.
+void TIECanvas::ThinLine(const TLineDDA& line) {
+  const auto [first, last] = line.Within(0, 0, bitmap_.Width(), bitmap_.Height());
+  line.ForEach(first, last, TPointInk(bitmap_, PenInk(State())));
+}
+
+// The points near the image and the end, one span per row, widened by the
+// disc. Consecutive points are 8-neighbours and move monotonically, so on
+// every row the discs' spans overlap or touch: the union is one span.
+void TIECanvas::WideLine(const TLineDDA& line, int32_t x, int32_t y) {
+  const int64_t w = PenWidthOf(State()), reach = w;
+  const auto [i0, i1] = line.Within(-reach, -reach, bitmap_.Width() + reach, bitmap_.Height() + reach);
+  const bool withEnd = x >= -reach && y >= -reach && x < bitmap_.Width() + reach && y < bitmap_.Height() + reach;
   if (i0 >= i1 && !withEnd) return;
-  // The rows the kept points touch, one span of points per row.
   int64_t top = withEnd ? y : INT64_MAX, bottom = withEnd ? y + 1 : INT64_MIN;
   if (i0 < i1) {
     top = std::min({top, line.Y(i0), line.Y(i1 - 1)});
@@ -81,8 +85,16 @@ void TIECanvas::LineTo(int32_t x, int32_t y) {
   line.ForEach(i0, i1, add);
   if (withEnd) add(x, y);
   const auto disc = PenDisc(w);
-  PaintDilated(bitmap_, rows, disc, top - reach, bottom + reach, PenInk(s));
-  bitmap_.MarkModified();
+  const TCanvasInk ink = PenInk(State());
+  for (int64_t row = std::max<int64_t>(top - reach, 0); row < std::min(bottom + reach, bitmap_.Height()); ++row) {
+    TSpan u{INT64_MAX, INT64_MIN};
+    for (const TDiscRow& d : disc) {
+      const TSpan& a = rows.At(row - d.Dy).A;
+      if (a.Empty()) continue;
+      u = {std::min(u.Left, a.Left + d.Left), std::max(u.Right, a.Right + d.Right - 1)};
+    }
+    PaintSpan(bitmap_, row, std::max<int64_t>(u.Left, 0), std::min(u.Right, bitmap_.Width()), ink);
+  }
 }
 
 void TIECanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { DrawFigure(TFigure::Box, x1, y1, x2, y2); }

@@ -66,6 +66,8 @@ class TIECanvas {
  private:
   enum class TFigure { Box, Ellipse };
   void DrawFigure(TFigure figure, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+  void ThinLine(const TLineDDA& line);
+  void WideLine(const TLineDDA& line, int32_t x, int32_t y);
 
   TIEWorkingBitmap& bitmap_;
 };

@@ -26,10 +26,14 @@ void SolidSpan24(uint8_t* p, int64_t count, const TBGR& color, bool notXor) {
   const TBGR value = notXor ? TBGR{uint8_t(~color.b), uint8_t(~color.g), uint8_t(~color.r)} : color;
   const TPixels8 pattern(value);
   uint64_t w[3];
-  for (; count >= 8; count -= 8, p += 24) {
-    std::memcpy(w, p, sizeof w);
-    for (int i = 0; i < 3; ++i) w[i] = notXor ? w[i] ^ pattern.w[i] : pattern.w[i];
-    std::memcpy(p, w, sizeof w);
+  if (notXor) {
+    for (; count >= 8; count -= 8, p += 24) {
+      std::memcpy(w, p, sizeof w);
+      w[0] ^= pattern.w[0], w[1] ^= pattern.w[1], w[2] ^= pattern.w[2];
+      std::memcpy(p, w, sizeof w);
+    }
+  } else {
+    for (; count >= 8; count -= 8, p += 24) std::memcpy(p, pattern.w, sizeof pattern.w);
   }
   for (; count > 0; --count, p += 3) {
     if (notXor) p[0] ^= value.b, p[1] ^= value.g, p[2] ^= value.r;
@@ -69,11 +73,33 @@ void Span1(uint8_t* row, int64_t x0, int64_t x1, uint8_t pattern, bool white, bo
     return;
   }
   ApplyByte(row[first], uint8_t(pattern & head), value, notXor);
-  for (int64_t i = first + 1; i < last; ++i) ApplyByte(row[i], pattern, value, notXor);
+  uint8_t* middle = row + first + 1;
+  const size_t bytes = size_t(last - first - 1);
+  if (notXor) {
+    const uint8_t flip = uint8_t(pattern & ~value);
+    for (size_t i = 0; i < bytes; ++i) middle[i] ^= flip;
+  } else if (pattern == 0xFF) {
+    std::memset(middle, value, bytes);
+  } else {
+    for (size_t i = 0; i < bytes; ++i) middle[i] = uint8_t((middle[i] & ~pattern) | (value & pattern));
+  }
   ApplyByte(row[last], uint8_t(pattern & tail), value, notXor);
 }
 
 }  // namespace
+
+TPointInk::TPointInk(TIEWorkingBitmap& bitmap, const TCanvasInk& ink)
+    : bits_(bitmap.Bits()), stride_(bitmap.RowBytes()), oneBit_(bitmap.PixelFormat() == TIEPixelFormat::pf1bit),
+      notXor_(ink.NotXor) {
+  if (oneBit_) {
+    const bool white = GreyLevel(ink.Color) >= 128;
+    value_[0] = notXor_ ? (white ? 0 : 0xFF) : (white ? 0xFF : 0);
+  } else {
+    const TBGR c = ink.Color;
+    value_[0] = notXor_ ? uint8_t(~c.b) : c.b, value_[1] = notXor_ ? uint8_t(~c.g) : c.g;
+    value_[2] = notXor_ ? uint8_t(~c.r) : c.r;
+  }
+}
 
 void PaintSpan(TIEWorkingBitmap& bitmap, int64_t y, int64_t x0, int64_t x1, const TCanvasInk& ink) {
   const uint8_t mask = HatchRow(ink.Pattern, y);

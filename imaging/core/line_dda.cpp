@@ -19,6 +19,10 @@ TLineDDA::TLineDDA(int64_t x1, int64_t y1, int64_t x2, int64_t y2)
 
 TLineDDA::TAxis TLineDDA::Start(int64_t i, int64_t d) const {
   if (n_ == 0) return {0, 0};
+  if (n_ < (int64_t(1) << 30)) {  // 2i*d + n fits in 64 bits
+    const int64_t num = 2 * i * d + n_ - 1, den = 2 * n_;
+    return {num / den, num % den};
+  }
   const __int128 num = __int128(2) * i * d + n_ - 1, den = __int128(2) * n_;
   return {int64_t(num / den), int64_t(num % den)};
 }
@@ -46,6 +50,8 @@ std::pair<int64_t, int64_t> TLineDDA::AxisRun(int64_t start, int64_t s, int64_t 
 }
 
 std::pair<int64_t, int64_t> TLineDDA::Within(int64_t left, int64_t top, int64_t right, int64_t bottom) const {
+  const auto inside = [&](int64_t x, int64_t y) { return x >= left && x < right && y >= top && y < bottom; };
+  if (n_ == 0 || (inside(x1_, y1_) && inside(X(n_ - 1), Y(n_ - 1)))) return {0, n_};
   const auto [xf, xl] = AxisRun(x1_, sx_, adx_, left, right);
   const auto [yf, yl] = AxisRun(y1_, sy_, ady_, top, bottom);
   const int64_t first = std::max(xf, yf), last = std::min(xl, yl);

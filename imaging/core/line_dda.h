@@ -41,12 +41,12 @@ class TLineDDA {
   };
   int64_t Step(int64_t i, int64_t d) const { return Start(i, d).q; }
   TAxis Start(int64_t i, int64_t d) const;
+  // Branch-free: the minor axis wraps at no predictable rhythm.
   void Advance(TAxis& a, int64_t d) const {
     a.r += 2 * d;
-    if (a.r >= 2 * n_) {  // 2d <= 2n: one wrap at most
-      a.r -= 2 * n_;
-      ++a.q;
-    }
+    const int64_t wrap = a.r >= 2 * n_;  // 2d <= 2n: one wrap at most
+    a.q += wrap;
+    a.r -= wrap * 2 * n_;
   }
   // The indices [first, last) whose coordinate start + s*Step(i, d) is in [lo, hi).
   std::pair<int64_t, int64_t> AxisRun(int64_t start, int64_t s, int64_t d, int64_t lo, int64_t hi) const;
