@@ -44,6 +44,10 @@
 
 namespace quillet {
 
+// Flood fill: the region of the colour around the start (surface), or the
+// pixels around it up to a border of the colour (border).
+enum class TIEFillStyle { fsSurface, fsBorder };
+
 class TIECanvas {
  public:
   // Draws on `bitmap` (1 or 24 bits) with its canvas state.
@@ -57,6 +61,12 @@ class TIECanvas {
   void Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
   void Ellipse(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
   void FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
+  // The 4-connected region around (x, y) is found first, then painted with
+  // the brush (solid, or only a hatch's lines; a clear brush paints nothing),
+  // always in Copy. A start outside the image or outside the region does
+  // nothing.
+  void FloodFill(int32_t x, int32_t y, const TBGR& colour, TIEFillStyle style);
 
   std::optional<TBGR> Pixel(int32_t x, int32_t y) const;
   void SetPixel(int32_t x, int32_t y, const TBGR& color);

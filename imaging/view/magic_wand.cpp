@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "imaging/core/bits.h"
+#include "imaging/core/span_flood.h"
 
 namespace quillet {
 
@@ -41,29 +42,12 @@ class TFlood {
     return !GetBit(mask_.ScanLine(y), x) && WandMatches(image_.ScanLine(y) + 3 * x, seed_, tolerance_);
   }
 
-  // Scanline flood: each seed on the stack is grown into its run, and the
-  // rows above and below push one seed per run they can take.
   void Run(int64_t x, int64_t y, TBox& box) {
-    const int64_t w = image_.Width(), h = image_.Height();
-    std::vector<TIEPoint> stack{{int32_t(x), int32_t(y)}};
-    while (!stack.empty()) {
-      const TIEPoint p = stack.back();
-      stack.pop_back();
-      if (!Takes(p.X, p.Y)) continue;
-      int64_t l = p.X, r = p.X;
-      while (l > 0 && Takes(l - 1, p.Y)) --l;
-      while (r + 1 < w && Takes(r + 1, p.Y)) ++r;
-      mask_.FillSpan(1, l, p.Y, r);
-      box.Add(l, p.Y, r);
-      for (const int64_t ny : {int64_t(p.Y) - 1, int64_t(p.Y) + 1}) {
-        if (ny < 0 || ny >= h) continue;
-        for (int64_t nx = l; nx <= r; ++nx) {
-          if (!Takes(nx, ny)) continue;
-          stack.push_back({int32_t(nx), int32_t(ny)});
-          while (nx + 1 <= r && Takes(nx + 1, ny)) ++nx;
-        }
-      }
-    }
+    SpanFlood(image_.Width(), image_.Height(), x, y, [this](int64_t px, int64_t py) { return Takes(px, py); },
+              [&](int64_t py, int64_t l, int64_t r) {
+                mask_.FillSpan(1, l, py, r);
+                box.Add(l, py, r);
+              });
   }
 
  private:
