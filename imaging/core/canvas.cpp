@@ -19,10 +19,6 @@ constexpr int64_t kMaxPenWidth = 1000;
 
 int64_t PenWidthOf(const TIECanvasState& s) { return std::clamp<int64_t>(s.PenWidth, 1, kMaxPenWidth); }
 
-bool Drawable(const TIEWorkingBitmap& b) {
-  return !b.Empty() && (b.PixelFormat() == TIEPixelFormat::pf1bit || b.PixelFormat() == TIEPixelFormat::pf24bit);
-}
-
 TCanvasInk PenInk(const TIECanvasState& s) { return {s.PenColor, s.PenMode == TIEPenMode::pmNotXor, TIEBrushStyle::bsSolid}; }
 
 TCanvasInk BrushInk(const TIECanvasState& s, bool notXor) { return {s.BrushColor, notXor, s.BrushStyle}; }
@@ -46,11 +42,16 @@ void Subtract(TSpan span, const std::vector<TSpan>& cut, int64_t width, std::vec
 
 }  // namespace
 
+bool TIECanvas::Drawable() const {
+  return !bitmap_.Empty() &&
+         (bitmap_.PixelFormat() == TIEPixelFormat::pf1bit || bitmap_.PixelFormat() == TIEPixelFormat::pf24bit);
+}
+
 void TIECanvas::LineTo(int32_t x, int32_t y) {
   TIECanvasState& s = State();
   const TIEPoint from = s.PenPos;
   s.PenPos = {x, y};
-  if (from == s.PenPos || !Drawable(bitmap_)) return;
+  if (from == s.PenPos || !Drawable()) return;
   const TLineDDA line(from.X, from.Y, x, y);
   if (PenWidthOf(s) == 1) ThinLine(line);
   else WideLine(line, x, y);
@@ -103,7 +104,7 @@ void TIECanvas::Ellipse(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { DrawFi
 
 void TIECanvas::DrawFigure(TFigure figure, int32_t ax, int32_t ay, int32_t bx, int32_t by) {
   const int64_t x1 = std::min(ax, bx), x2 = std::max(ax, bx), y1 = std::min(ay, by), y2 = std::max(ay, by);
-  if (x1 == x2 || y1 == y2 || !Drawable(bitmap_)) return;
+  if (x1 == x2 || y1 == y2 || !Drawable()) return;
   const TIECanvasState& s = State();
   const bool pen = s.PenStyle != TIEPenStyle::psClear;
   const int64_t reach = pen ? PenWidthOf(s) : 0;
@@ -127,18 +128,14 @@ void TIECanvas::DrawFigure(TFigure figure, int32_t ax, int32_t ay, int32_t bx, i
   bitmap_.MarkModified();
 }
 
-void TIECanvas::FillRect(int32_t ax, int32_t ay, int32_t bx, int32_t by) {
-  if (!Drawable(bitmap_)) return;
-  const int64_t x1 = std::max<int64_t>(std::min(ax, bx), 0), x2 = std::min<int64_t>(std::max(ax, bx), bitmap_.Width());
-  const int64_t y1 = std::max<int64_t>(std::min(ay, by), 0), y2 = std::min<int64_t>(std::max(ay, by), bitmap_.Height());
-  if (x1 >= x2 || y1 >= y2) return;
-  const TCanvasInk ink = BrushInk(State(), false);
-  for (int64_t y = y1; y < y2; ++y) PaintSpan(bitmap_, y, x1, x2, ink);
+void TIECanvas::FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  if (!Drawable()) return;
+  PaintBox(bitmap_, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), BrushInk(State(), false));
   bitmap_.MarkModified();
 }
 
 std::optional<TBGR> TIECanvas::Pixel(int32_t x, int32_t y) const {
-  if (!Drawable(bitmap_) || x < 0 || y < 0 || x >= bitmap_.Width() || y >= bitmap_.Height()) return std::nullopt;
+  if (!Drawable() || x < 0 || y < 0 || x >= bitmap_.Width() || y >= bitmap_.Height()) return std::nullopt;
   return bitmap_.Pixel(x, y);
 }
 

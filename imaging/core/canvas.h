@@ -36,6 +36,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "imaging/core/canvas_state.h"
 #include "imaging/core/colors.h"
@@ -68,6 +69,17 @@ class TIECanvas {
   // nothing.
   void FloodFill(int32_t x, int32_t y, const TBGR& colour, TIEFillStyle style);
 
+  // One line of UTF-8 text in the canvas font, the cell's top-left at (x, y)
+  // and the baseline at y + ascent. Unless the brush is clear, the cell
+  // [x, x + TextWidth) x [y, y + TextHeight) is first filled with the brush
+  // colour; every glyph pixel then takes the font colour. Glyphs are
+  // monochrome and hinted, with kerning; the underline lies at the face's
+  // underline position and thickness across the advance.
+  void TextOut(int32_t x, int32_t y, std::string_view text);
+  int64_t TextWidth(std::string_view text) const;
+  // Ascent + descent of the face at the font's size, in whole pixels.
+  int64_t TextHeight(std::string_view text) const;
+
   std::optional<TBGR> Pixel(int32_t x, int32_t y) const;
   void SetPixel(int32_t x, int32_t y, const TBGR& color);
   // A pixel in the pen's mix mode: Copy sets it, NotXor combines it.
@@ -75,6 +87,7 @@ class TIECanvas {
 
  private:
   enum class TFigure { Box, Ellipse };
+  bool Drawable() const;
   void DrawFigure(TFigure figure, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
   void ThinLine(const TLineDDA& line);
   void WideLine(const TLineDDA& line, int32_t x, int32_t y);

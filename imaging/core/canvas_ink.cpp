@@ -3,6 +3,7 @@
 // bytes, three words) at a time; 1-bit rows a byte at a time with edge masks.
 #include "imaging/core/canvas_ink.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "imaging/core/bits.h"
@@ -112,6 +113,13 @@ void PaintSpan(TIEWorkingBitmap& bitmap, int64_t y, int64_t x0, int64_t x1, cons
   } else {
     HatchSpan24(row, x0, x1, mask, ink.Color, ink.NotXor);
   }
+}
+
+void PaintBox(TIEWorkingBitmap& bitmap, int64_t x1, int64_t y1, int64_t x2, int64_t y2, const TCanvasInk& ink) {
+  x1 = std::max<int64_t>(x1, 0), x2 = std::min(x2, bitmap.Width());
+  y1 = std::max<int64_t>(y1, 0), y2 = std::min(y2, bitmap.Height());
+  if (x1 >= x2) return;
+  for (int64_t y = y1; y < y2; ++y) PaintSpan(bitmap, y, x1, x2, ink);
 }
 
 }  // namespace quillet

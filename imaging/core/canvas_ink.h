@@ -19,6 +19,9 @@ struct TCanvasInk {
 // Pixels [x0, x1) of row y, both already inside the bitmap.
 void PaintSpan(TIEWorkingBitmap& bitmap, int64_t y, int64_t x0, int64_t x1, const TCanvasInk& ink);
 
+// The box [x1, x2) x [y1, y2), clipped to the bitmap.
+void PaintBox(TIEWorkingBitmap& bitmap, int64_t x1, int64_t y1, int64_t x2, int64_t y2, const TCanvasInk& ink);
+
 // Single pixels in a solid ink, for points inside the bitmap, inline for the
 // line loops.
 class TPointInk {
