@@ -2,8 +2,9 @@
 
 #include <array>
 #include <charconv>
-#include <sstream>
 #include <vector>
+
+#include "cli/op_args.h"
 
 namespace quillet::cli {
 
@@ -17,19 +18,6 @@ struct TOpEntry {
   const char* usage;  // the name, then ":" and the arguments if it takes any
   TParser parse;
 };
-
-TArgs Split(const std::string& text) {
-  TArgs parts;
-  std::stringstream in(text);
-  for (std::string part; std::getline(in, part, ',');) parts.push_back(part);
-  return parts;
-}
-
-bool ToInt(const std::string& text, int32_t& value) {
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end;
-}
 
 // `count` integers from args[from], each within [lo, hi].
 bool Ints(const TArgs& args, size_t from, size_t count, int32_t* out, int32_t lo = INT32_MIN, int32_t hi = INT32_MAX) {
@@ -196,7 +184,7 @@ std::optional<TDrawOp> ParseDrawOp(const std::string& text, std::string& error) 
   // save:FILE keeps commas in the file name.
   const TArgs args = colon == std::string::npos ? TArgs()
                      : name == "save"           ? TArgs{text.substr(colon + 1)}
-                                                : Split(text.substr(colon + 1));
+                                                : Split(text.substr(colon + 1), ',');
   for (const TOpEntry& op : kOps) {
     if (NameOf(op.usage) != name) continue;
     std::optional<TDrawOp> parsed = op.parse(args);

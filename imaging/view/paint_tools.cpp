@@ -12,9 +12,9 @@ namespace {
 // The brush of a fill type list index; a brush without an entry stays solid.
 TIEBrushStyle FillStyle(int32_t fillType) {
   static constexpr TIEBrushStyle kStyles[] = {
-      TIEBrushStyle::bsClear,       TIEBrushStyle::bsSolid,       TIEBrushStyle::bsHorizontal,
-      TIEBrushStyle::bsVertical,    TIEBrushStyle::bsFDiagonal,   TIEBrushStyle::bsBDiagonal,
-      TIEBrushStyle::bsCross,       TIEBrushStyle::bsDiagCross};
+      TIEBrushStyle::bsClear,     TIEBrushStyle::bsSolid,       TIEBrushStyle::bsHorizontal,
+      TIEBrushStyle::bsVertical,  TIEBrushStyle::bsFDiagonal,   TIEBrushStyle::bsBDiagonal,
+      TIEBrushStyle::bsCross,     TIEBrushStyle::bsDiagCross};
   return fillType >= 0 && fillType < 8 ? kStyles[fillType] : TIEBrushStyle::bsSolid;
 }
 
