@@ -4,24 +4,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
-#include <sstream>
+
+#include "cli/op_args.h"
 
 namespace quillet::cli {
 
 namespace {
-
-std::vector<std::string> Split(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  std::stringstream in(text);
-  for (std::string part; std::getline(in, part, separator);) parts.push_back(part);
-  return parts;
-}
-
-bool ToInt(const std::string& text, int32_t& value) {
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end;
-}
 
 bool ToDouble(const std::string& text, double& value) {
   const char* end = text.data() + text.size();
