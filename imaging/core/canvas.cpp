@@ -103,7 +103,7 @@ void TIECanvas::DrawFigure(TFigure figure, int32_t ax, int32_t ay, int32_t bx, i
   const auto disc = PenDisc(pen ? PenWidthOf(s) : 1);
   const TCanvasInk penInk = PenInk(s), brushInk = BrushInk(s, penInk.NotXor);
   std::vector<TSpan> outline, inner, scratch;
-  for (int64_t y = std::max<int64_t>(first, 0); y < std::min(last, bitmap_.Height()); ++y) {
+  for (int64_t y = std::max<int64_t>(first - reach, 0); y < std::min(last + reach, bitmap_.Height()); ++y) {
     outline.clear();
     if (pen) DilatedRow(border, disc, y, bitmap_.Width(), outline, scratch);
     if (s.BrushStyle != TIEBrushStyle::bsClear) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 
+#include "imaging/core/hatch.h"
 #include "imaging/core/math.h"
 #include "imaging/core/engine_settings.h"
 #include "imaging/view/pixel_rows.h"
@@ -14,23 +15,6 @@
 namespace quillet {
 
 namespace {
-
-// Whether (x, y) lies on a line of an 8 x 8 hatch; solid is all line.
-bool OnHatch(TIEBrushStyle style, int64_t x, int64_t y) {
-  const bool horizontal = (y & 7) == 0, vertical = (x & 7) == 0;
-  const bool forward = ((x - y) & 7) == 0, backward = ((x + y) & 7) == 0;
-  switch (style) {
-    case TIEBrushStyle::bsSolid: return true;
-    case TIEBrushStyle::bsClear: return false;
-    case TIEBrushStyle::bsHorizontal: return horizontal;
-    case TIEBrushStyle::bsVertical: return vertical;
-    case TIEBrushStyle::bsFDiagonal: return forward;
-    case TIEBrushStyle::bsBDiagonal: return backward;
-    case TIEBrushStyle::bsCross: return horizontal || vertical;
-    case TIEBrushStyle::bsDiagCross: return forward || backward;
-  }
-  return false;
-}
 
 TIEBrushStyle HatchOf(TIEBackgroundStyle style) {
   switch (style) {

@@ -47,8 +47,9 @@ TEST(BackgroundStyle, HatchesRepeatEveryEightPixelsFromTheOrigin) {
   using S = TIEBackgroundStyle;
   auto h = [](int64_t, int64_t y) { return y % 8 == 0; };
   auto v = [](int64_t x, int64_t) { return x % 8 == 0; };
-  auto f = [](int64_t x, int64_t y) { return (x - y + 64) % 8 == 0; };
-  auto d = [](int64_t x, int64_t y) { return (x + y) % 8 == 0; };
+  // Forward diagonals run from lower left to upper right.
+  auto f = [](int64_t x, int64_t y) { return (x + y) % 8 == 0; };
+  auto d = [](int64_t x, int64_t y) { return (x - y + 64) % 8 == 0; };
   ExpectPattern(Painted(Style(S::iebsHorizontal), 17, 17), h);
   ExpectPattern(Painted(Style(S::iebsVertical), 17, 17), v);
   ExpectPattern(Painted(Style(S::iebsFDiagonal), 17, 17), f);
@@ -58,7 +59,8 @@ TEST(BackgroundStyle, HatchesRepeatEveryEightPixelsFromTheOrigin) {
   // A clipped paint puts the pattern where a whole paint would.
   const Buffer part = Painted(Style(S::iebsFDiagonal), 17, 17, {5, 3, 12, 9});
   EXPECT_EQ(part.At(6, 5), kInverse);
-  EXPECT_EQ(part.At(11, 3), kColor);
+  EXPECT_EQ(part.At(11, 3), kInverse);
+  EXPECT_EQ(part.At(10, 6), kColor);
 }
 
 TEST(BackgroundStyle, ChessboardStartsInverseAndAlternates) {
