@@ -8,17 +8,15 @@
 
 #include "imaging/core/canvas_state.h"
 #include "imaging/core/working_bitmap.h"
+#include "imaging/view/paint_tools.h"
 
 namespace quillet {
 
 enum class TCreationMode { cmNone, cmNew, cmOpen, cmAcquire, cmFromClipboard };
-enum class TDrawKind { dkNone, dkLine, dkRectangle, dkEllipse };
 
-struct TOffset {
-  int32_t dx = 0, dy = 0;
-};
-
-struct TEditorState {
+// The paint tools' fields (drag flags, press and move points, art pattern
+// state) come from TPaintToolState under their own names.
+struct TEditorState : TPaintToolState {
   int32_t CurrentZoom = 100;
   bool UndoAvailable = false;
   bool HasSelection = false;
@@ -26,15 +24,9 @@ struct TEditorState {
   int32_t NewImageWidth = 100, NewImageHeight = 100;
   TIEPixelFormat NewImageFormat = TIEPixelFormat::pf24bit;
   int32_t ResizeBaseWidth = 1, ResizeBaseHeight = 1;
-  TDrawKind DrawKind = TDrawKind::dkLine;
   std::string TextToPlace;
   bool TextReady = false, TextCancelled = false;
   std::unique_ptr<TIEWorkingBitmap> BwResult;
-  bool ShapeDragging = false, BrushDragging = false, EraserDragging = false, SprayDragging = false,
-       ArtDragging = false;
-  TIEPoint PressPoint, MovePoint, ArtStart, ArtPrevious, TextAnchor;
-  int32_t PatternCounter = 0;
-  TOffset BarbA, BarbB;
   // The file the open dialog chose, for a window created with cmOpen.
   std::string OpenFileName;
 };

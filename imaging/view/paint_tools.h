@@ -26,6 +26,9 @@ struct TPaintToolState {
   TIEPoint PressPoint, MovePoint, ArtStart, ArtPrevious, TextAnchor;
   int32_t PatternCounter = 0;
   TOffset BarbA, BarbB;
+
+  // Whether a press has started a drag that no release has ended yet.
+  bool Dragging() const { return ShapeDragging || BrushDragging || EraserDragging || SprayDragging || ArtDragging; }
 };
 
 // The option controls' values.
@@ -47,6 +50,8 @@ struct TPaintSteps {
   TPaintToolState& State;
   const TPaintOptions& Options;
 
+  // A press while a drag runs (a second button) is ignored, so the window
+  // takes no undo copy then: check State.Dragging() first.
   void Press(TPaintTool tool, TIEPoint point);
   void Move(TIEPoint point);
   void Release();
