@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/apply_steps.h"
+#include "cli/draw_ops.h"
 #include "cli/pam_writer.h"
 #include "imaging/core/failure_guard.h"
 #include "imaging/io/alpha_plane.h"
@@ -190,6 +191,43 @@ int RunApply(const TReadOptions& opts, const std::string& output, const std::vec
     return Fail(opts.input, *failure == kOutOfMemory ? "not enough memory for the steps" : "the steps failed: " + *failure);
   io.SaveToFile(output);
   return io.Aborting ? Fail(output, io.LastError) : 0;
+}
+
+int RunDraw(const TReadOptions& opts, const std::string& output, const std::vector<std::string>& ops,
+            const std::vector<std::string>& sets) {
+  std::vector<TDrawOp> operations;
+  for (const std::string& text : ops) {
+    std::string error;
+    std::optional<TDrawOp> op = ParseDrawOp(text, error);
+    if (!op) {
+      std::cerr << "quillet-cli: " << error << "\n" << DrawOpsHelp() << "\n";
+      return 2;
+    }
+    operations.push_back(std::move(*op));
+  }
+  TZiridEvIO io;
+  TIEWorkingBitmap bitmap;
+  TIEMask alpha;
+  if (const int status = ReadInput(opts, io, bitmap, alpha)) return status;
+  if (!ApplySets(io.Params, sets)) return 2;
+  const auto save = [&](const std::string& file) {
+    io.SaveToFile(file);
+    if (io.Aborting) Fail(file, io.LastError);
+    return !io.Aborting;
+  };
+  int status = 0;
+  if (const auto failure = FailureOf([&] {
+        if (bitmap.BitCount() != 1 && bitmap.BitCount() != 24) bitmap.SetPixelFormat(TIEPixelFormat::pf24bit);
+        TDrawSession session(bitmap, save);
+        for (const TDrawOp& op : operations)
+          if (!op(session)) {
+            status = 1;
+            return;
+          }
+      }))
+    return Fail(opts.input, *failure == kOutOfMemory ? "not enough memory for the ops" : "the ops failed: " + *failure);
+  if (status) return status;
+  return save(output) ? 0 : 1;
 }
 
 int RunExportRaw(const TReadOptions& opts, const std::string& output) {

@@ -28,4 +28,10 @@ int RunQuantize(const TReadOptions& opts, const std::string& output, int colors,
 int RunApply(const TReadOptions& opts, const std::string& output, const std::vector<std::string>& steps,
              const std::vector<std::string>& sets);
 
+// Runs the drawing ops on the image read from IN, in order, and writes OUT by
+// its extension. Images of neither 1 nor 24 bits are drawn on in 24 bits. An
+// op that does not parse is a usage error (2).
+int RunDraw(const TReadOptions& opts, const std::string& output, const std::vector<std::string>& ops,
+            const std::vector<std::string>& sets);
+
 }  // namespace quillet::cli

@@ -1,5 +1,5 @@
 // quillet-cli: the image engine on the command line (formats, info, convert,
-// export-raw, quantize, apply). Exit status 0 on success, 1 on a failed read or write, 2 on a usage error.
+// export-raw, quantize, apply, draw). Exit status 0 on success, 1 on a failed read or write, 2 on a usage error.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -8,6 +8,7 @@
 
 #include "cli/apply_steps.h"
 #include "cli/commands.h"
+#include "cli/draw_ops.h"
 #include "imaging/io/default_coders.h"
 
 int main(int argc, char** argv) {
@@ -68,6 +69,20 @@ int main(int argc, char** argv) {
   apply->add_option("--index", applyOpts.index, "Image of a multi-image file");
   apply->add_option("--set", applySets, "Field=Value of the parameter record, before writing");
   apply->callback([&] { status = RunApply(applyOpts, applyOut, applySteps, applySets); });
+
+  TReadOptions drawOpts;
+  std::string drawOut;
+  std::vector<std::string> drawOps, drawSets;
+  auto* draw = app.add_subcommand(
+      "draw", "Draw on IN and write OUT. Images of neither 1 nor 24 bits are drawn on in 24 bits. The ops run in "
+              "order on one canvas whose pen, brush and tool state persist; colours are RRGGBB. " +
+                  DrawOpsHelp());
+  draw->add_option("IN", drawOpts.input, "Input image")->required();
+  draw->add_option("OUT", drawOut, "Output image")->required();
+  draw->add_option("OP", drawOps, "Ops, in order")->required();
+  draw->add_option("--index", drawOpts.index, "Image of a multi-image file");
+  draw->add_option("--set", drawSets, "Field=Value of the parameter record, before writing");
+  draw->callback([&] { status = RunDraw(drawOpts, drawOut, drawOps, drawSets); });
 
   try {
     app.parse(argc, argv);

@@ -24,7 +24,7 @@ struct TPaintToolState {
   bool ShapeDragging = false, BrushDragging = false, EraserDragging = false, SprayDragging = false,
        ArtDragging = false;
   TIEPoint PressPoint, MovePoint, ArtStart, ArtPrevious, TextAnchor;
-  int32_t PatternCounter = 0;
+  int64_t PatternCounter = 0;
   TOffset BarbA, BarbB;
 
   // Whether a press has started a drag that no release has ended yet.
@@ -58,6 +58,9 @@ struct TPaintSteps {
 
   // One pattern line of the current art pattern, start included, end excluded.
   void DrawArtLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+  // The current art pattern's figure from `start` to `end`: one line, or the
+  // four sides of the box, each starting its pattern at its own first corner.
+  void DrawArtFigure(TIEPoint start, TIEPoint end);
 };
 
 }  // namespace quillet
