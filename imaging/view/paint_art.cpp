@@ -15,7 +15,8 @@ namespace quillet {
 
 namespace {
 
-constexpr TBGR kRed = MakeBGR(255, 0, 0), kGreen = MakeBGR(0, 255, 0), kBlue = MakeBGR(0, 0, 255);
+// Blue, green, red.
+constexpr TBGR kRed{0, 0, 255}, kGreen{0, 255, 0}, kBlue{255, 0, 0};
 
 // Primitive ends lie within a few pixels of a line point, itself a 32-bit
 // point; beyond 32 bits they are far outside any image, where saturating
