@@ -28,6 +28,15 @@ TEditForm::TEditForm(TFrameForm& frame, QWidget* parent) : QWidget(parent), fram
   ZiridEvView1->Selection().SelectionBase = TIESelectionBase::iesbBitmap;
   ZiridEvView1->OnViewChange = [this](TZiridEvView* v, int change) { ZiridEvView1ViewChange(v, change); };
   ZiridEvView1->OnSelectionChange = [this](TZiridEvView*) { ShowSelectionInfo(); };
+  ZiridEvView1->OnMouseDown = [this](TZiridEvView* v, TIEMouseButton b, int shift, int64_t x, int64_t y) {
+    ZiridEvView1MouseDown(v, b, shift, x, y);
+  };
+  ZiridEvView1->OnMouseMove = [this](TZiridEvView* v, int shift, int64_t x, int64_t y) {
+    ZiridEvView1MouseMove(v, shift, x, y);
+  };
+  ZiridEvView1->OnMouseUp = [this](TZiridEvView* v, TIEMouseButton b, int shift, int64_t x, int64_t y) {
+    ZiridEvView1MouseUp(v, b, shift, x, y);
+  };
   ZiridEvIO1.SetAttachedZiridEv(ZiridEvView1);
   ZiridEvProc1.SetAttachedZiridEv(ZiridEvView1);
   ZiridEvProc1.AutoUndo = false;  // the window keeps its own undo copy
@@ -119,12 +128,13 @@ void TEditForm::ShowImageInfo() {
   StatusPanel[1]->setText(QString("%1x%2 pixels  %3 dpi").arg(b.Width()).arg(b.Height()).arg(ZiridEvView1->DpiX()));
 }
 
+// The size in pixels of the selection's inclusive box, as Crop would cut it.
 void TEditForm::ShowSelectionInfo() {
   const TIESelection& s = ZiridEvView1->Selection();
   frame_.EditorState.HasSelection = s.SelectionExists();
   StatusPanel[3]->setText(s.SelectionExists() ? QString("Selected: %1x%2")
-                                                    .arg(s.SelectionRight() - s.SelectionLeft())
-                                                    .arg(s.SelectionBottom() - s.SelectionTop())
+                                                    .arg(s.SelectionRight() - s.SelectionLeft() + 1)
+                                                    .arg(s.SelectionBottom() - s.SelectionTop() + 1)
                                               : QString(" "));
 }
 

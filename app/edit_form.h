@@ -74,6 +74,13 @@ class TEditForm : public QWidget {
 
   void FormActivate();
   void ZiridEvView1ViewChange(TZiridEvView* sender, int change);
+  // The paint tools on the view (edit_form_paint.cpp): client points in
+  // device pixels.
+  void ZiridEvView1MouseDown(TZiridEvView* sender, TIEMouseButton button, int shift, int64_t x, int64_t y);
+  void ZiridEvView1MouseMove(TZiridEvView* sender, int shift, int64_t x, int64_t y);
+  void ZiridEvView1MouseUp(TZiridEvView* sender, TIEMouseButton button, int shift, int64_t x, int64_t y);
+  // The image pixel under a client point of the view, not clipped to the image.
+  TIEPoint ToImagePoint(int64_t x, int64_t y) const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -86,6 +93,9 @@ class TEditForm : public QWidget {
   void MarkSaved();
   // Undo copy, the operation under the hourglass, the view and status refreshed.
   void RunOperation(const std::function<void()>& operation, bool showInfo);
+  // One tool step on the image's canvas with the frame's options; the view
+  // repaints when it drew.
+  void RunPaintStep(const std::function<void(TPaintSteps&)>& step);
 
   TFrameForm& frame_;
   uint64_t savedChanges_ = 0;

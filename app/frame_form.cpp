@@ -92,6 +92,8 @@ void TFrameForm::BuildToolPanel() {
   addToolBar(Qt::LeftToolBarArea, ToolPanel);
   ToolPanel->BasicColor->OnDblClick = [this] { BasicColorDblClick(); };
   ToolPanel->AddColor->OnDblClick = [this] { AddColorDblClick(); };
+  // A tool acts from its first press on, not from the next refresh.
+  connect(ToolPanel->ToolGroup, &QButtonGroup::buttonToggled, this, [this] { Timer1Timer(); });
 }
 
 void TFrameForm::BuildOptionPanels() {
@@ -99,6 +101,9 @@ void TFrameForm::BuildOptionPanels() {
   ArtDrawPanel = new TArtDrawPanel;
   BrushPanel = new TBrushPanel;
   TextPanel = new TTextPanel;
+  connect(DrawPanel->ComboBox2, &QComboBox::currentTextChanged, this, [this] { ComboBox2Change(); });
+  connect(ArtDrawPanel->ComboBox3, &QComboBox::currentIndexChanged, this, [this] { ComboBox2Change(); });
+  connect(DrawPanel->ComboBox4, &QComboBox::currentIndexChanged, this, [this] { ComboBox4Change(); });
   // The video controls arrive with video import; the panel shows only while Video is down.
   VideoPanel = new TOptionPanel("VideoPanel", 132);
 }
@@ -125,6 +130,8 @@ void TFrameForm::FormCreate() {
   TextPanel->FillFonts();
   TextPanel->ComboBox7->setCurrentIndex(0);
   ArtDrawPanel->ComboBox3->setCurrentIndex(0);
+  ComboBox2Change();
+  ComboBox4Change();
 }
 
 // Status tips are the application's hints: they go to panel 1.

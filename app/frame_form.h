@@ -2,7 +2,8 @@
 // command table, the tool panel, the option panels, the zoom box, the status
 // bar with the clock, hints and progress, and the 200 ms refresh. Its
 // handlers live in one file per menu area (frame_file.cpp, frame_edit.cpp,
-// frame_image.cpp, frame_color.cpp, frame_view.cpp, frame_window_help.cpp).
+// frame_image.cpp, frame_color.cpp, frame_view.cpp, frame_window_help.cpp,
+// frame_draw_options.cpp).
 #pragma once
 
 #include <QAction>
@@ -148,6 +149,12 @@ class TFrameForm : public QMainWindow {
   // Tool panel
   void BasicColorDblClick();
   void AddColorDblClick();
+  // Draw and Art Draw panels (frame_draw_options.cpp). The tool that acts on
+  // the view: Draw, Art Draw, or, with neither down, Select (no drawing).
+  TPaintTool PaintTool() const;
+  TPaintOptions PaintOptions() const;
+  void ComboBox2Change();
+  void ComboBox4Change();
 
   // Runs a menu command; an exception ends it with a "Warning" box, so none
   // reaches the event loop.

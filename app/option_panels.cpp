@@ -19,12 +19,13 @@ QComboBox* Combo(QWidget* parent, const char* name, const char* hint, const QStr
   return c;
 }
 
-// The shape and fill pictures arrive with the Draw tool.
+// The frame shows the chosen shape and fill type in these.
 QLabel* Picture(QWidget* parent, const char* name, const char* hint) {
   auto* l = new QLabel(parent);
   l->setObjectName(name);
   l->setToolTip(hint);
   l->setFixedSize(22, 22);
+  l->setAlignment(Qt::AlignCenter);
   l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   return l;
 }
@@ -48,6 +49,8 @@ TOptionPanel::TOptionPanel(const char* name, int height, QWidget* parent) : QWid
 TDrawPanel::TDrawPanel(QWidget* parent) : TOptionPanel("DrawPanel", 25, parent) {
   Image2 = Picture(this, "Image2", "Current Draw Tool");
   ComboBox2 = Combo(this, "ComboBox2", "Current Draw Tool", {" Line", " Rectangle", " Ellipse"});
+  ComboBox2->setEditable(true);
+  ComboBox2->setInsertPolicy(QComboBox::NoInsert);
   UpDown1 = new QSpinBox(this);
   UpDown1->setObjectName("UpDown1");
   UpDown1->setRange(1, 100);

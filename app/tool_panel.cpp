@@ -32,8 +32,8 @@ TToolPanel::TToolPanel(QWidget* parent) : QToolBar("Tools", parent) {
                          SpeedButton7, SpeedButton9, SpeedButton4, SpeedButton8, SpeedButton6}) {
     ToolGroup->addButton(b);
     addWidget(b);
-    // Only Select works so far; the other tools arrive with their own parts.
-    b->setEnabled(b == SpeedButton5);
+    // Select, Draw and Art Draw work so far; the other tools arrive with their own parts.
+    b->setEnabled(b == SpeedButton5 || b == SpeedButton1 || b == SpeedButton3);
   }
   connect(ToolGroup, &QButtonGroup::buttonToggled, this, [this](QAbstractButton* b, bool down) {
     if (!down) return;

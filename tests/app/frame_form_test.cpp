@@ -41,7 +41,9 @@ TEST(FrameForm, HasItsControlsUnderTheirNames) {
   EXPECT_FALSE(f.Bumpmap1->isEnabled());
   EXPECT_FALSE(f.AcquireImage1->isEnabled());
   EXPECT_TRUE(f.NewFromClipboard1->isEnabled());
-  EXPECT_FALSE(f.ToolPanel->SpeedButton1->isEnabled());
+  EXPECT_TRUE(f.ToolPanel->SpeedButton1->isEnabled());  // Draw and Art Draw work, Brush comes later
+  EXPECT_TRUE(f.ToolPanel->SpeedButton3->isEnabled());
+  EXPECT_FALSE(f.ToolPanel->SpeedButton2->isEnabled());
   EXPECT_TRUE(f.New1->isEnabled());
 }
 

@@ -189,15 +189,42 @@ TEST(ZiridEvView, PaintsToOtherTargetsAndHidesTheSelection) {
 }
 
 // Run with QT_SCALE_FACTOR=2 by its own CTest entry; skipped at ratio 1.
+// The mouse events follow the view's own handling: at the release the
+// selection the drag made already exists.
+TEST(ZiridEvView, RaisesMouseEventsAfterItsOwnGestures) {
+  Shown s(200, 150, 100, 100);
+  s.view.SetMouseInteract(miSelect);
+  QStringList seen;
+  s.view.OnMouseDown = [&](TZiridEvView*, TIEMouseButton b, int shift, int64_t x, int64_t y) {
+    seen << QString("down %1 %2 %3,%4").arg(int(b)).arg(shift).arg(x).arg(y);
+  };
+  s.view.OnMouseMove = [&](TZiridEvView*, int shift, int64_t x, int64_t y) {
+    seen << QString("move %1 %2,%3").arg(shift).arg(x).arg(y);
+  };
+  s.view.OnMouseUp = [&](TZiridEvView* v, TIEMouseButton b, int shift, int64_t x, int64_t y) {
+    seen << QString("up %1 %2 %3,%4 %5").arg(int(b)).arg(shift).arg(x).arg(y).arg(v->Selection().SelectionExists());
+  };
+  s.Mouse(QEvent::MouseMove, 5, 6, Qt::NoButton);
+  s.Mouse(QEvent::MouseButtonPress, 10, 10, Qt::LeftButton);
+  s.Mouse(QEvent::MouseMove, 40, 30, Qt::LeftButton);
+  s.Mouse(QEvent::MouseButtonRelease, 40, 30, Qt::NoButton);
+  s.Mouse(QEvent::MouseButtonPress, 7, 8, Qt::RightButton, Qt::RightButton);
+  EXPECT_EQ(seen, QStringList({"move 0 5,6", "down 0 8 10,10", "move 8 40,30", "up 0 0 40,30 1",
+                               QString("down %1 16 7,8").arg(int(TIEMouseButton::mbRight))}));
+}
+
 TEST(ZiridEvView, HiDpiClientPixelsAreDevicePixels) {
   Shown s(100, 80, 300, 300);
   if (s.view.DeviceRatio() != 2) GTEST_SKIP() << "needs a device pixel ratio of 2";
   EXPECT_EQ(s.view.ViewWidth(), 200);
   EXPECT_EQ(s.view.ViewHeight(), 160);
   s.view.SetMouseInteract(miSelect);
+  int64_t downX = 0;
+  s.view.OnMouseDown = [&](TZiridEvView*, TIEMouseButton, int, int64_t x, int64_t) { downX = x; };
   s.Mouse(QEvent::MouseButtonPress, 10, 10, Qt::LeftButton);
   s.Mouse(QEvent::MouseMove, 30, 20, Qt::LeftButton);
   s.Mouse(QEvent::MouseButtonRelease, 30, 20, Qt::NoButton);
+  EXPECT_EQ(downX, 20);  // the mouse events give device pixels too
   // At 100 % every image pixel is one device pixel: logical 10 is image 20.
   EXPECT_EQ(s.view.Selection().SelectionLeft(), 20);
   EXPECT_EQ(s.view.Selection().SelectionRight(), 60);

@@ -24,6 +24,14 @@ TIEMouseButton ButtonOf(Qt::MouseButton button) {
 bool Shift(const QInputEvent* e) { return e->modifiers() & Qt::ShiftModifier; }
 bool Alt(const QInputEvent* e) { return e->modifiers() & Qt::AltModifier; }
 
+int ShiftState(const QMouseEvent* e) {
+  const Qt::KeyboardModifiers keys = e->modifiers();
+  const Qt::MouseButtons buttons = e->buttons();
+  return (keys & Qt::ShiftModifier ? ssShift : 0) | (keys & Qt::AltModifier ? ssAlt : 0) |
+         (keys & Qt::ControlModifier ? ssCtrl : 0) | (buttons & Qt::LeftButton ? ssLeft : 0) |
+         (buttons & Qt::RightButton ? ssRight : 0) | (buttons & Qt::MiddleButton ? ssMiddle : 0);
+}
+
 // The scroll request of a scroll bar action, or none.
 std::optional<TIEScrollCode> CodeOf(int action) {
   switch (action) {
@@ -151,6 +159,11 @@ void TZiridEvView::Update() {
   if (FollowBitmapSize(bitmap_, selectionMask_, alpha_)) selection_.Deselect();
   geometry_.SetImageSize(bitmap_.Width(), bitmap_.Height());
   geometry_.Update();
+}
+
+void TZiridEvView::InvalidateImage() {
+  geometry_.SetNeedRepaint();
+  update();
 }
 
 void TZiridEvView::ImageChange() {
@@ -360,6 +373,7 @@ void TZiridEvView::mousePressEvent(QMouseEvent* e) {
   dragPoint_ = p;
   mouse_.MouseDown(ButtonOf(e->button()), Shift(e), Alt(e), p.X, p.Y);
   ShowCursor();
+  if (OnMouseDown) OnMouseDown(this, ButtonOf(e->button()), ShiftState(e), p.X, p.Y);
 }
 
 void TZiridEvView::mouseMoveEvent(QMouseEvent* e) {
@@ -374,6 +388,7 @@ void TZiridEvView::mouseMoveEvent(QMouseEvent* e) {
   if (held && outside && !(mouse_.MouseInteract() & miScroll)) autoScroll_.start();
   else autoScroll_.stop();
   ShowCursor();
+  if (OnMouseMove) OnMouseMove(this, ShiftState(e), p.X, p.Y);
 }
 
 void TZiridEvView::mouseReleaseEvent(QMouseEvent* e) {
@@ -381,6 +396,7 @@ void TZiridEvView::mouseReleaseEvent(QMouseEvent* e) {
   const TIEViewPoint p = DevicePoint(e->position());
   mouse_.MouseUp(ButtonOf(e->button()), Shift(e), Alt(e), p.X, p.Y);
   ShowCursor();
+  if (OnMouseUp) OnMouseUp(this, ButtonOf(e->button()), ShiftState(e), p.X, p.Y);
 }
 
 // The second press of a double click arrives as this event alone.
@@ -388,6 +404,7 @@ void TZiridEvView::mouseDoubleClickEvent(QMouseEvent* e) {
   const TIEViewPoint p = DevicePoint(e->position());
   mouse_.MouseDown(ButtonOf(e->button()), Shift(e), Alt(e), p.X, p.Y);
   mouse_.DoubleClick();
+  if (OnMouseDown) OnMouseDown(this, ButtonOf(e->button()), ShiftState(e), p.X, p.Y);
 }
 
 // Touchpads send fractions of a notch: they are gathered into whole notches.

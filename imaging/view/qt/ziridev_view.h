@@ -18,6 +18,9 @@
 
 namespace quillet {
 
+// The keys and buttons held during a mouse event.
+enum TIEShiftItems : int { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
+
 class TZiridEvView : public QWidget, public TIEView {
   Q_OBJECT
 
@@ -34,6 +37,9 @@ class TZiridEvView : public QWidget, public TIEView {
   // Recomputes the geometry for the bitmap (deselecting when its size
   // changed) and repaints.
   void Update();
+  // The image's pixels changed in place: the shown part is painted again at
+  // the next paint (requests arriving before it are served once).
+  void InvalidateImage();
   // Raises OnImageChange and tells the change listeners.
   void ImageChange() override;
   void Clear();
@@ -97,6 +103,12 @@ class TZiridEvView : public QWidget, public TIEView {
   std::function<void(TZiridEvView* sender)> OnImageChange, OnPaint, OnSelectionChange, OnSelectionChanging,
       OnMouseInSel;
   std::function<void(TZiridEvView* sender, int grip)> OnMouseInResizingGrip;
+  // The mouse over the view, raised after the view's own gestures: client
+  // points in device pixels, `shift` a set of TIEShiftItems. Moves arrive
+  // with or without a button held.
+  std::function<void(TZiridEvView* sender, TIEMouseButton button, int shift, int64_t x, int64_t y)> OnMouseDown,
+      OnMouseUp;
+  std::function<void(TZiridEvView* sender, int shift, int64_t x, int64_t y)> OnMouseMove;
   std::function<void(TZiridEvView* sender, double& zoom)> OnZoomIn, OnZoomOut;
 
  protected:
