@@ -55,7 +55,7 @@ void TPaintSteps::DrawArtFigure(TIEPoint start, TIEPoint end) {
   DrawArtLine(x0, y1, x1, y1);
 }
 
-void TPaintSteps::Press(TPaintTool tool, TIEPoint point) {
+void TPaintSteps::Press(TPaintTool tool, TIEPoint point, [[maybe_unused]] bool secondary) {
   if (State.Dragging()) return;
   State.PressPoint = State.MovePoint = point;
   switch (tool) {

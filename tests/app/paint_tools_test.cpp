@@ -105,13 +105,14 @@ TEST(PaintTools, DragsPreviewWithoutTracesAndUndoInOneStep) {
     p.e.frame.AddColorDblClick();
     for (const Drag& d : drags) {
       SCOPED_TRACE(std::string(d.Name) + (blackWhite ? " on 1 bit" : " on 24 bits"));
-      p.Control<QToolButton>(d.Tool)->click();
+      p.Control<QToolButton>(d.Tool)->setChecked(true);
       ASSERT_EQ(p.view->MouseInteract(), 0);
       if (*d.Shape) p.Control<QComboBox>("ComboBox2")->setEditText(d.Shape);
       p.Control<QComboBox>("ComboBox4")->setCurrentIndex(d.Fill);
       p.Control<QSpinBox>("UpDown1")->setValue(d.Width);
       p.Control<QComboBox>("ComboBox3")->setCurrentIndex(d.Art);
       p.original = p.view->Bitmap();
+      p.view->grab();  // painted as it was
       const TIEPoint start{10, 10}, far{70, 55};
       p.Press(start.X, start.Y);
       EXPECT_TRUE(p.Changed().empty()) << "a press alone draws nothing";
@@ -134,13 +135,22 @@ TEST(PaintTools, DragsPreviewWithoutTracesAndUndoInOneStep) {
         for (const TIEPoint q : changed) {
           ASSERT_TRUE(Near(q, start, d.End, 9));
           const TBGR c = p.view->Bitmap().Pixel(q.X, q.Y);
-          if (!blackWhite && d.Art == 0)
+          if (blackWhite) continue;
+          if (d.Art == 0) {
             ASSERT_TRUE(c == MakeBGR(255, 0, 0) || c == MakeBGR(0, 255, 0) || c == MakeBGR(0, 0, 255));
-          else if (!blackWhite)
+          } else {
             ASSERT_EQ(c, kBlack);
+          }
         }
-        if (!blackWhite && d.Art == 0) EXPECT_EQ(changed.size(), 30u);
+        if (!blackWhite && d.Art == 0) {
+          EXPECT_EQ(changed.size(), 30u);
+        }
       }
+      // The view shows the figure.
+      const TIEPoint q = p.Changed().front();
+      const QColor shown = p.view->grab().toImage().pixelColor(q.X, q.Y);
+      const TBGR held = p.view->Bitmap().Pixel(q.X, q.Y);
+      EXPECT_EQ(shown, QColor(held.r, held.g, held.b));
       p.e.frame.Timer1Timer();
       ASSERT_TRUE(p.e.frame.Undo1->isEnabled());
       p.e.frame.Undo1->trigger();
@@ -153,7 +163,7 @@ TEST(PaintTools, ImagePointsFollowTheViewsZoomAndScrolling) {
   Painting p;
   p.view->Assign(TIEWorkingBitmap(400, 200, TIEPixelFormat::pf24bit));
   p.view->SetZoom(200);
-  p.view->Geometry().SetViewX(50);
+  p.view->Geometry().SetViewXY(50, 0);
   ASSERT_EQ(p.view->Geometry().ViewX(), 50);
   EXPECT_EQ(p.doc->ToImagePoint(11, 4), (TIEPoint{30, 2}));
   p.Mouse(QEvent::MouseMove, 11, 4, Qt::NoButton);
