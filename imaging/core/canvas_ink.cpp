@@ -4,6 +4,7 @@
 #include "imaging/core/canvas_ink.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "imaging/core/bits.h"
@@ -56,9 +57,13 @@ void HatchSpan24(uint8_t* row, int64_t x0, int64_t x1, uint8_t mask, const TBGR&
 
 // The hatch mask in the byte order of a 1-bit row (column 0 the high bit).
 uint8_t MsbFirst(uint8_t mask) {
-  uint8_t m = 0;
-  for (int k = 0; k < 8; ++k) m = uint8_t(m | (((mask >> k) & 1) << (7 - k)));
-  return m;
+  static const auto kReversed = [] {
+    std::array<uint8_t, 256> t{};
+    for (int v = 0; v < 256; ++v)
+      for (int k = 0; k < 8; ++k) t[size_t(v)] = uint8_t(t[size_t(v)] | (((v >> k) & 1) << (7 - k)));
+    return t;
+  }();
+  return kReversed[mask];
 }
 
 void ApplyByte(uint8_t& b, uint8_t select, uint8_t value, bool notXor) {
