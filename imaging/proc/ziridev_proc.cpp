@@ -50,14 +50,19 @@ TIEMask* TZiridEvProc::Selection() const {
   return mask;
 }
 
-void TZiridEvProc::ApplyThroughMask(const std::function<void(TIEWorkingBitmap&)>& op) {
+bool TZiridEvProc::ApplyThroughMask(const std::function<void(TIEWorkingBitmap&)>& op) {
   TIEMask* mask = Selection();
-  if (!mask) return op(*link_.Bitmap());
+  if (!mask) {
+    op(*link_.Bitmap());
+    return !Aborting;
+  }
   // The box of the selection, processed whole, then put back where the mask is set.
   TIEWorkingBitmap box =
       CopyArea(*link_.Bitmap(), mask->X1(), mask->Y1(), mask->X2() - mask->X1() + 1, mask->Y2() - mask->Y1() + 1);
   op(box);
+  if (Aborting) return false;
   mask->CopyThroughMask(*link_.Bitmap(), box, true, false);
+  return true;
 }
 
 // ---- operations

@@ -51,6 +51,9 @@ class TZiridEvProc {
   // Where new undo images are stored.
   TIEBitmapLocation UndoLocation = TIEBitmapLocation::ieFile;
   std::function<void(TZiridEvProc* sender, int per)> OnProgress;
+  // Set (from OnProgress, say) to stop the running operation at its next row;
+  // the operations that poll it clear it when they start.
+  bool Aborting = false;
 
   // ---- undo: whole-image copies, oldest first; undoing keeps the entry.
   // The image as the newest entry, uncaptioned; nothing for an empty image.
@@ -109,8 +112,9 @@ class TZiridEvProc {
   TIEMask* Selection() const;
   void Progress(int per);
   void NotifyImageChanged();
-  // Runs `op` on the whole image, or on the selection's box through the mask.
-  void ApplyThroughMask(const std::function<void(TIEWorkingBitmap&)>& op);
+  // Runs `op` on the whole image, or on the selection's box through the mask;
+  // a box whose operation was aborted is dropped. Returns false when aborted.
+  bool ApplyThroughMask(const std::function<void(TIEWorkingBitmap&)>& op);
   void ReduceColors(int colors, std::span<TBGR> palette, const std::string& caption);
   // Every pixel becomes the entry a quantizer built over the image gives it.
   void MapThroughQuantizer(int colors, std::span<TBGR> palette);
