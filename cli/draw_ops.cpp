@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/op_args.h"
+#include "imaging/view/paint_pixels.h"
 
 namespace quillet::cli {
 
@@ -17,6 +18,7 @@ using TParser = std::optional<TDrawOp> (*)(const TArgs& args);
 struct TOpEntry {
   const char* usage;  // the name, then ":" and the arguments if it takes any
   TParser parse;
+  size_t parts = 0;   // when not 0, the most arguments: the last keeps its commas
 };
 
 // `count` integers from args[from], each within [lo, hi].
@@ -71,6 +73,9 @@ std::optional<TDrawOp> WithName(const TArgs& a, std::initializer_list<const char
   return [i, apply](TDrawSession& s) { return apply(s, i), true; };
 }
 
+// Text sizes beyond this would only make huge glyphs to clip.
+constexpr int32_t kMaxFontPoints = 1000;
+
 using TPoint2 = std::array<int32_t, 2>;
 using TBox = std::array<int32_t, 4>;
 using TOne = std::array<int32_t, 1>;
@@ -94,12 +99,46 @@ std::optional<TDrawOp> Pixel(const TArgs& a) {
 }
 
 std::optional<TDrawOp> Press(const TArgs& a) {
-  const int tool = a.empty() ? -1 : IndexOf(a[0], {"select", "draw", "art"});
+  const int tool = a.empty() ? -1 : IndexOf(a[0], {"select", "draw", "art", "brush", "spray", "eraser", "fill", "dropper"});
   int32_t xy[2];
   if (tool < 0 || (a.size() != 3 && !(a.size() == 4 && a[3] == "right")) || !Ints(a, 1, 2, xy)) return std::nullopt;
-  static constexpr TPaintTool kTools[] = {TPaintTool::ptSelect, TPaintTool::ptDraw, TPaintTool::ptArtDraw};
-  // Any button starts these tools.
-  return [t = kTools[tool], p = TIEPoint{xy[0], xy[1]}](TDrawSession& s) { return s.Steps().Press(t, p), true; };
+  static constexpr TPaintTool kTools[] = {TPaintTool::ptSelect, TPaintTool::ptDraw,   TPaintTool::ptArtDraw,
+                                          TPaintTool::ptBrush,  TPaintTool::ptSpray,  TPaintTool::ptEraser,
+                                          TPaintTool::ptFill,   TPaintTool::ptEyeDropper};
+  return [t = kTools[tool], p = TIEPoint{xy[0], xy[1]}, right = a.size() == 4](TDrawSession& s) {
+    if (s.State.Dragging()) return true;  // a second button does nothing
+    s.Steps().Press(t, p, right);
+    if (t == TPaintTool::ptEyeDropper)
+      if (const std::optional<TBGR> c = PickColor(s.Canvas, p)) (right ? s.Options.FillColor : s.Options.PaintColor) = *c;
+    return true;
+  };
+}
+
+// NAME,SIZE[,STYLE]: the text panel's font, SIZE in points, STYLE any of b, i, u.
+std::optional<TDrawOp> Font(const TArgs& a) {
+  int32_t size;
+  if (a.size() < 2 || a.size() > 3 || a[0].empty() || !Ints(a, 1, 1, &size, 1, kMaxFontPoints)) return std::nullopt;
+  TIEFontDesc font{.Name = a[0], .Size = size};
+  for (const char style : a.size() == 3 ? a[2] : std::string()) switch (style) {
+      case 'b': font.Bold = true; break;
+      case 'i': font.Italic = true; break;
+      case 'u': font.Underline = true; break;
+      default: return std::nullopt;
+    }
+  return [font](TDrawSession& s) { return s.Options.Font = font, true; };
+}
+
+// X,Y,TEXT: a Text press, OK with TEXT, and the tick that draws it.
+std::optional<TDrawOp> Text(const TArgs& a) {
+  int32_t xy[2];
+  if (a.size() != 3 || !Ints(a, 0, 2, xy)) return std::nullopt;
+  return [p = TIEPoint{xy[0], xy[1]}, text = a[2]](TDrawSession& s) {
+    if (s.State.Dragging()) return true;  // the press is ignored
+    s.Steps().Press(TPaintTool::ptText, p);
+    s.State.TextToPlace = text;
+    s.Steps().PlaceText(s.State.TextAnchor, s.State.TextToPlace);
+    return true;
+  };
 }
 
 std::optional<TDrawOp> Release(const TArgs& a) {
@@ -147,6 +186,8 @@ const TOpEntry kOps[] = {
        return WithInts<4>(a, [](TDrawSession& s, TBox v) { s.Canvas.FillRect(v[0], v[1], v[2], v[3]); });
      }},
     {"pixel:X,Y,RRGGBB", Pixel},
+    {"flood:X,Y (the region of that pixel's colour, with the brush)",
+     [](const TArgs& a) { return WithInts<2>(a, [](TDrawSession& s, TPoint2 v) { FillRegionAt(s.Canvas, {v[0], v[1]}); }); }},
     {"art:N,X1,Y1,X2,Y2 (pattern 0-7)", Art},
     {"paint-color:RRGGBB",
      [](const TArgs& a) { return WithColor(a, [](TDrawSession& s, TBGR c) { s.Options.PaintColor = c; }); }},
@@ -165,10 +206,16 @@ const TOpEntry kOps[] = {
      [](const TArgs& a) {
        return WithInts<1>(a, [](TDrawSession& s, TOne v) { s.Options.ArtPattern = v[0]; }, 0, 7);
      }},
-    {"press:select|draw|art,X,Y[,right]", Press},
+    {"brush-shape:N (0-18)",
+     [](const TArgs& a) {
+       return WithInts<1>(a, [](TDrawSession& s, TOne v) { s.Options.BrushShape = v[0]; }, 0, kBrushShapeCount - 1);
+     }},
+    {"font:NAME,SIZE[,STYLE] (points 1-1000; STYLE any of b, i, u)", Font},
+    {"press:select|draw|art|brush|spray|eraser|fill|dropper,X,Y[,right]", Press},
     {"move:X,Y", [](const TArgs& a) { return WithInts<2>(a, [](TDrawSession& s, TPoint2 v) { s.Steps().Move({v[0], v[1]}); }); }},
     {"release", Release},
-    {"save:FILE", Save},
+    {"text:X,Y,TEXT (the cell's bottom-left at X,Y)", Text, 3},
+    {"save:FILE", Save, 1},
 };
 
 std::string NameOf(const char* usage) {
@@ -180,13 +227,12 @@ std::string NameOf(const char* usage) {
 
 std::optional<TDrawOp> ParseDrawOp(const std::string& text, std::string& error) {
   const size_t colon = text.find(':');
-  const std::string name = text.substr(0, colon);
-  // save:FILE keeps commas in the file name.
-  const TArgs args = colon == std::string::npos ? TArgs()
-                     : name == "save"           ? TArgs{text.substr(colon + 1)}
-                                                : Split(text.substr(colon + 1), ',');
+  const std::string name = text.substr(0, colon), rest = colon == std::string::npos ? "" : text.substr(colon + 1);
   for (const TOpEntry& op : kOps) {
     if (NameOf(op.usage) != name) continue;
+    const TArgs args = colon == std::string::npos ? TArgs()
+                       : op.parts             ? SplitFirst(rest, ',', op.parts)
+                                              : Split(rest, ',');
     std::optional<TDrawOp> parsed = op.parse(args);
     if (!parsed) error = text + ": expected " + op.usage;
     return parsed;

@@ -17,6 +17,17 @@ inline std::vector<std::string> Split(const std::string& text, char separator) {
   return parts;
 }
 
+// At most `most` parts: the last keeps the rest of the text, separators and
+// all, and may be empty.
+inline std::vector<std::string> SplitFirst(const std::string& text, char separator, size_t most) {
+  std::vector<std::string> parts;
+  size_t from = 0;
+  for (size_t at; parts.size() + 1 < most && (at = text.find(separator, from)) != std::string::npos; from = at + 1)
+    parts.push_back(text.substr(from, at - from));
+  parts.push_back(text.substr(from));
+  return parts;
+}
+
 // The whole text as a 32-bit integer.
 inline bool ToInt(const std::string& text, int32_t& value) {
   const char* end = text.data() + text.size();

@@ -2,8 +2,12 @@
 // erases it; the final figure is drawn in Copy over the last preview, which
 // covers the same pixels. Art Draw previews with the pen and brush the canvas
 // holds and erases its last preview before the final figure, which has pens
-// of its own.
+// of its own. Brush, Spray and Eraser draw at each event's point, so a fast
+// drag leaves gaps; only the point brush joins its points with lines.
 #include "imaging/view/paint_tools.h"
+
+#include "imaging/view/brush_shapes.h"
+#include "imaging/view/paint_pixels.h"
 
 namespace quillet {
 
@@ -39,9 +43,25 @@ void DrawShape(TIECanvas& canvas, TDrawKind kind, TIEPoint from, TIEPoint to) {
   }
 }
 
+// The brush's pen and brush in the paint colour, and its first stamp.
+void PressBrush(TPaintSteps& steps, TIEPoint point) {
+  TIECanvas& canvas = steps.Canvas;
+  const TPaintOptions& options = steps.Options;
+  TIECanvasState& s = canvas.State();
+  s.SetBrushColor(options.PaintColor);
+  s.PenMode = TIEPenMode::pmCopy;
+  s.PenWidth = 1;
+  s.PenColor = options.PaintColor;
+  s.PenStyle = TIEPenStyle::psSolid;
+  canvas.MoveTo(point.X, point.Y);
+  // The point's stamp at a press is its pixel: there is no line yet.
+  if (BrushShapeOf(options.BrushShape).Form == TBrushForm::bfPoint) canvas.SetPixel(point.X, point.Y, options.PaintColor);
+  else steps.StampBrush(point.X, point.Y);
+}
+
 }  // namespace
 
-bool TakesUndoCopy(TPaintTool tool) { return tool != TPaintTool::ptSelect; }
+bool TakesUndoCopy(TPaintTool tool) { return tool != TPaintTool::ptSelect && tool != TPaintTool::ptEyeDropper; }
 
 void TPaintSteps::DrawArtFigure(TIEPoint start, TIEPoint end) {
   if (Options.ArtPattern < 4) {
@@ -55,10 +75,36 @@ void TPaintSteps::DrawArtFigure(TIEPoint start, TIEPoint end) {
   DrawArtLine(x0, y1, x1, y1);
 }
 
-void TPaintSteps::Press(TPaintTool tool, TIEPoint point, [[maybe_unused]] bool secondary) {
+void TPaintSteps::StampBrush(int32_t x, int32_t y) { StampShape(Canvas, BrushShapeOf(Options.BrushShape), x, y); }
+
+void TPaintSteps::StampSpray(int32_t x, int32_t y) {
+  SprayShape(Canvas, BrushShapeOf(Options.BrushShape), x, y, Options.PaintColor);
+}
+
+void TPaintSteps::Press(TPaintTool tool, TIEPoint point, bool secondary) {
   if (State.Dragging()) return;
   State.PressPoint = State.MovePoint = point;
   switch (tool) {
+    case TPaintTool::ptBrush:
+      PressBrush(*this, point);
+      State.BrushDragging = true;
+      break;
+    case TPaintTool::ptSpray:
+      StampSpray(point.X, point.Y);
+      State.SprayDragging = true;
+      break;
+    case TPaintTool::ptEraser:
+      EraseAt(Canvas, point, Options.FillColor);
+      State.EraserDragging = true;
+      break;
+    case TPaintTool::ptFill:
+      Canvas.State().SetBrushColor(secondary ? Options.FillColor : Options.PaintColor);
+      FillRegionAt(Canvas, point);
+      break;
+    case TPaintTool::ptText:
+      State.TextAnchor = point;
+      State.TextReady = State.TextCancelled = false;
+      break;
     case TPaintTool::ptDraw:
       State.ShapeDragging = true;
       Canvas.MoveTo(point.X, point.Y);
@@ -67,7 +113,8 @@ void TPaintSteps::Press(TPaintTool tool, TIEPoint point, [[maybe_unused]] bool s
       State.ArtStart = State.ArtPrevious = point;
       State.ArtDragging = true;
       break;
-    case TPaintTool::ptSelect: break;
+    case TPaintTool::ptSelect:
+    case TPaintTool::ptEyeDropper: break;
   }
 }
 
@@ -85,6 +132,9 @@ void TPaintSteps::Move(TIEPoint point) {
     DrawArtFigure(State.ArtStart, State.MovePoint);
     State.ArtPrevious = State.MovePoint;
   }
+  if (State.BrushDragging) StampBrush(point.X, point.Y);
+  if (State.SprayDragging) StampSpray(point.X, point.Y);
+  if (State.EraserDragging) EraseAt(Canvas, point, Options.FillColor);
 }
 
 void TPaintSteps::Release() {

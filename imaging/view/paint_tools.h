@@ -75,7 +75,9 @@ struct TPaintSteps {
   // four sides of the box, each starting its pattern at its own first corner.
   void DrawArtFigure(TIEPoint start, TIEPoint end);
 
-  // The brush shape's stamp and spray dots around (x, y).
+  // The brush shape's stamp and spray dots around (x, y), in the canvas's pen
+  // and brush and the paint colour. The point's stamp is the width-1 line from
+  // the pen position to (x, y) (a Brush press sets the pixel instead).
   void StampBrush(int32_t x, int32_t y);
   void StampSpray(int32_t x, int32_t y);
 

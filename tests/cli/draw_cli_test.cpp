@@ -6,6 +6,7 @@
 
 #include "cli_harness.h"
 #include "imaging/core/canvas.h"
+#include "imaging/view/paint_tools.h"
 
 namespace quillet::test {
 namespace {
@@ -61,6 +62,21 @@ TEST(CliDraw, ScriptsGiveTheExpectedPixels) {
       {"shape:none press:draw,0,0 move:12,12 release", {{6, 0, kWhite}}},
       {"art-pattern:1 press:art,10,5 move:20,5 move:24,5 release press:select,1,1 move:3,3 release",
        {{10, 3, kBlack}, {17, 7, kBlack}, {24, 5, kWhite}, {22, 5, kWhite}}},
+      {"paint-color:FF0000 brush-shape:5 press:brush,10,10 release",
+       {{7, 7, kRed}, {13, 13, kRed}, {14, 10, kWhite}, {6, 10, kWhite}}},
+      {"paint-color:0000FF brush-shape:1 press:spray,10,10 move:20,10 release",
+       {{9, 9, kBlue}, {11, 9, kBlue}, {9, 11, kBlue}, {19, 9, kBlue}, {11, 11, kWhite}, {10, 10, kWhite}}},
+      {"fill-color:00FF00 press:eraser,10,10 move:20,10 release",
+       {{5, 5, kGreen}, {14, 14, kGreen}, {15, 10, kGreen}, {4, 5, kWhite}, {25, 10, kWhite}}},
+      {"brush-style:clear rect:5,5,15,15 brush-color:FFFF00 flood:0,0 flood:-1,0",
+       {{0, 0, kYellow}, {29, 19, kYellow}, {5, 5, kBlack}, {10, 10, kWhite}}},
+      {"brush-style:clear rect:5,5,15,15 paint-color:FF0000 fill-color:0000FF press:fill,10,10 release "
+       "press:fill,0,0,right release press:fill,30,0 release",
+       {{10, 10, kRed}, {0, 0, kBlue}, {5, 5, kBlack}}},
+      // The dropper's colour goes to the fill colour, then to nothing outside.
+      {"pixel:3,3,00FF00 press:dropper,3,3,right release press:dropper,-1,0 release press:eraser,20,10 release "
+       "press:brush,2,2 release",
+       {{15, 5, kGreen}, {2, 2, kBlack}, {3, 3, kGreen}}},
   };
   TempDir dir;
   const std::string in = Plain(dir, "in.bmp", TIEPixelFormat::pf24bit, kWhite), out = dir.File("out.bmp");
@@ -89,12 +105,36 @@ TEST(CliDraw, SavesMidDragAndKeepsOneBitImages) {
   EXPECT_EQ(image.Pixel(6, 0), kWhite);
 }
 
+// The text op draws what the Text tool's steps draw, commas kept.
+TEST(CliDraw, TextSitsOnItsPointInThePaintColour) {
+  TempDir dir;
+  TIEWorkingBitmap white(120, 60, TIEPixelFormat::pf24bit);
+  TIECanvas(white).FillRect(0, 0, 120, 60);
+  const std::string in = WriteBmp(dir, "in.bmp", white), out = dir.File("out.bmp");
+  ASSERT_EQ(Cli(dir, "draw " + in + " " + out + " paint-color:0000FF 'font:DejaVu Sans,16,bi' 'text:4,50,a, b,c'").status, 0);
+  TIEWorkingBitmap want = white;
+  TIECanvas canvas(want);
+  TPaintToolState state;
+  const TPaintOptions options{.PaintColor = kBlue, .Font = {.Name = "DejaVu Sans", .Size = 16, .Bold = true, .Italic = true}};
+  TPaintSteps{canvas, state, options}.PlaceText({4, 50}, "a, b,c");
+  const TIEWorkingBitmap got = Load(out);
+  int64_t blue = 0;
+  for (int32_t y = 0; y < 60; ++y)
+    for (int32_t x = 0; x < 120; ++x) {
+      ASSERT_EQ(got.Pixel(x, y), want.Pixel(x, y)) << x << "," << y;
+      blue += got.Pixel(x, y) == kBlue;
+    }
+  EXPECT_GT(blue, 50);
+}
+
 TEST(CliDraw, BadOpsAreUsageErrorsThatListTheOps) {
   TempDir dir;
   const std::string in = Plain(dir, "in.bmp", TIEPixelFormat::pf24bit, kWhite), out = dir.File("out.bmp");
   for (const char* op : {"bogus", "pen-color:12345", "pen-color:GG0000", "pen-width:-1", "pen-mode:xor", "lineto:1",
                          "rect:1,2,3,4,5", "moveto:99999999999,0", "brush-style:dots", "shape:circle", "fill-type:8",
-                         "width:0", "art-pattern:8", "art:8,0,0,5,5", "press:brush,1,1", "press:draw,1,1,left",
+                         "width:0", "art-pattern:8", "art:8,0,0,5,5", "press:pen,1,1", "press:draw,1,1,left",
+                         "brush-shape:19", "brush-shape:-1", "press:fill,1", "press:dropper,1,1,left", "font:,12",
+                         "font:Sans,0", "font:Sans,12,x", "font:Sans", "text:1,2", "text:a,2,x", "flood:1",
                          "move:a,b", "release:1", "save:"}) {
     const CliResult r = Cli(dir, "draw " + in + " " + out + " moveto:0,0 " + op);
     EXPECT_EQ(r.status, 2) << op;

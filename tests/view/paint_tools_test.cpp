@@ -4,42 +4,10 @@
 
 #include <cstdint>
 
-#include "imaging/view/paint_tools.h"
-#include "view_fixtures.h"
+#include "painting.h"
 
 namespace quillet::test {
 namespace {
-
-constexpr TBGR kRed{0, 0, 255}, kGreen{0, 255, 0}, kBlue{255, 0, 0};
-
-// An image with its canvas, the tools' state and their options.
-struct Painting {
-  TIEWorkingBitmap image;
-  TIECanvas canvas{image};
-  TPaintToolState state;
-  TPaintOptions options;
-
-  explicit Painting(TIEWorkingBitmap start) : image(std::move(start)) {}
-  Painting(int64_t w, int64_t h) : image(w, h, TIEPixelFormat::pf24bit) {
-    canvas.FillRect(0, 0, int32_t(w), int32_t(h));  // the brush starts solid white
-  }
-
-  TPaintSteps Steps() { return {canvas, state, options}; }
-  TBGR At(int32_t x, int32_t y) const { return image.Pixel(x, y); }
-  bool Painted(int32_t x, int32_t y) const { return At(x, y) != kWhite; }
-  // A drag of `tool` through `points`, released at the last one.
-  void Drag(TPaintTool tool, std::initializer_list<TIEPoint> points) {
-    Steps().Press(tool, *points.begin());
-    for (auto p = points.begin() + 1; p != points.end(); ++p) Steps().Move(*p);
-    Steps().Release();
-  }
-};
-
-bool SamePixels(const TIEWorkingBitmap& a, const TIEWorkingBitmap& b) {
-  for (int64_t y = 0; y < a.Height(); ++y)
-    if (!std::equal(a.ScanLine(y), a.ScanLine(y) + a.RowBytes(), b.ScanLine(y))) return false;
-  return true;
-}
 
 TEST(PaintArt, RgbDashesAndCrosses) {
   Painting p(25, 8);
