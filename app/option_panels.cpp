@@ -2,9 +2,10 @@
 
 #include <QHBoxLayout>
 
-#include "app/brush_shapes.h"
+#include "app/brush_icons.h"
 #include "app/tool_icons.h"
 #include "imaging/core/font_match.h"
+#include "imaging/view/paint_tools.h"
 
 namespace quillet {
 
@@ -78,16 +79,16 @@ TBrushPanel::TBrushPanel(QWidget* parent) : TOptionPanel("BrushPanel", 25, paren
   BrushGroup->setExclusive(true);
   QHBoxLayout* row = Row(this, {});
   row->setSpacing(0);
-  for (const TBrushShape& shape : BrushShapes()) {
+  for (int shape = 0; shape < kBrushShapeCount; ++shape) {
     auto* b = new QToolButton(this);
-    b->setObjectName(QString("SpeedButton%1").arg(shape.Button));
+    b->setObjectName(QString("SpeedButton%1").arg(BrushButtonNumber(shape)));
     b->setIcon(BrushIcon(shape));
     b->setIconSize(QSize(16, 16));
     b->setCheckable(true);
     b->setAutoRaise(true);
     b->setFixedSize(20, 20);
-    b->setChecked(shape.Button == 31);
-    BrushGroup->addButton(b, BrushGroup->buttons().size());
+    b->setChecked(shape == 0);
+    BrushGroup->addButton(b, shape);
     row->insertWidget(row->count() - 1, b);  // before the stretch
   }
 }

@@ -74,9 +74,9 @@ TEST(PixelTools, FillsTheRegionInTheButtonsColour) {
       const bool outline = !inside && x >= 5 && x < 15 && y >= 5 && y < 15;
       ASSERT_EQ(p.view->Bitmap().Pixel(x, y), outline ? kBlack : inside ? BGR(kRed) : BGR(kBlue)) << x << "," << y;
     }
-  p.original = p.view->Bitmap();
   p.e.frame.Undo1Click();
   ASSERT_FALSE(p.e.frame.EditorState.UndoAvailable);
+  p.original = p.view->Bitmap();
   p.Click(200, 100);  // beside the 80 x 60 image in the view
   EXPECT_TRUE(p.Changed().empty());
   EXPECT_TRUE(p.e.frame.EditorState.UndoAvailable);
