@@ -1,5 +1,6 @@
 #include "app/option_panels.h"
 
+#include <QAbstractItemView>
 #include <QHBoxLayout>
 
 #include "app/brush_icons.h"
@@ -96,6 +97,7 @@ TBrushPanel::TBrushPanel(QWidget* parent) : TOptionPanel("BrushPanel", 25, paren
 TTextPanel::TTextPanel(QWidget* parent) : TOptionPanel("TextPanel", 25, parent) {
   Edit5 = new QLineEdit("AaBbCcDd", this);
   Edit5->setObjectName("Edit5");
+  Edit5->setFixedWidth(145);
   Edit5->setToolTip("Sample");
   ComboBox6 = Combo(this, "ComboBox6", "Selects a font", {});
   ComboBox7 = Combo(this, "ComboBox7", "Selects a font size",
@@ -119,13 +121,18 @@ TTextPanel::TTextPanel(QWidget* parent) : TOptionPanel("TextPanel", 25, parent) 
   Row(this, {Edit5, ComboBox6, ComboBox7, SpeedButton10, SpeedButton11, SpeedButton12});
 }
 
-// The engine draws the text, so the list offers the faces it can find.
+// The engine draws the text, so the list offers the faces it can find, each
+// name written in its face at the list's size; the open list is as wide as
+// its widest name.
 void TTextPanel::FillFonts() {
   for (const std::string& family : ScalableFontFamilies()) {
     const QString name = QString::fromStdString(family);
+    QFont face = ComboBox6->font();
+    face.setFamily(name);
     ComboBox6->addItem(name);
-    ComboBox6->setItemData(ComboBox6->count() - 1, QFont(name), Qt::FontRole);
+    ComboBox6->setItemData(ComboBox6->count() - 1, face, Qt::FontRole);
   }
+  ComboBox6->view()->setMinimumWidth(ComboBox6->view()->sizeHintForColumn(0));
   if (ComboBox6->count() == 0) return;
   ComboBox6->setCurrentIndex(0);
   QFont sample = Edit5->font();
