@@ -5,6 +5,7 @@
 // places the text after OK.
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 #include "app/edit_form.h"
 #include "app/frame_form.h"
@@ -48,12 +49,10 @@ void TEditForm::ZiridEvView1MouseDown(TZiridEvView*, TIEMouseButton button, int,
     const bool secondary = button != TIEMouseButton::mbLeft;
     if (TakesUndoCopy(tool)) SaveUndoCopy();
     if (tool == TPaintTool::ptText) PressText();
-    if (tool == TPaintTool::ptFill) {
-      const TWorkProgress::TScope busy(*frame_.Progress);  // a large region takes a moment
-      RunPaintStep([&](TPaintSteps& steps) { steps.Press(tool, point, secondary); });
-      return;
-    }
+    std::optional<TWorkProgress::TScope> busy;  // a large fill takes a moment
+    if (tool == TPaintTool::ptFill) busy.emplace(*frame_.Progress);
     RunPaintStep([&](TPaintSteps& steps) { steps.Press(tool, point, secondary); });
+    busy.reset();
     if (tool == TPaintTool::ptEyeDropper) PressEyeDropper(point, secondary);
   });
 }
