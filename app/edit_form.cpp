@@ -64,6 +64,7 @@ TEditForm::TEditForm(TFrameForm& frame, QWidget* parent) : QWidget(parent), fram
   layout->addWidget(StatusBar1);
   TextTimer.setObjectName("TextTimer");
   TextTimer.setInterval(200);
+  connect(&TextTimer, &QTimer::timeout, this, [this] { TextTimerTimer(); });
   resize(418, 242);
   FormCreate();
 }
@@ -303,6 +304,7 @@ void TEditForm::closeEvent(QCloseEvent* e) {
     }
   }
   UndoBitmap = TIEWorkingBitmap();
+  DropPendingText();
   e->accept();
 }
 

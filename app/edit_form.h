@@ -81,6 +81,9 @@ class TEditForm : public QWidget {
   void ZiridEvView1MouseUp(TZiridEvView* sender, TIEMouseButton button, int shift, int64_t x, int64_t y);
   // The image pixel under a client point of the view, not clipped to the image.
   TIEPoint ToImagePoint(int64_t x, int64_t y) const;
+  // Every 200 ms after a Text press here: places the text once OK was pressed,
+  // or stops after Cancel.
+  void TextTimerTimer();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -96,6 +99,10 @@ class TEditForm : public QWidget {
   // One tool step on the image's canvas with the frame's options; the view
   // repaints when it drew.
   void RunPaintStep(const std::function<void(TPaintSteps&)>& step);
+  // The tools' work at a press beside their steps.
+  void PressEyeDropper(TIEPoint point, bool secondary);
+  void PressText();
+  void DropPendingText();
 
   TFrameForm& frame_;
   uint64_t savedChanges_ = 0;

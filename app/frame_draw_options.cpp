@@ -1,7 +1,7 @@
 // The paint tools' controls: which tool is down, the option values the tools
-// read, and the Draw panel's handlers: the shape list sets the Draw tool's
+// read, the Draw panel's handlers (the shape list sets the Draw tool's
 // figure, the fill type list the picture of its fill; both show their choice
-// in a picture from the program's resources.
+// in a picture from the program's resources) and the text panel's font list.
 #include <QPixmap>
 
 #include "app/frame_form.h"
@@ -30,8 +30,14 @@ TBGR BGROf(const QColor& c) { return MakeBGR(uint8_t(c.red()), uint8_t(c.green()
 }  // namespace
 
 TPaintTool TFrameForm::PaintTool() const {
-  if (ToolPanel->SpeedButton1->isChecked()) return TPaintTool::ptDraw;
-  if (ToolPanel->SpeedButton3->isChecked()) return TPaintTool::ptArtDraw;
+  const TToolPanel& t = *ToolPanel;
+  const std::pair<const QToolButton*, TPaintTool> tools[] = {
+      {t.SpeedButton1, TPaintTool::ptDraw},  {t.SpeedButton3, TPaintTool::ptArtDraw},
+      {t.SpeedButton2, TPaintTool::ptBrush}, {t.SpeedButton7, TPaintTool::ptSpray},
+      {t.SpeedButton6, TPaintTool::ptEraser}, {t.SpeedButton4, TPaintTool::ptFill},
+      {t.SpeedButton8, TPaintTool::ptEyeDropper}, {t.SpeedButton9, TPaintTool::ptText}};
+  for (const auto& [button, tool] : tools)
+    if (button->isChecked()) return tool;
   return TPaintTool::ptSelect;
 }
 
@@ -42,6 +48,8 @@ TPaintOptions TFrameForm::PaintOptions() const {
   options.PenWidth = DrawPanel->UpDown1->value();
   options.FillType = DrawPanel->ComboBox4->currentIndex();
   options.ArtPattern = ArtDrawPanel->ComboBox3->currentIndex();
+  options.BrushShape = BrushPanel->BrushGroup->checkedId();
+  options.Font = TextPanel->TextFont();
   return options;
 }
 
@@ -60,6 +68,12 @@ void TFrameForm::ComboBox2Change() {
 void TFrameForm::ComboBox4Change() {
   const int index = DrawPanel->ComboBox4->currentIndex();
   if (index >= 0 && index < int(std::size(kFillPictures))) ShowPicture(DrawPanel->Image4, kFillPictures[index]);
+}
+
+void TFrameForm::ComboBox6Click() {
+  QFont sample = TextPanel->Edit5->font();
+  sample.setFamily(TextPanel->ComboBox6->currentText());
+  TextPanel->Edit5->setFont(sample);
 }
 
 }  // namespace quillet

@@ -15,6 +15,7 @@
 #include "app/file_filters.h"
 #include "app/help_form.h"
 #include "app/new_image_dialog.h"
+#include "app/text_form.h"
 #include "imaging/core/failure_guard.h"
 
 namespace quillet {
@@ -52,8 +53,10 @@ TFrameForm::TFrameForm(QWidget* parent) : QMainWindow(parent) {
     column->addWidget(panel);
   column->addWidget(MdiArea, 1);
   setCentralWidget(central);
-  NewDialog = new TNew(EditorState, this);
+  // The hidden windows, in the order the editor makes them at start-up.
   AboutBox = new TAboutBox(this);
+  NewDialog = new TNew(EditorState, this);
+  TextForm = new TTextForm(EditorState, this);
   HelpForm = new THelpForm(this);
   FormCreate();
   Timer1.setObjectName("Timer1");
@@ -104,6 +107,7 @@ void TFrameForm::BuildOptionPanels() {
   connect(DrawPanel->ComboBox2, &QComboBox::currentTextChanged, this, [this] { ComboBox2Change(); });
   connect(ArtDrawPanel->ComboBox3, &QComboBox::currentIndexChanged, this, [this] { ComboBox2Change(); });
   connect(DrawPanel->ComboBox4, &QComboBox::currentIndexChanged, this, [this] { ComboBox4Change(); });
+  connect(TextPanel->ComboBox6, &QComboBox::currentIndexChanged, this, [this] { ComboBox6Click(); });
   // The video controls arrive with video import; the panel shows only while Video is down.
   VideoPanel = new TOptionPanel("VideoPanel", 132);
 }

@@ -28,6 +28,7 @@ class TEditForm;
 class TNew;
 class TAboutBox;
 class THelpForm;
+class TTextForm;
 
 class TFrameForm : public QMainWindow {
   Q_OBJECT
@@ -52,8 +53,9 @@ class TFrameForm : public QMainWindow {
 
   // --- windows and dialogs ---------------------------------------------------
   QMdiArea* MdiArea;
-  TNew* NewDialog = nullptr;
   TAboutBox* AboutBox = nullptr;
+  TNew* NewDialog = nullptr;
+  TTextForm* TextForm = nullptr;
   THelpForm* HelpForm = nullptr;
   // File names from the open and save dialogs; empty when cancelled.
   std::function<QString()> AskOpenFileName;
@@ -155,6 +157,8 @@ class TFrameForm : public QMainWindow {
   TPaintOptions PaintOptions() const;
   void ComboBox2Change();
   void ComboBox4Change();
+  // The sample takes the face chosen in the font list.
+  void ComboBox6Click();
 
   // Runs a menu command; an exception ends it with a "Warning" box, so none
   // reaches the event loop.

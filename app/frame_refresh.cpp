@@ -4,6 +4,7 @@
 
 #include "app/edit_form.h"
 #include "app/frame_form.h"
+#include "app/text_form.h"
 
 namespace quillet {
 
@@ -17,7 +18,8 @@ void TFrameForm::Timer1Timer() {
     ToolBar2->hide();
     ToolBar1->hide();
     ToolPanel->ReleasePaintTools();
-    for (QWidget* p : std::initializer_list<QWidget*>{DrawPanel, ArtDrawPanel, BrushPanel, TextPanel}) p->hide();
+    for (QWidget* p : std::initializer_list<QWidget*>{DrawPanel, ArtDrawPanel, BrushPanel, TextPanel, TextForm})
+      p->hide();
     for (QMenu* m : imageMenus) m->menuAction()->setEnabled(false);
     return;
   }
@@ -32,12 +34,12 @@ void TFrameForm::Timer1Timer() {
       {ArtDrawPanel, tools.SpeedButton3->isChecked()},
       {BrushPanel, tools.SpeedButton2->isChecked() || tools.SpeedButton7->isChecked()},
       {TextPanel, tools.SpeedButton9->isChecked()}};
-  // A Zoom Window drag keeps the view's interaction until it has zoomed.
+  for (const auto& [panel, shown] : panels) panel->setVisible(shown);
+  if (!tools.SpeedButton9->isChecked()) TextForm->hide();
+  // Every paint tool has the mouse to itself, so a press never starts a
+  // selection; a Zoom Window drag keeps the view's interaction until it has zoomed.
   TZiridEvView* view = doc->ZoomWindowPending ? nullptr : doc->ZiridEvView1;
-  for (const auto& [panel, shown] : panels) {
-    panel->setVisible(shown);
-    if (shown && view) view->SetMouseInteract(0);
-  }
+  if (view && PaintTool() != TPaintTool::ptSelect) view->SetMouseInteract(0);
   if (view && tools.SpeedButton5->isChecked() && view->MouseInteract() != miSelect) view->SetMouseInteract(miSelect);
 }
 

@@ -1,10 +1,12 @@
 #include "app/option_panels.h"
 
-#include <QFontDatabase>
+#include <QAbstractItemView>
 #include <QHBoxLayout>
 
-#include "app/brush_shapes.h"
+#include "app/brush_icons.h"
 #include "app/tool_icons.h"
+#include "imaging/core/font_match.h"
+#include "imaging/view/paint_tools.h"
 
 namespace quillet {
 
@@ -78,16 +80,16 @@ TBrushPanel::TBrushPanel(QWidget* parent) : TOptionPanel("BrushPanel", 25, paren
   BrushGroup->setExclusive(true);
   QHBoxLayout* row = Row(this, {});
   row->setSpacing(0);
-  for (const TBrushShape& shape : BrushShapes()) {
+  for (int shape = 0; shape < kBrushShapeCount; ++shape) {
     auto* b = new QToolButton(this);
-    b->setObjectName(QString("SpeedButton%1").arg(shape.Button));
+    b->setObjectName(QString("SpeedButton%1").arg(BrushButtonNumber(shape)));
     b->setIcon(BrushIcon(shape));
     b->setIconSize(QSize(16, 16));
     b->setCheckable(true);
     b->setAutoRaise(true);
     b->setFixedSize(20, 20);
-    b->setChecked(shape.Button == 31);
-    BrushGroup->addButton(b);
+    b->setChecked(shape == 0);
+    BrushGroup->addButton(b, shape);
     row->insertWidget(row->count() - 1, b);  // before the stretch
   }
 }
@@ -95,10 +97,13 @@ TBrushPanel::TBrushPanel(QWidget* parent) : TOptionPanel("BrushPanel", 25, paren
 TTextPanel::TTextPanel(QWidget* parent) : TOptionPanel("TextPanel", 25, parent) {
   Edit5 = new QLineEdit("AaBbCcDd", this);
   Edit5->setObjectName("Edit5");
+  Edit5->setFixedWidth(145);
   Edit5->setToolTip("Sample");
   ComboBox6 = Combo(this, "ComboBox6", "Selects a font", {});
   ComboBox7 = Combo(this, "ComboBox7", "Selects a font size",
                     {"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36", "48", "72"});
+  ComboBox7->setEditable(true);
+  ComboBox7->setInsertPolicy(QComboBox::NoInsert);
   auto toggle = [this](const char* name, const char* icon, const char* hint) {
     auto* b = new QToolButton(this);
     b->setObjectName(name);
@@ -110,20 +115,44 @@ TTextPanel::TTextPanel(QWidget* parent) : TOptionPanel("TextPanel", 25, parent) 
     b->setAutoRaise(true);
     return b;
   };
-  BoldButton = toggle("BoldButton", "format-text-bold", "Bolds text");
-  ItalicButton = toggle("ItalicButton", "format-text-italic", "Italicizes text");
-  UnderlineButton = toggle("UnderlineButton", "format-text-underline", "Underlines text");
-  Row(this, {Edit5, ComboBox6, ComboBox7, BoldButton, ItalicButton, UnderlineButton});
+  SpeedButton10 = toggle("SpeedButton10", "format-text-bold", "Bolds text");
+  SpeedButton11 = toggle("SpeedButton11", "format-text-italic", "Italicizes text");
+  SpeedButton12 = toggle("SpeedButton12", "format-text-underline", "Underlines text");
+  Row(this, {Edit5, ComboBox6, ComboBox7, SpeedButton10, SpeedButton11, SpeedButton12});
 }
 
+// The engine draws the text, so the list offers the faces it can find, each
+// name written in its face at the list's size; the open list is as wide as
+// its widest name.
 void TTextPanel::FillFonts() {
-  const QStringList fonts = QFontDatabase::families();
-  ComboBox6->addItems(fonts);
-  if (fonts.isEmpty()) return;
+  for (const std::string& family : ScalableFontFamilies()) {
+    const QString name = QString::fromStdString(family);
+    QFont face = ComboBox6->font();
+    face.setFamily(name);
+    ComboBox6->addItem(name);
+    ComboBox6->setItemData(ComboBox6->count() - 1, face, Qt::FontRole);
+  }
+  ComboBox6->view()->setMinimumWidth(ComboBox6->view()->sizeHintForColumn(0));
+  if (ComboBox6->count() == 0) return;
   ComboBox6->setCurrentIndex(0);
   QFont sample = Edit5->font();
-  sample.setFamily(fonts.first());
+  sample.setFamily(ComboBox6->itemText(0));
   Edit5->setFont(sample);
+}
+
+std::optional<int> TTextPanel::FontSize() const {
+  if (ComboBox7->findText(ComboBox7->currentText(), Qt::MatchExactly) < 0) return std::nullopt;
+  return ComboBox7->currentText().toInt();
+}
+
+TIEFontDesc TTextPanel::TextFont() const {
+  TIEFontDesc font;
+  font.Name = Edit5->font().family().toStdString();
+  font.Size = FontSize().value_or(0);
+  font.Bold = SpeedButton10->isChecked();
+  font.Italic = SpeedButton11->isChecked();
+  font.Underline = SpeedButton12->isChecked();
+  return font;
 }
 
 }  // namespace quillet

@@ -10,6 +10,9 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <QWidget>
+#include <optional>
+
+#include "imaging/core/canvas_state.h"
 
 namespace quillet {
 
@@ -44,7 +47,8 @@ class TBrushPanel : public TOptionPanel {
 
  public:
   explicit TBrushPanel(QWidget* parent = nullptr);
-  // Exactly one of SpeedButton31, SpeedButton13 ... SpeedButton30 is down.
+  // Exactly one of SpeedButton31, SpeedButton13 ... SpeedButton30 is down;
+  // its id is its place from the left, the brush shape.
   QButtonGroup* BrushGroup;
 };
 
@@ -53,11 +57,18 @@ class TTextPanel : public TOptionPanel {
 
  public:
   explicit TTextPanel(QWidget* parent = nullptr);
-  // The screen's font names, the first one chosen and shown in the sample.
+  // The engine's font families, each shown in its own face, the first one
+  // chosen and shown in the sample.
   void FillFonts();
+  // The points of the size list's entry whose text the list shows; none for
+  // a size typed in.
+  std::optional<int> FontSize() const;
+  // The sample's face, the size and the three styles; size 0 for a size
+  // typed in, which leaves the canvas font's size as it is.
+  TIEFontDesc TextFont() const;
   QLineEdit* Edit5;
   QComboBox *ComboBox6, *ComboBox7;
-  QToolButton *BoldButton, *ItalicButton, *UnderlineButton;
+  QToolButton *SpeedButton10, *SpeedButton11, *SpeedButton12;  // bold, italic, underline
 };
 
 }  // namespace quillet

@@ -32,8 +32,8 @@ TToolPanel::TToolPanel(QWidget* parent) : QToolBar("Tools", parent) {
                          SpeedButton7, SpeedButton9, SpeedButton4, SpeedButton8, SpeedButton6}) {
     ToolGroup->addButton(b);
     addWidget(b);
-    // Select, Draw and Art Draw work so far; the other tools arrive with their own parts.
-    b->setEnabled(b == SpeedButton5 || b == SpeedButton1 || b == SpeedButton3);
+    // Video and Animation arrive with their own windows.
+    b->setEnabled(b != SpeedButton33 && b != SpeedButton32);
   }
   connect(ToolGroup, &QButtonGroup::buttonToggled, this, [this](QAbstractButton* b, bool down) {
     if (!down) return;

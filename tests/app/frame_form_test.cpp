@@ -41,9 +41,12 @@ TEST(FrameForm, HasItsControlsUnderTheirNames) {
   EXPECT_FALSE(f.Bumpmap1->isEnabled());
   EXPECT_FALSE(f.AcquireImage1->isEnabled());
   EXPECT_TRUE(f.NewFromClipboard1->isEnabled());
-  EXPECT_TRUE(f.ToolPanel->SpeedButton1->isEnabled());  // Draw and Art Draw work, Brush comes later
-  EXPECT_TRUE(f.ToolPanel->SpeedButton3->isEnabled());
-  EXPECT_FALSE(f.ToolPanel->SpeedButton2->isEnabled());
+  // The paint tools work; Video and Animation come later.
+  for (QToolButton* b : {f.ToolPanel->SpeedButton1, f.ToolPanel->SpeedButton3, f.ToolPanel->SpeedButton2,
+                         f.ToolPanel->SpeedButton7, f.ToolPanel->SpeedButton9, f.ToolPanel->SpeedButton4,
+                         f.ToolPanel->SpeedButton8, f.ToolPanel->SpeedButton6})
+    EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
+  EXPECT_FALSE(f.ToolPanel->SpeedButton32->isEnabled());
   EXPECT_TRUE(f.New1->isEnabled());
 }
 

@@ -3,58 +3,10 @@
 // image point under the pointer, the status panels and the Draw panel's lists.
 #include <gtest/gtest.h>
 
-#include <QMouseEvent>
-#include <QToolButton>
-#include <vector>
-
-#include "app_fixture.h"
-#include "imaging/core/canvas.h"
+#include "painting_fixture.h"
 
 namespace quillet::test {
 namespace {
-
-// A document of 80 x 60 with a pattern every figure shows on, the frame's
-// controls found by name and the mouse driven on the view.
-struct Painting {
-  explicit Painting(bool blackWhite = false) {
-    doc = e.New(80, 60, blackWhite);
-    view = doc->findChild<TZiridEvView*>("ZiridEvView1");
-    TIECanvas canvas(view->Bitmap());
-    for (int32_t y = 0; y < 60; ++y)
-      for (int32_t x = 0; x < 80; ++x)
-        canvas.SetPixel(x, y, blackWhite ? ((x / 3 + y) % 2 ? kBlack : kWhite) : MakeBGR(x * 3, y * 4, 77));
-    view->Update();
-    original = view->Bitmap();
-  }
-  template <class T>
-  T* Control(const char* name) {
-    T* control = e.frame.findChild<T*>(name);
-    EXPECT_NE(control, nullptr) << name;
-    return control;
-  }
-  void Mouse(QEvent::Type type, int x, int y, Qt::MouseButtons held, Qt::MouseButton button = Qt::NoButton) {
-    QMouseEvent event(type, QPointF(x, y), view->mapToGlobal(QPointF(x, y)), button, held, Qt::NoModifier);
-    QApplication::sendEvent(view, &event);
-  }
-  void Press(int x, int y) { Mouse(QEvent::MouseButtonPress, x, y, Qt::LeftButton, Qt::LeftButton); }
-  void Drag(int x, int y) { Mouse(QEvent::MouseMove, x, y, Qt::LeftButton); }
-  void Release(int x, int y) { Mouse(QEvent::MouseButtonRelease, x, y, Qt::NoButton, Qt::LeftButton); }
-  QString Panel(int i) { return doc->findChild<QLabel*>(QString("StatusPanel%1").arg(i))->text(); }
-
-  // The pixels that differ from the image before the drag.
-  std::vector<TIEPoint> Changed() const {
-    std::vector<TIEPoint> out;
-    for (int32_t y = 0; y < 60; ++y)
-      for (int32_t x = 0; x < 80; ++x)
-        if (view->Bitmap().Pixel(x, y) != original.Pixel(x, y)) out.push_back({x, y});
-    return out;
-  }
-
-  Editor e;
-  TEditForm* doc;
-  TZiridEvView* view;
-  TIEWorkingBitmap original;
-};
 
 // Whether p lies in the box of a and b grown by `margin`.
 bool Near(TIEPoint p, TIEPoint a, TIEPoint b, int margin) {
