@@ -57,7 +57,10 @@ TFontMatch MatchFont(const std::string& family, bool bold, bool italic) {
   static std::map<std::tuple<std::string, bool, bool>, TFontMatch> cache;
   const auto key = std::make_tuple(family, bold, italic);
   auto it = cache.find(key);
-  if (it == cache.end()) it = cache.emplace(key, Lookup(family, bold, italic)).first;
+  if (it == cache.end()) {
+    if (cache.size() >= 1024) cache.clear();  // any family name may be asked for
+    it = cache.emplace(key, Lookup(family, bold, italic)).first;
+  }
   return it->second;
 }
 

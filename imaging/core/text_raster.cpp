@@ -105,6 +105,8 @@ std::mutex& TextLock() {
   return lock;
 }
 
+constexpr size_t kMaxCachedFaces = 64;
+
 // Under the lock. Null when no face could be opened.
 TSizedFace* FaceFor(const TIEFontDesc& font) {
   static FT_Library library = [] {
@@ -118,7 +120,12 @@ TSizedFace* FaceFor(const TIEFontDesc& font) {
   static std::map<TKey, std::unique_ptr<TSizedFace>> faces;
   const TKey key{match.File, match.Index, FontPixelSize(font), match.Embolden, match.Xx, match.Xy, match.Yx, match.Yy};
   auto it = faces.find(key);
-  if (it == faces.end()) it = faces.emplace(key, std::make_unique<TSizedFace>(library, match, FontPixelSize(font))).first;
+  if (it == faces.end()) {
+    // Sizes and faces come and go in a long session; the cache starts over
+    // rather than grow without end (no face outlives the call that asked).
+    if (faces.size() >= kMaxCachedFaces) faces.clear();
+    it = faces.emplace(key, std::make_unique<TSizedFace>(library, match, FontPixelSize(font))).first;
+  }
   return it->second->Valid() ? it->second.get() : nullptr;
 }
 
