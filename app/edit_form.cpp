@@ -240,6 +240,7 @@ void TEditForm::Clear() { RunOperation([this] { ZiridEvProc1.Clear(); }, false);
 void TEditForm::Negative() { RunOperation([this] { ZiridEvProc1.Negative(); }, false); }
 void TEditForm::ConvertToGray() { RunOperation([this] { ZiridEvProc1.ConvertToGray(); }, false); }
 void TEditForm::ConvertTo24Bit() { RunOperation([this] { ZiridEvProc1.ConvertTo24Bit(); }, true); }
+void TEditForm::AutoEqualize() { RunOperation([this] { ZiridEvProc1.HistAutoEqualize(); }, false); }
 
 // ---- clipboard commands
 

@@ -61,6 +61,7 @@ class TEditForm : public QWidget {
   void Negative();
   void ConvertToGray();
   void ConvertTo24Bit();
+  void AutoEqualize();
   void PasteAsNew();
   void PasteToSel();
   void Crop();

@@ -5,8 +5,49 @@
 
 namespace quillet {
 
+namespace {
+
+using TSplit = void (TZiridEvProc::*)(TIEWorkingBitmap&, TIEWorkingBitmap&, TIEWorkingBitmap&);
+
+// Three new documents captioned after the active one, filled by `split` from
+// its processing component. They start empty; the source keeps its image and
+// gets no undo copy.
+void SplitChannels(TFrameForm& frame, const char* const (&names)[3], TSplit split) {
+  TEditForm* source = frame.ActiveDocument();
+  if (!source) return;
+  const QString caption = source->windowTitle();
+  TEditForm* planes[3];
+  for (int i = 0; i < 3; ++i) {
+    frame.EditorState.PendingCreation = TCreationMode::cmNone;
+    planes[i] = frame.CreateDocument(caption + names[i]);
+  }
+  {
+    const TWorkProgress::TScope busy(*frame.Progress);
+    (source->ZiridEvProc1.*split)(planes[0]->ZiridEvView1->Bitmap(), planes[1]->ZiridEvView1->Bitmap(),
+                                  planes[2]->ZiridEvView1->Bitmap());
+  }
+  for (TEditForm* plane : planes) {
+    plane->ZiridEvView1->Update();
+    const TIEWorkingBitmap& b = plane->ZiridEvView1->Bitmap();
+    plane->StatusPanel[1]->setText(QString("%1x%2 pixels").arg(b.Width()).arg(b.Height()));
+  }
+}
+
+}  // namespace
+
 void TFrameForm::Gray8bitClick() { Doc(&TEditForm::ConvertToGray); }
 void TFrameForm::Conv24bitClick() { Doc(&TEditForm::ConvertTo24Bit); }
 void TFrameForm::NegativeImage1Click() { Doc(&TEditForm::Negative); }
+void TFrameForm::AutoEqualize1Click() { Doc(&TEditForm::AutoEqualize); }
+
+void TFrameForm::RGB2Click() {
+  static const char* const names[3] = {" Red", " Green", " Blue"};
+  SplitChannels(*this, names, &TZiridEvProc::SplitRGB);
+}
+
+void TFrameForm::HSV1Click() {
+  static const char* const names[3] = {" Hue", " Saturation", " Value"};
+  SplitChannels(*this, names, &TZiridEvProc::SplitHSV);
+}
 
 }  // namespace quillet

@@ -127,6 +127,10 @@ class TFrameForm : public QMainWindow {
   void Background1Click();
   void Clear1Click();
   // Color and Effects
+  void AutoEqualize1Click();
+  // Split Channels To > RGB and HSV: three new documents of the planes.
+  void RGB2Click();
+  void HSV1Click();
   void Gray8bitClick();
   void Conv24bitClick();
   void NegativeImage1Click();

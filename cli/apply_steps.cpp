@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "cli/colour_steps.h"
 #include "cli/op_args.h"
 
 namespace quillet::cli {
@@ -94,16 +95,18 @@ std::optional<TApplyStep> ParseApplyStep(const std::string& text, std::string& e
   else if (name == "resample") step = Resample(args, error);
   else if (name == "resize") step = Resize(args, error);
   else if (name == "colors") step = Colors(args, error);
+  else if (IsColourStep(name)) step = ParseColourStep(name, args, error);
   else if (colon == std::string::npos) step = Plain(name);
   if (!step && error.empty()) error = "unknown step \"" + text + "\"";
   if (!step) error = text + ": " + error;
   return step;
 }
 
-const char* ApplyStepsHelp() {
-  return "Steps: flip:h, flip:v, rotate:ANGLE[,aa], resample:W,H[,FILTER] (-1 keeps the aspect; FILTER none, "
-         "triangle, hermite, bell, bspline, lanczos3, mitchell), resize:W,H, clear, negative, gray, bw, rgb, "
-         "colors:N";
+std::string ApplyStepsHelp() {
+  return std::string("Steps: flip:h, flip:v, rotate:ANGLE[,aa], resample:W,H[,FILTER] (-1 keeps the aspect; FILTER none, "
+                     "triangle, hermite, bell, bspline, lanczos3, mitchell), resize:W,H, clear, negative, gray, bw, rgb, "
+                     "colors:N, ") +
+         ColourStepsHelp();
 }
 
 }  // namespace quillet::cli

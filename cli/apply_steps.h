@@ -19,6 +19,6 @@ using TApplyStep = std::function<void(TZiridEvProc& proc)>;
 std::optional<TApplyStep> ParseApplyStep(const std::string& text, std::string& error);
 
 // The names the steps and their arguments accept, for the help text.
-const char* ApplyStepsHelp();
+std::string ApplyStepsHelp();
 
 }  // namespace quillet::cli

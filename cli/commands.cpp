@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/apply_steps.h"
+#include "cli/colour_commands.h"
 #include "cli/draw_ops.h"
 #include "cli/pam_writer.h"
 #include "imaging/core/failure_guard.h"
@@ -18,11 +19,6 @@
 namespace quillet::cli {
 
 namespace {
-
-int Fail(const std::string& file, const std::string& reason) {
-  std::cerr << "quillet-cli: " << file << ": " << (reason.empty() ? "operation failed" : reason) << "\n";
-  return 1;
-}
 
 // The parameter that picks the image of a multi-image file, by format.
 void SelectIndex(TIOParamsVals& params, int32_t fileType, int index) {
@@ -52,21 +48,6 @@ bool ApplySets(TIOParamsVals& params, const std::vector<std::string>& sets) {
   }
   if (bits && !samples && params.BitsPerSample <= 8) params.SamplesPerPixel = 1;
   return true;
-}
-
-// Reads opts.input into `bitmap` and `alpha`, as a view reads, after the
-// --set assignments; the exit status: 0, 1 (after the error line) on a failed
-// read, 2 on a malformed assignment.
-int ReadInput(const TReadOptions& opts, TZiridEvIO& io, TIEWorkingBitmap& bitmap, TIEMask& alpha) {
-  if (!ApplySets(io.Params, opts.sets)) return 2;
-  io.SetAttachedBitmap(&bitmap);
-  io.SetAlphaMask(&alpha);
-  io.AutoAdjustDPI = opts.autoDpi;
-  SelectIndex(io.Params, TZiridEvIO::DetectFileFormat(opts.input, false), opts.index);
-  io.LoadFromFile(opts.input);
-  if (io.Aborting) return Fail(opts.input, io.LastError);
-  if (bitmap.Empty()) return Fail(opts.input, "no image at index " + std::to_string(opts.index));
-  return 0;
 }
 
 nlohmann::json ParamsJson(const TIOParamsVals& params) {
@@ -99,6 +80,23 @@ nlohmann::json ParamsJson(const TIOParamsVals& params) {
 }
 
 }  // namespace
+
+int Fail(const std::string& file, const std::string& reason) {
+  std::cerr << "quillet-cli: " << file << ": " << (reason.empty() ? "operation failed" : reason) << "\n";
+  return 1;
+}
+
+int ReadInput(const TReadOptions& opts, TZiridEvIO& io, TIEWorkingBitmap& bitmap, TIEMask& alpha) {
+  if (!ApplySets(io.Params, opts.sets)) return 2;
+  io.SetAttachedBitmap(&bitmap);
+  io.SetAlphaMask(&alpha);
+  io.AutoAdjustDPI = opts.autoDpi;
+  SelectIndex(io.Params, TZiridEvIO::DetectFileFormat(opts.input, false), opts.index);
+  io.LoadFromFile(opts.input);
+  if (io.Aborting) return Fail(opts.input, io.LastError);
+  if (bitmap.Empty()) return Fail(opts.input, "no image at index " + std::to_string(opts.index));
+  return 0;
+}
 
 // One line per format: code, name, extensions, read, write and the parameter
 // fields it uses.
@@ -167,7 +165,7 @@ int RunQuantize(const TReadOptions& opts, const std::string& output, int colors,
 }
 
 int RunApply(const TReadOptions& opts, const std::string& output, const std::vector<std::string>& steps,
-             const std::vector<std::string>& sets) {
+             const std::vector<std::string>& sets, const TSelectOptions& selection) {
   std::vector<TApplyStep> operations;
   for (const std::string& text : steps) {
     std::string error;
@@ -178,13 +176,14 @@ int RunApply(const TReadOptions& opts, const std::string& output, const std::vec
     }
     operations.push_back(*step);
   }
+  // The steps work on a view's image, so that those that honour a selection keep inside it.
   TZiridEvIO io;
-  TIEWorkingBitmap bitmap;
-  TIEMask alpha;
-  if (const int status = ReadInput(opts, io, bitmap, alpha)) return status;
+  TIEHeadlessView view;
+  if (const int status = ReadInput(opts, io, view.Bitmap(), view.Alpha())) return status;
   if (!ApplySets(io.Params, sets)) return 2;
+  if (const int status = ApplySelection(view, selection)) return status;
   TZiridEvProc proc;
-  proc.SetAttachedBitmap(&bitmap);
+  proc.SetAttachedZiridEv(&view);
   if (const auto failure = FailureOf([&] {
         for (const TApplyStep& op : operations) op(proc);
       }))

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "imaging/io/ziridev_io.h"
+
 namespace quillet::cli {
 
 struct TReadOptions {
@@ -15,6 +17,18 @@ struct TReadOptions {
   std::vector<std::string> sets;
 };
 
+// The selection of apply and histogram: --select X,Y,W,H or --mask FILE.
+struct TSelectOptions {
+  std::string select, mask;
+};
+
+// Reads opts.input into `bitmap` and `alpha`, as a view reads, after the
+// --set assignments; the exit status: 0, 1 (after the error line) on a failed
+// read, 2 on a malformed assignment.
+int ReadInput(const TReadOptions& opts, TZiridEvIO& io, TIEWorkingBitmap& bitmap, TIEMask& alpha);
+// Prints the failure of `file` and returns 1.
+int Fail(const std::string& file, const std::string& reason);
+
 int RunFormats();
 int RunInfo(const TReadOptions& opts);
 int RunConvert(const TReadOptions& opts, const std::string& output, const std::vector<std::string>& sets);
@@ -23,10 +37,11 @@ int RunExportRaw(const TReadOptions& opts, const std::string& output);
 // up to 16 colours, else 8), or the image in the reduced colours.
 int RunQuantize(const TReadOptions& opts, const std::string& output, int colors, const std::vector<std::string>& sets);
 
-// Runs each step on the image read from IN, in order, and writes OUT by its
-// extension. A step that does not parse is a usage error (2).
+// Runs each step on the image read from IN, in order, inside the selection
+// for the steps that honour one, and writes OUT by its extension. A step that
+// does not parse is a usage error (2).
 int RunApply(const TReadOptions& opts, const std::string& output, const std::vector<std::string>& steps,
-             const std::vector<std::string>& sets);
+             const std::vector<std::string>& sets, const TSelectOptions& selection = {});
 
 // Runs the drawing ops on the image read from IN, in order, and writes OUT by
 // its extension. Images of neither 1 nor 24 bits are drawn on in 24 bits. An

@@ -1,6 +1,6 @@
 // quillet-cli: the image engine on the command line (formats, info, convert,
-// export-raw, quantize, apply, draw, filter-file, words). Exit status 0 on
-// success, 1 on a failed read or write, 2 on a usage error.
+// export-raw, quantize, apply, draw, histogram, split, filter-file, words).
+// Exit status 0 on success, 1 on a failed read or write, 2 on a usage error.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/apply_steps.h"
+#include "cli/colour_commands.h"
 #include "cli/commands.h"
 #include "cli/draw_ops.h"
 #include "imaging/io/default_coders.h"
@@ -16,6 +17,17 @@
 // process; the leak checker of a sanitizer build is told so that it still
 // reports ours.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
+namespace {
+
+// --select and --mask, one or the other.
+void AddSelectOptions(CLI::App* command, quillet::cli::TSelectOptions& selection) {
+  auto* select = command->add_option("--select", selection.select, "X,Y,W,H: work inside this rectangle");
+  command->add_option("--mask", selection.mask, "Picture of the image's size: work where its grey is 128 or more")
+      ->excludes(select);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   quillet::InstallDefaultCoders();
@@ -74,7 +86,30 @@ int main(int argc, char** argv) {
   apply->add_option("STEP", applySteps, "Steps, in order")->required();
   apply->add_option("--index", applyOpts.index, "Image of a multi-image file");
   apply->add_option("--set", applySets, "Field=Value of the parameter record, before writing");
-  apply->callback([&] { status = RunApply(applyOpts, applyOut, applySteps, applySets); });
+  TSelectOptions applySelection;
+  AddSelectOptions(apply, applySelection);
+  apply->callback([&] { status = RunApply(applyOpts, applyOut, applySteps, applySets, applySelection); });
+
+  TReadOptions histOpts;
+  TSelectOptions histSelection;
+  auto* histogram = app.add_subcommand("histogram", "Print the red, green, blue and grey counts of each level (256 "
+                                                    "each) and the average colour [R, G, B] of the image, or of the "
+                                                    "selection's bounding box, as JSON");
+  histogram->add_option("IN", histOpts.input, "Input image")->required();
+  histogram->add_option("--index", histOpts.index, "Image of a multi-image file");
+  AddSelectOptions(histogram, histSelection);
+  histogram->callback([&] { status = RunHistogram(histOpts, histSelection); });
+
+  TReadOptions splitOpts;
+  std::string splitSpace;
+  std::vector<std::string> splitOuts;
+  auto* split = app.add_subcommand("split", "Write the red, green and blue channels (rgb) or the hue, saturation "
+                                            "and value (hsv) of IN as three grey images");
+  split->add_option("IN", splitOpts.input, "Input image")->required();
+  split->add_option("SPACE", splitSpace, "rgb or hsv")->required()->check(CLI::IsMember({"rgb", "hsv"}));
+  split->add_option("OUT", splitOuts, "Three output images")->required()->expected(3);
+  split->add_option("--index", splitOpts.index, "Image of a multi-image file");
+  split->callback([&] { status = RunSplit(splitOpts, splitSpace, splitOuts); });
 
   TReadOptions drawOpts;
   std::string drawOut;

@@ -15,6 +15,7 @@
 #include "imaging/core/view_link.h"
 #include "imaging/core/mask.h"
 #include "imaging/core/working_bitmap.h"
+#include "imaging/proc/colour_histogram.h"
 #include "imaging/proc/resample_filter.h"
 
 namespace quillet {
@@ -100,6 +101,21 @@ class TZiridEvProc {
   // staying 24-bit; undo caption "Quantize n".
   void Quantize(int colors);
 
+  // ---- colour (ziridev_proc_colour.cpp), 24-bit images only.
+  // Automatic equalization of the image, or of the selection; undo caption
+  // "HistAutoEqualize". An aborted run changes nothing.
+  void HistAutoEqualize();
+  // Counts of the selection's box, or of the whole image.
+  void GetHistogram(TIEHistogram& histogram);
+  // The channels into three grey images of the image's size (not the image itself).
+  void SplitRGB(TIEWorkingBitmap& red, TIEWorkingBitmap& green, TIEWorkingBitmap& blue);
+  void SplitHSV(TIEWorkingBitmap& hue, TIEWorkingBitmap& saturation, TIEWorkingBitmap& value);
+  // The preview dialog's OK pass: `adjust` runs on the whole image, or on
+  // the selection's box merged back through the mask, with this component's
+  // progress and abort flag; undo caption "Previews". False when aborted.
+  using TAdjustment = std::function<void(TIEWorkingBitmap& image, const TIEAreaProgress& watch)>;
+  bool ApplyAdjustment(const TAdjustment& adjust);
+
  private:
   struct TUndoEntry {
     std::unique_ptr<TIEBitmap> Image;
@@ -120,6 +136,10 @@ class TZiridEvProc {
   void MapThroughQuantizer(int colors, std::span<TBGR> palette);
   // The alpha channel follows a resampled image.
   void ResampleAlpha(int64_t width, int64_t height);
+  // OnProgress and Aborting for an area function, the flag cleared.
+  TIEAreaProgress Watch();
+  // `adjust` through ApplyThroughMask after the undo entry, for a 24-bit image.
+  bool Adjust(const std::string& caption, const TAdjustment& adjust);
 
   TIEViewLink link_;
   std::deque<TUndoEntry> undo_;
