@@ -3,6 +3,7 @@
 // mean, written to a copy and put back when every row is done.
 #include <array>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "imaging/proc/colour_adjust.h"
@@ -67,18 +68,19 @@ void AutoEqualizeArea(TIEWorkingBitmap& image, const TIEArea& whole, const TIEAr
   AreaHistogram(image, {}, histogram);
   const TLevelRanges ranges = LevelRanges(histogram, target);
   const int64_t w = image.Width(), h = image.Height(), rowBytes = 3 * area.Width();
-  std::vector<uint8_t> result(size_t(rowBytes * area.Height()));
+  // Every byte is written before it is read: no zeroing pass.
+  const std::unique_ptr<uint8_t[]> result(new uint8_t[size_t(rowBytes * area.Height())]);
   const TIEWorkingBitmap& source = image;
   const bool done = RunAreaRows(area, watch, [&](int64_t y) {
     thread_local std::vector<int> sums;
     sums.resize(size_t(3 * w));
     EqualizeRow(source.ScanLine(std::max<int64_t>(y - 1, 0)), source.ScanLine(y),
                 source.ScanLine(std::min(y + 1, h - 1)), w, area.X1, area.X2, ranges, sums,
-                result.data() + (y - area.Y1) * rowBytes);
+                result.get() + (y - area.Y1) * rowBytes);
   });
   if (!done) return;
   for (int64_t y = area.Y1; y < area.Y2; ++y)
-    std::memcpy(image.ScanLine(y) + 3 * area.X1, result.data() + (y - area.Y1) * rowBytes, size_t(rowBytes));
+    std::memcpy(image.ScanLine(y) + 3 * area.X1, result.get() + (y - area.Y1) * rowBytes, size_t(rowBytes));
 }
 
 }  // namespace quillet

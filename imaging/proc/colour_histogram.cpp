@@ -4,6 +4,8 @@
 #include <mutex>
 #include <vector>
 
+#include "imaging/core/vector_clones.h"
+
 namespace quillet {
 
 namespace {
@@ -21,6 +23,20 @@ struct TPartCounts {
     }
   }
 };
+
+// The blue, green and red sums of a row, four pixels at a time in twelve
+// lanes that the compiler can add side by side.
+QUILLET_VECTOR_CLONES std::array<uint64_t, 3> RowSums(const uint8_t* p, int64_t width) {
+  uint64_t lanes[12] = {};
+  int64_t x = 0;
+  for (; x + 4 <= width; x += 4, p += 12)
+    for (int i = 0; i < 12; ++i) lanes[i] += p[i];
+  for (; x < width; ++x, p += 3)
+    for (int i = 0; i < 3; ++i) lanes[i] += p[i];
+  std::array<uint64_t, 3> sums{};
+  for (int i = 0; i < 12; ++i) sums[size_t(i % 3)] += lanes[i];
+  return sums;
+}
 
 }  // namespace
 
@@ -48,12 +64,7 @@ TBGR AverageColour(const TIEWorkingBitmap& image, const TIEArea& whole, const TI
   const TIEArea& area = *found;
   // Each row's sums apart, so that the rows may run on any thread.
   std::vector<std::array<uint64_t, 3>> rows(size_t(area.Height()));
-  RunAreaRows(area, watch, [&](int64_t y) {
-    uint64_t b = 0, g = 0, r = 0;
-    const uint8_t* p = image.ScanLine(y) + 3 * area.X1;
-    for (int64_t x = 0; x < area.Width(); ++x, p += 3) b += p[0], g += p[1], r += p[2];
-    rows[size_t(y - area.Y1)] = {b, g, r};
-  });
+  RunAreaRows(area, watch, [&](int64_t y) { rows[size_t(y - area.Y1)] = RowSums(image.ScanLine(y) + 3 * area.X1, area.Width()); });
   uint64_t sums[3] = {};
   for (const auto& row : rows)
     for (int c = 0; c < 3; ++c) sums[c] += row[size_t(c)];
