@@ -31,6 +31,7 @@ int SelectMask(TIEHeadlessView& view, const std::string& file) {
   TZiridEvIO io;
   TIEWorkingBitmap picture;
   io.SetAttachedBitmap(&picture);
+  io.AutoAdjustDPI = false;  // pixel for pixel, whatever its resolution
   io.LoadFromFile(file);
   if (io.Aborting) return Fail(file, io.LastError);
   const TIEWorkingBitmap& image = view.Bitmap();

@@ -68,7 +68,13 @@ TEST(CliColour, SelectionsKeepThePixelsOutsideThem) {
   const std::string in = WriteBmp(dir, "in.bmp", picture), out = dir.File("out.bmp");
   // A mask light on a diagonal band, and a rectangle.
   const TIEWorkingBitmap maskPicture = MakeImage(40, 30, [](int x, int y) { return std::abs(x - y) < 6 ? kWhite : MakeBGR(127, 127, 127); });
-  const std::string mask = WriteBmp(dir, "mask.bmp", maskPicture);
+  // A resolution of its own does not resample the mask.
+  TIEWorkingBitmap maskCopy = maskPicture;
+  TZiridEvIO maskWriter;
+  maskWriter.SetAttachedBitmap(&maskCopy);
+  maskWriter.Params.DpiX = 72, maskWriter.Params.DpiY = 300;
+  const std::string mask = dir.File("mask.bmp");
+  maskWriter.SaveToFile(mask);
   const auto inRect = [](int x, int y) { return x >= 5 && x < 30 && y >= 3 && y < 23; };
   const auto inBand = [](int x, int y) { return std::abs(x - y) < 6; };
   struct Case {
