@@ -113,6 +113,15 @@ TEST(ColourAdjust, OnlyTheAreaChangesAndOtherFormatsNot) {
       const bool inside = x >= 2 && x < 5 && y >= 3;
       EXPECT_EQ(b.Pixel(x, y) != before.Pixel(x, y), inside && before.Pixel(x, y) != kWhite) << x << "," << y;
     }
+  // The equalization of an area is the whole image's, there.
+  TIEWorkingBitmap whole = Noise(37, 29), part = whole;
+  AutoEqualizeArea(whole, {});
+  AutoEqualizeArea(part, {1, 4, 36, 20});
+  for (int y = 0; y < 29; ++y)
+    for (int x = 0; x < 37; ++x) {
+      const bool inside = x >= 1 && x < 36 && y >= 4 && y < 20;
+      ASSERT_EQ(part.Pixel(x, y), inside ? whole.Pixel(x, y) : Noise(37, 29).Pixel(x, y)) << x << "," << y;
+    }
   AddRGB(b, {6, 0, 6, 7}, 9, 9, 9);  // empty
   AddRGB(b, {-5, -5, 0, 0}, 9, 9, 9);
   TIEWorkingBitmap bits(16, 16, TIEPixelFormat::pf1bit);
