@@ -62,7 +62,9 @@ void BM_histogram(benchmark::State& state) {
 void BM_contrast(benchmark::State& s) {
   InPlace(s, [](TIEWorkingBitmap& b) { AdjustContrast(b, {}, 30, AverageColour(b)); });
 }
-void BM_addrgb(benchmark::State& s) { InPlace(s, [](TIEWorkingBitmap& b) { AddRGB(b, {}, 1, -1, 1); }); }
+void BM_addrgb(benchmark::State& s) {
+  InPlace(s, [](TIEWorkingBitmap& b) { AddRGB(b, {}, 1, -1, 1); });
+}
 void BM_threshold(benchmark::State& s) {
   InPlace(s, [](TIEWorkingBitmap& b) {
     ThresholdLevels(b, {}, MakeBGR(20, 30, 40), MakeBGR(230, 220, 210), kBlack, kWhite);
@@ -71,9 +73,15 @@ void BM_threshold(benchmark::State& s) {
 void BM_stretch(benchmark::State& s) {
   InPlace(s, [](TIEWorkingBitmap& b) { StretchLevels(b, {}, MakeBGR(10, 20, 30), MakeBGR(250, 240, 230)); });
 }
-void BM_hsl(benchmark::State& s) { InPlace(s, [](TIEWorkingBitmap& b) { AdjustHSL(b, {}, 30, -20, 10); }); }
-void BM_hsv(benchmark::State& s) { InPlace(s, [](TIEWorkingBitmap& b) { AdjustHSV(b, {}, 30, -20, 10); }); }
-void BM_equalize(benchmark::State& s) { InPlace(s, [](TIEWorkingBitmap& b) { AutoEqualizeArea(b, {}); }); }
+void BM_hsl(benchmark::State& s) {
+  InPlace(s, [](TIEWorkingBitmap& b) { AdjustHSL(b, {}, 30, -20, 10); });
+}
+void BM_hsv(benchmark::State& s) {
+  InPlace(s, [](TIEWorkingBitmap& b) { AdjustHSV(b, {}, 30, -20, 10); });
+}
+void BM_equalize(benchmark::State& s) {
+  InPlace(s, [](TIEWorkingBitmap& b) { AutoEqualizeArea(b, {}); });
+}
 
 // The three planes are made afresh each time, as new documents are.
 template <class Split>

@@ -86,7 +86,8 @@ int RunHistogram(const TReadOptions& opts, const TSelectOptions& selection) {
 }
 
 int RunSplit(const TReadOptions& opts, const std::string& space, const std::vector<std::string>& outputs) {
-  if ((space != "rgb" && space != "hsv") || outputs.size() != 3) return Usage("split takes rgb or hsv and three outputs");
+  if ((space != "rgb" && space != "hsv") || outputs.size() != 3)
+    return Usage("split takes rgb or hsv and three outputs");
   TIEHeadlessView view;
   if (const int status = ReadColour(opts, view)) return status;
   TZiridEvProc proc;

@@ -1,12 +1,13 @@
 // The adjustments whose result for a channel is a function of that channel
 // alone: a table per channel, one pass over the rows.
+#include "imaging/proc/colour_adjust.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
 
 #include "imaging/core/math.h"
-#include "imaging/proc/colour_adjust.h"
 
 namespace quillet {
 
@@ -92,8 +93,7 @@ void ThresholdLevels(TIEWorkingBitmap& image, const TIEArea& area, TBGR low, TBG
               watch);
 }
 
-void StretchLevels(TIEWorkingBitmap& image, const TIEArea& area, TBGR dark, TBGR light,
-                   const TIEAreaProgress& watch) {
+void StretchLevels(TIEWorkingBitmap& image, const TIEArea& area, TBGR dark, TBGR light, const TIEAreaProgress& watch) {
   light = TBGR{std::max<uint8_t>(light.b, 1), std::max<uint8_t>(light.g, 1), std::max<uint8_t>(light.r, 1)};
   if (light == dark) return;
   MapChannels(image, area, Tables([&](int c, int k) {

@@ -62,8 +62,8 @@ QUILLET_VECTOR_CLONES void Means(const uint16_t* sums, int64_t width, int64_t x1
 
 // One output row: `above`, `row` and `below` are the source rows (clamped
 // into the image).
-void EqualizeRow(const uint8_t* above, const uint8_t* row, const uint8_t* below, int64_t width, int64_t x1,
-                 int64_t x2, const TLevelRanges& ranges, TRowScratch& scratch, uint8_t* out) {
+void EqualizeRow(const uint8_t* above, const uint8_t* row, const uint8_t* below, int64_t width, int64_t x1, int64_t x2,
+                 const TLevelRanges& ranges, TRowScratch& scratch, uint8_t* out) {
   const int64_t from = std::max<int64_t>(x1 - 1, 0), to = std::min(x2 + 1, width);
   scratch.sums.resize(size_t(3 * width));
   scratch.means.resize(size_t(3 * (x2 - x1)));

@@ -64,7 +64,8 @@ TBGR AverageColour(const TIEWorkingBitmap& image, const TIEArea& whole, const TI
   const TIEArea& area = *found;
   // Each row's sums apart, so that the rows may run on any thread.
   std::vector<std::array<uint64_t, 3>> rows(size_t(area.Height()));
-  RunAreaRows(area, watch, [&](int64_t y) { rows[size_t(y - area.Y1)] = RowSums(image.ScanLine(y) + 3 * area.X1, area.Width()); });
+  RunAreaRows(area, watch,
+              [&](int64_t y) { rows[size_t(y - area.Y1)] = RowSums(image.ScanLine(y) + 3 * area.X1, area.Width()); });
   uint64_t sums[3] = {};
   for (const auto& row : rows)
     for (int c = 0; c < 3; ++c) sums[c] += row[size_t(c)];

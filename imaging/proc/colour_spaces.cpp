@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-
 namespace quillet {
 
 namespace {
@@ -76,9 +75,12 @@ THSV RGBToHSV(uint8_t r8, uint8_t g8, uint8_t b8) {
   out.S = max == 0 ? 0 : (max - min) * 99 / max;
   if (out.S == 0) return out;
   const int delta = max - min;
-  if (r == max) out.H = (g - b) * 60 / delta;
-  else if (g == max) out.H = (b - r) * 60 / delta + 120;
-  else out.H = (r - g) * 60 / delta + 240;
+  if (r == max)
+    out.H = (g - b) * 60 / delta;
+  else if (g == max)
+    out.H = (b - r) * 60 / delta + 120;
+  else
+    out.H = (r - g) * 60 / delta + 240;
   if (out.H < 0) out.H += 360;
   return out;
 }
@@ -90,12 +92,23 @@ TBGR HSVToRGB(int h, int s, int v) {
   const int p = v - k / 99, t = v - k * (60 - e) / 5940, q = v - e * k / 5940;
   int r = v, g = p, b = q;  // sector 5
   switch (h / 60) {
-    case 0: r = v, g = t, b = p; break;
-    case 1: r = q, g = v, b = p; break;
-    case 2: r = p, g = v, b = t; break;
-    case 3: r = p, g = q, b = v; break;
-    case 4: r = t, g = p, b = v; break;
-    default: break;
+    case 0:
+      r = v, g = t, b = p;
+      break;
+    case 1:
+      r = q, g = v, b = p;
+      break;
+    case 2:
+      r = p, g = v, b = t;
+      break;
+    case 3:
+      r = p, g = q, b = v;
+      break;
+    case 4:
+      r = t, g = p, b = v;
+      break;
+    default:
+      break;
   }
   return MakeBGR(Byte99(r), Byte99(g), Byte99(b));
 }

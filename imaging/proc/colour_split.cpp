@@ -12,8 +12,8 @@ namespace {
 // Runs split(source pixel, three output pixels) over every pixel, the
 // targets first made the source's size.
 template <class Split>
-void SplitPixels(const TIEWorkingBitmap& source, std::array<TIEWorkingBitmap*, 3> targets,
-                 const TIEAreaProgress& watch, Split split) {
+void SplitPixels(const TIEWorkingBitmap& source, std::array<TIEWorkingBitmap*, 3> targets, const TIEAreaProgress& watch,
+                 Split split) {
   if (source.PixelFormat() != TIEPixelFormat::pf24bit) return;
   const int64_t w = source.Width(), h = source.Height();
   for (TIEWorkingBitmap* t : targets)

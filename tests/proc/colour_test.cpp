@@ -85,8 +85,10 @@ TEST(ColourAdjust, HandCheckedPixels) {
   const TBGR c100 = MakeBGR(100, 120, 140), mid = MakeBGR(128, 128, 128);
   const Case cases[] = {
       {"contrast -100", MakeBGR(3, 250, 77), c100, [&](auto& b) { AdjustContrast(b, {}, -100, c100); }},
-      {"contrast 100", MakeBGR(130, 140, 128), MakeBGR(150, 255, 128), [&](auto& b) { AdjustContrast(b, {}, 100, mid); }},
-      {"contrast -36 whole", MakeBGR(138, 118, 128), MakeBGR(132, 124, 128), [&](auto& b) { AdjustContrast(b, {}, -36, mid); }},
+      {"contrast 100", MakeBGR(130, 140, 128), MakeBGR(150, 255, 128),
+       [&](auto& b) { AdjustContrast(b, {}, 100, mid); }},
+      {"contrast -36 whole", MakeBGR(138, 118, 128), MakeBGR(132, 124, 128),
+       [&](auto& b) { AdjustContrast(b, {}, -36, mid); }},
       {"addrgb", MakeBGR(10, 10, 10), MakeBGR(255, 10, 0), [](auto& b) { AddRGB(b, {}, 255, 0, -20); }},
       {"hsl cyan", MakeBGR(255, 0, 0), MakeBGR(0, 255, 255), [](auto& b) { AdjustHSL(b, {}, 180, 0, 0); }},
       {"hsl wraps", MakeBGR(128, 0, 255), MakeBGR(127, 255, 0), [](auto& b) { AdjustHSL(b, {}, 180, 0, 0); }},
@@ -99,7 +101,8 @@ TEST(ColourAdjust, HandCheckedPixels) {
        [](auto& b) { StretchLevels(b, {}, MakeBGR(100, 100, 100), kWhite); }},
       {"stretch tie to even", MakeBGR(254, 254, 254), MakeBGR(128, 128, 128),
        [](auto& b) { StretchLevels(b, {}, MakeBGR(253, 253, 253), kWhite); }},
-      {"stretch light 0 is 1", MakeBGR(1, 0, 2), MakeBGR(255, 0, 255), [](auto& b) { StretchLevels(b, {}, kBlack, kBlack); }},
+      {"stretch light 0 is 1", MakeBGR(1, 0, 2), MakeBGR(255, 0, 255),
+       [](auto& b) { StretchLevels(b, {}, kBlack, kBlack); }},
   };
   for (const Case& c : cases) EXPECT_EQ(After(c.in, c.op), c.out) << c.name;
 }
