@@ -31,6 +31,7 @@ int SelectMask(TIEHeadlessView& view, const std::string& file) {
   TZiridEvIO io;
   TIEWorkingBitmap picture;
   io.SetAttachedBitmap(&picture);
+  io.AutoAdjustDPI = false;  // pixel for pixel, whatever its resolution
   io.LoadFromFile(file);
   if (io.Aborting) return Fail(file, io.LastError);
   const TIEWorkingBitmap& image = view.Bitmap();
@@ -85,7 +86,8 @@ int RunHistogram(const TReadOptions& opts, const TSelectOptions& selection) {
 }
 
 int RunSplit(const TReadOptions& opts, const std::string& space, const std::vector<std::string>& outputs) {
-  if ((space != "rgb" && space != "hsv") || outputs.size() != 3) return Usage("split takes rgb or hsv and three outputs");
+  if ((space != "rgb" && space != "hsv") || outputs.size() != 3)
+    return Usage("split takes rgb or hsv and three outputs");
   TIEHeadlessView view;
   if (const int status = ReadColour(opts, view)) return status;
   TZiridEvProc proc;

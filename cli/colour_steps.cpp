@@ -23,11 +23,14 @@ struct TColourStep {
   const char* usage;
 };
 
-TBGR Colour(const TValues& v, size_t first) { return MakeBGR(uint8_t(v[first]), uint8_t(v[first + 1]), uint8_t(v[first + 2])); }
+TBGR Colour(const TValues& v, size_t first) {
+  return MakeBGR(uint8_t(v[first]), uint8_t(v[first + 1]), uint8_t(v[first + 2]));
+}
 
 // The six-value form of a two-level step, one level for all channels in the two-value form.
 std::pair<TBGR, TBGR> Levels(const TValues& v) {
-  if (v.size() == 2) return {MakeBGR(uint8_t(v[0]), uint8_t(v[0]), uint8_t(v[0])), MakeBGR(uint8_t(v[1]), uint8_t(v[1]), uint8_t(v[1]))};
+  if (v.size() == 2)
+    return {MakeBGR(uint8_t(v[0]), uint8_t(v[0]), uint8_t(v[0])), MakeBGR(uint8_t(v[1]), uint8_t(v[1]), uint8_t(v[1]))};
   return {Colour(v, 0), Colour(v, 3)};
 }
 
@@ -39,7 +42,8 @@ TApplyStep Adjustment(TZiridEvProc::TAdjustment adjust) {
 const std::map<std::string, TColourStep>& Steps() {
   static const std::map<std::string, TColourStep> steps = {
       {"contrast",
-       {{1, 4}, {{-100, 100}, {0, 255}},
+       {{1, 4},
+        {{-100, 100}, {0, 255}},
         [](const TValues& v) {
           return Adjustment([v](TIEWorkingBitmap& b, const TIEAreaProgress& w) {
             // Without a centre, the average colour of the image worked on, as the dialog does.
@@ -48,31 +52,38 @@ const std::map<std::string, TColourStep>& Steps() {
         },
         "contrast takes C from -100 to 100 and optionally a centre R,G,B from 0 to 255"}},
       {"brightness",
-       {{1}, {{-100, 100}},
+       {{1},
+        {{-100, 100}},
         [](const TValues& v) {
           return Adjustment([v](TIEWorkingBitmap& b, const TIEAreaProgress& w) { AddRGB(b, {}, v[0], v[0], v[0], w); });
         },
         "brightness takes V from -100 to 100"}},
       {"addrgb",
-       {{3}, {{-255, 255}},
+       {{3},
+        {{-255, 255}},
         [](const TValues& v) {
           return Adjustment([v](TIEWorkingBitmap& b, const TIEAreaProgress& w) { AddRGB(b, {}, v[0], v[1], v[2], w); });
         },
         "addrgb takes DR,DG,DB from -255 to 255"}},
       {"hsl",
-       {{3}, {{-180, 180}, {-100, 100}},
+       {{3},
+        {{-180, 180}, {-100, 100}},
         [](const TValues& v) {
-          return Adjustment([v](TIEWorkingBitmap& b, const TIEAreaProgress& w) { AdjustHSL(b, {}, v[0], v[1], v[2], w); });
+          return Adjustment(
+              [v](TIEWorkingBitmap& b, const TIEAreaProgress& w) { AdjustHSL(b, {}, v[0], v[1], v[2], w); });
         },
         "hsl takes H from -180 to 180, S and L from -100 to 100"}},
       {"hsv",
-       {{3}, {{-180, 180}, {-100, 100}},
+       {{3},
+        {{-180, 180}, {-100, 100}},
         [](const TValues& v) {
-          return Adjustment([v](TIEWorkingBitmap& b, const TIEAreaProgress& w) { AdjustHSV(b, {}, v[0], v[1], v[2], w); });
+          return Adjustment(
+              [v](TIEWorkingBitmap& b, const TIEAreaProgress& w) { AdjustHSV(b, {}, v[0], v[1], v[2], w); });
         },
         "hsv takes H from -180 to 180, S and V from -100 to 100"}},
       {"threshold",
-       {{2, 6}, {{0, 255}},
+       {{2, 6},
+        {{0, 255}},
         [](const TValues& v) {
           return Adjustment([levels = Levels(v)](TIEWorkingBitmap& b, const TIEAreaProgress& w) {
             ThresholdLevels(b, {}, levels.first, levels.second, kBlack, kWhite, w);
@@ -80,7 +91,8 @@ const std::map<std::string, TColourStep>& Steps() {
         },
         "threshold takes LOW,HIGH or low R,G,B and high R,G,B, each from 0 to 255"}},
       {"stretch",
-       {{2, 6}, {{0, 255}},
+       {{2, 6},
+        {{0, 255}},
         [](const TValues& v) {
           return Adjustment([levels = Levels(v)](TIEWorkingBitmap& b, const TIEAreaProgress& w) {
             StretchLevels(b, {}, levels.first, levels.second, w);
@@ -88,7 +100,9 @@ const std::map<std::string, TColourStep>& Steps() {
         },
         "stretch takes DARK,LIGHT or dark R,G,B and light R,G,B, each from 0 to 255"}},
       {"equalize",
-       {{0}, {}, [](const TValues&) -> TApplyStep { return [](TZiridEvProc& p) { p.HistAutoEqualize(); }; },
+       {{0},
+        {},
+        [](const TValues&) -> TApplyStep { return [](TZiridEvProc& p) { p.HistAutoEqualize(); }; },
         "equalize takes no arguments"}},
   };
   return steps;

@@ -183,6 +183,7 @@ int RunApply(const TReadOptions& opts, const std::string& output, const std::vec
   if (!ApplySets(io.Params, sets)) return 2;
   if (const int status = ApplySelection(view, selection)) return status;
   TZiridEvProc proc;
+  proc.AutoUndo = false;  // nothing here could take a step back
   proc.SetAttachedZiridEv(&view);
   if (const auto failure = FailureOf([&] {
         for (const TApplyStep& op : operations) op(proc);

@@ -52,21 +52,24 @@ struct TIEAreaProgress {
 // each row per = trunc(rows done * 100 / denominator). Returns false when
 // the abort flag is set: the rows after it was seen were not run.
 template <class Row>
-bool RunAreaRows(int64_t top, int64_t bottom, int64_t bytesPerRow, double denominator,
-                 const TIEAreaProgress& watch, Row row) {
+bool RunAreaRows(int64_t top, int64_t bottom, int64_t bytesPerRow, double denominator, const TIEAreaProgress& watch,
+                 Row row) {
   if (watch.Aborted()) return false;
   TIEStepProgress progress(watch.OnProgress, denominator);
   // Only the calling thread reads the caller's flag; the others see this copy.
   std::atomic<bool> stop{false};
-  SplitItems(bottom - top, bytesPerRow, [&](int64_t done) {
-    progress.Report(done);
-    if (watch.Aborted()) stop.store(true, std::memory_order_relaxed);
-  }, [&](int64_t first, int64_t last, auto&& done) {
-    for (int64_t y = first; y < last && !stop.load(std::memory_order_relaxed); ++y) {
-      row(top + y);
-      done(1);
-    }
-  });
+  SplitItems(
+      bottom - top, bytesPerRow,
+      [&](int64_t done) {
+        progress.Report(done);
+        if (watch.Aborted()) stop.store(true, std::memory_order_relaxed);
+      },
+      [&](int64_t first, int64_t last, auto&& done) {
+        for (int64_t y = first; y < last && !stop.load(std::memory_order_relaxed); ++y) {
+          row(top + y);
+          done(1);
+        }
+      });
   return !watch.Aborted();
 }
 

@@ -4,23 +4,48 @@
 #include <mutex>
 #include <vector>
 
+#include "imaging/core/vector_clones.h"
+
 namespace quillet {
 
 namespace {
 
 constexpr TBGR kMidGrey{128, 128, 128};
 
-// The counts of one thread's rows.
+// The counts of one thread's rows, in two sets that take alternate pixels:
+// neighbouring pixels of a smooth image often share a level, and two
+// counters let their increments run side by side.
 struct TPartCounts {
-  std::array<uint32_t, 256> red{}, green{}, blue{}, grey{};
+  // [set][channel: blue, green, red, grey][level]
+  uint32_t counts[2][4][256] = {};
 
   void AddRow(const uint8_t* p, int64_t width) {
-    for (int64_t x = 0; x < width; ++x, p += 3) {
-      ++blue[p[0]], ++green[p[1]], ++red[p[2]];
-      ++grey[(7 * p[0] + 71 * p[1] + 21 * p[2]) / 100];
-    }
+    int64_t x = 0;
+    for (; x + 2 <= width; x += 2, p += 6) Add(counts[0], p), Add(counts[1], p + 3);
+    if (x < width) Add(counts[0], p);
   }
+
+  static void Add(uint32_t (&c)[4][256], const uint8_t* p) {
+    ++c[0][p[0]], ++c[1][p[1]], ++c[2][p[2]];
+    ++c[3][(7 * p[0] + 71 * p[1] + 21 * p[2]) / 100];
+  }
+
+  uint32_t Count(int channel, size_t level) const { return counts[0][channel][level] + counts[1][channel][level]; }
 };
+
+// The blue, green and red sums of a row, four pixels at a time in twelve
+// lanes that the compiler can add side by side.
+QUILLET_VECTOR_CLONES std::array<uint64_t, 3> RowSums(const uint8_t* p, int64_t width) {
+  uint64_t lanes[12] = {};
+  int64_t x = 0;
+  for (; x + 4 <= width; x += 4, p += 12)
+    for (int i = 0; i < 12; ++i) lanes[i] += p[i];
+  for (; x < width; ++x, p += 3)
+    for (int i = 0; i < 3; ++i) lanes[i] += p[i];
+  std::array<uint64_t, 3> sums{};
+  for (int i = 0; i < 12; ++i) sums[size_t(i % 3)] += lanes[i];
+  return sums;
+}
 
 }  // namespace
 
@@ -37,7 +62,8 @@ void AreaHistogram(const TIEWorkingBitmap& image, const TIEArea& whole, TIEHisto
     const std::lock_guard<std::mutex> lock(merging);
     for (size_t v = 0; v < 256; ++v) {
       THistogramEntry& e = histogram[v];
-      e.Red += counts->red[v], e.Green += counts->green[v], e.Blue += counts->blue[v], e.Gray += counts->grey[v];
+      e.Blue += counts->Count(0, v), e.Green += counts->Count(1, v), e.Red += counts->Count(2, v);
+      e.Gray += counts->Count(3, v);
     }
   });
 }
@@ -48,12 +74,8 @@ TBGR AverageColour(const TIEWorkingBitmap& image, const TIEArea& whole, const TI
   const TIEArea& area = *found;
   // Each row's sums apart, so that the rows may run on any thread.
   std::vector<std::array<uint64_t, 3>> rows(size_t(area.Height()));
-  RunAreaRows(area, watch, [&](int64_t y) {
-    uint64_t b = 0, g = 0, r = 0;
-    const uint8_t* p = image.ScanLine(y) + 3 * area.X1;
-    for (int64_t x = 0; x < area.Width(); ++x, p += 3) b += p[0], g += p[1], r += p[2];
-    rows[size_t(y - area.Y1)] = {b, g, r};
-  });
+  RunAreaRows(area, watch,
+              [&](int64_t y) { rows[size_t(y - area.Y1)] = RowSums(image.ScanLine(y) + 3 * area.X1, area.Width()); });
   uint64_t sums[3] = {};
   for (const auto& row : rows)
     for (int c = 0; c < 3; ++c) sums[c] += row[size_t(c)];

@@ -1,25 +1,34 @@
 #include "imaging/proc/colour_spaces.h"
 
 #include <algorithm>
-
-#include "imaging/core/math.h"
+#include <array>
 
 namespace quillet {
 
 namespace {
 
-// One channel of HSL to RGB for hue offset t.
+// One channel of HSL to RGB for hue offset t. Every branch is computed and
+// one chosen, so that no jump depends on the colour.
 double HueChannel(double p, double q, double t) {
-  if (t < 0) t += 1;
-  if (t > 1) t -= 1;
-  if (6 * t < 1) return p + (q - p) * 6 * t;
-  if (2 * t < 1) return q;
-  if (3 * t < 2) return p + (q - p) * (2.0 / 3 - t) * 6;
-  return p;
+  t = t < 0 ? t + 1 : t;
+  t = t > 1 ? t - 1 : t;
+  const double rising = p + (q - p) * 6 * t, falling = p + (q - p) * (2.0 / 3 - t) * 6;
+  return 6 * t < 1 ? rising : 2 * t < 1 ? q : 3 * t < 2 ? falling : p;
 }
 
-// x * 255 truncated; the nudge keeps a whole exact value from landing one below.
-uint8_t UnitToByte(double x) { return uint8_t(std::clamp<int64_t>(Trunc(x * 255 + 1e-9), 0, 255)); }
+// x * 255 truncated, x in [0, 1]; the nudge keeps a whole exact value from
+// landing one below.
+uint8_t UnitToByte(double x) { return uint8_t(std::clamp(int(x * 255 + 1e-9), 0, 255)); }
+
+// c / 255 for every byte, the same doubles as the division gives.
+const std::array<double, 256>& Units() {
+  static const std::array<double, 256> units = [] {
+    std::array<double, 256> u;
+    for (int k = 0; k < 256; ++k) u[size_t(k)] = k / 255.0;
+    return u;
+  }();
+  return units;
+}
 
 // round(c / 99 * 255) for c in 0..99, which never ties.
 uint8_t Byte99(int c) { return uint8_t((510 * c + 99) / 198); }
@@ -27,17 +36,18 @@ uint8_t Byte99(int c) { return uint8_t((510 * c + 99) / 198); }
 }  // namespace
 
 THSL RGBToHSL(uint8_t r8, uint8_t g8, uint8_t b8) {
-  const double r = r8 / 255.0, g = g8 / 255.0, b = b8 / 255.0;
+  const std::array<double, 256>& unit = Units();
+  const double r = unit[r8], g = unit[g8], b = unit[b8];
   const double max = std::max({r, g, b}), min = std::min({r, g, b});
   THSL out;
   out.L = (max + min) / 2;
   if (max == min) return out;
   const double delta = max - min;
-  out.S = out.L >= 0.5 ? delta / (2 - max - min) : delta / (max + min);
-  double h6;
-  if (max == r) h6 = (g - b) / delta;
-  else if (max != g) h6 = (r - g) / delta + 4;
-  else h6 = (b - r) / delta + 2;
+  out.S = delta / (out.L >= 0.5 ? 2 - max - min : max + min);
+  // (g - b) / delta when red is the largest, (r - g) / delta + 4 when blue
+  // is, else (b - r) / delta + 2; adding 0 changes no value that matters.
+  const double numerator = max == r ? g - b : max != g ? r - g : b - r;
+  const double h6 = numerator / delta + (max == r ? 0.0 : max != g ? 4.0 : 2.0);
   out.H = h6 / 6;
   if (out.H < 0) out.H += 1;
   return out;
@@ -65,9 +75,12 @@ THSV RGBToHSV(uint8_t r8, uint8_t g8, uint8_t b8) {
   out.S = max == 0 ? 0 : (max - min) * 99 / max;
   if (out.S == 0) return out;
   const int delta = max - min;
-  if (r == max) out.H = (g - b) * 60 / delta;
-  else if (g == max) out.H = (b - r) * 60 / delta + 120;
-  else out.H = (r - g) * 60 / delta + 240;
+  if (r == max)
+    out.H = (g - b) * 60 / delta;
+  else if (g == max)
+    out.H = (b - r) * 60 / delta + 120;
+  else
+    out.H = (r - g) * 60 / delta + 240;
   if (out.H < 0) out.H += 360;
   return out;
 }
@@ -79,12 +92,23 @@ TBGR HSVToRGB(int h, int s, int v) {
   const int p = v - k / 99, t = v - k * (60 - e) / 5940, q = v - e * k / 5940;
   int r = v, g = p, b = q;  // sector 5
   switch (h / 60) {
-    case 0: r = v, g = t, b = p; break;
-    case 1: r = q, g = v, b = p; break;
-    case 2: r = p, g = v, b = t; break;
-    case 3: r = p, g = q, b = v; break;
-    case 4: r = t, g = p, b = v; break;
-    default: break;
+    case 0:
+      r = v, g = t, b = p;
+      break;
+    case 1:
+      r = q, g = v, b = p;
+      break;
+    case 2:
+      r = p, g = v, b = t;
+      break;
+    case 3:
+      r = p, g = q, b = v;
+      break;
+    case 4:
+      r = t, g = p, b = v;
+      break;
+    default:
+      break;
   }
   return MakeBGR(Byte99(r), Byte99(g), Byte99(b));
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "imaging/proc/colour_cache.h"
 #include "imaging/proc/colour_spaces.h"
 
 namespace quillet {
@@ -11,8 +12,8 @@ namespace {
 // Runs split(source pixel, three output pixels) over every pixel, the
 // targets first made the source's size.
 template <class Split>
-void SplitPixels(const TIEWorkingBitmap& source, std::array<TIEWorkingBitmap*, 3> targets,
-                 const TIEAreaProgress& watch, Split split) {
+void SplitPixels(const TIEWorkingBitmap& source, std::array<TIEWorkingBitmap*, 3> targets, const TIEAreaProgress& watch,
+                 Split split) {
   if (source.PixelFormat() != TIEPixelFormat::pf24bit) return;
   const int64_t w = source.Width(), h = source.Height();
   for (TIEWorkingBitmap* t : targets)
@@ -37,10 +38,20 @@ void SplitChannelsRGB(const TIEWorkingBitmap& source, TIEWorkingBitmap& red, TIE
 
 void SplitChannelsHSV(const TIEWorkingBitmap& source, TIEWorkingBitmap& hue, TIEWorkingBitmap& saturation,
                       TIEWorkingBitmap& value, const TIEAreaProgress& watch) {
-  SplitPixels(source, {&hue, &saturation, &value}, watch, [](const uint8_t* p, uint8_t* h, uint8_t* s, uint8_t* v) {
+  // The three grey levels as one colour (hue in red, saturation in green, value in blue).
+  const auto levels = [](const uint8_t* p) {
     const THSV c = RGBToHSV(p[2], p[1], p[0]);
     // Whole-number arithmetic: trunc(H / 359 * 255) is H * 255 div 359 exactly.
-    Grey3(h, uint8_t(c.H * 255 / 359)), Grey3(s, uint8_t(c.S * 255 / 99)), Grey3(v, uint8_t(c.V * 255 / 99));
+    return MakeBGR(uint8_t(c.H * 255 / 359), uint8_t(c.S * 255 / 99), uint8_t(c.V * 255 / 99));
+  };
+  const auto write = [](TBGR c, uint8_t* h, uint8_t* s, uint8_t* v) { Grey3(h, c.r), Grey3(s, c.g), Grey3(v, c.b); };
+  if (source.Width() * source.Height() < kColourCachePixels)
+    return SplitPixels(source, {&hue, &saturation, &value}, watch,
+                       [&](const uint8_t* p, uint8_t* h, uint8_t* s, uint8_t* v) { write(levels(p), h, s, v); });
+  const TColourCache cache(THSVLevelKey::kKeys);
+  const THSVLevelKey key;
+  SplitPixels(source, {&hue, &saturation, &value}, watch, [&](const uint8_t* p, uint8_t* h, uint8_t* s, uint8_t* v) {
+    write(cache.Get(key(p), [&] { return levels(p); }), h, s, v);
   });
 }
 

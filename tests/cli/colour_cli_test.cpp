@@ -17,9 +17,8 @@ namespace quillet::test {
 namespace {
 
 TIEWorkingBitmap Picture() {
-  return MakeImage(40, 30, [](int x, int y) {
-    return MakeBGR(uint8_t(x * 6), uint8_t(y * 8), uint8_t((x * y * 7) % 256));
-  });
+  return MakeImage(40, 30,
+                   [](int x, int y) { return MakeBGR(uint8_t(x * 6), uint8_t(y * 8), uint8_t((x * y * 7) % 256)); });
 }
 
 TIEWorkingBitmap Read(const std::string& file) {
@@ -47,12 +46,15 @@ TEST(CliColour, StepsDoWhatTheEngineDoes) {
       {"addrgb:255,-3,40", [](auto& b) { AddRGB(b, {}, 255, -3, 40); }},
       {"hsl:-120,30,-20", [](auto& b) { AdjustHSL(b, {}, -120, 30, -20); }},
       {"hsv:180,-100,7", [](auto& b) { AdjustHSV(b, {}, 180, -100, 7); }},
-      {"threshold:60,190", [](auto& b) { ThresholdLevels(b, {}, MakeBGR(60, 60, 60), MakeBGR(190, 190, 190), kBlack, kWhite); }},
-      {"threshold:1,2,3,250,100,9", [](auto& b) { ThresholdLevels(b, {}, MakeBGR(1, 2, 3), MakeBGR(250, 100, 9), kBlack, kWhite); }},
+      {"threshold:60,190",
+       [](auto& b) { ThresholdLevels(b, {}, MakeBGR(60, 60, 60), MakeBGR(190, 190, 190), kBlack, kWhite); }},
+      {"threshold:1,2,3,250,100,9",
+       [](auto& b) { ThresholdLevels(b, {}, MakeBGR(1, 2, 3), MakeBGR(250, 100, 9), kBlack, kWhite); }},
       {"stretch:30,200", [](auto& b) { StretchLevels(b, {}, MakeBGR(30, 30, 30), MakeBGR(200, 200, 200)); }},
       {"stretch:0,10,20,255,128,64", [](auto& b) { StretchLevels(b, {}, MakeBGR(0, 10, 20), MakeBGR(255, 128, 64)); }},
       {"equalize", [](auto& b) { AutoEqualizeArea(b, {}); }},
-      {"hsv:10,0,0 contrast:100,0,0,0", [](auto& b) { AdjustHSV(b, {}, 10, 0, 0), AdjustContrast(b, {}, 100, kBlack); }},
+      {"hsv:10,0,0 contrast:100,0,0,0",
+       [](auto& b) { AdjustHSV(b, {}, 10, 0, 0), AdjustContrast(b, {}, 100, kBlack); }},
   };
   for (const StepCase& c : cases) {
     ASSERT_EQ(Cli(dir, "apply " + in + " " + out + " " + c.step).status, 0) << c.step;
@@ -67,8 +69,15 @@ TEST(CliColour, SelectionsKeepThePixelsOutsideThem) {
   const TIEWorkingBitmap picture = Picture();
   const std::string in = WriteBmp(dir, "in.bmp", picture), out = dir.File("out.bmp");
   // A mask light on a diagonal band, and a rectangle.
-  const TIEWorkingBitmap maskPicture = MakeImage(40, 30, [](int x, int y) { return std::abs(x - y) < 6 ? kWhite : MakeBGR(127, 127, 127); });
-  const std::string mask = WriteBmp(dir, "mask.bmp", maskPicture);
+  const TIEWorkingBitmap maskPicture =
+      MakeImage(40, 30, [](int x, int y) { return std::abs(x - y) < 6 ? kWhite : MakeBGR(127, 127, 127); });
+  // A resolution of its own does not resample the mask.
+  TIEWorkingBitmap maskCopy = maskPicture;
+  TZiridEvIO maskWriter;
+  maskWriter.SetAttachedBitmap(&maskCopy);
+  maskWriter.Params.DpiX = 72, maskWriter.Params.DpiY = 300;
+  const std::string mask = dir.File("mask.bmp");
+  maskWriter.SaveToFile(mask);
   const auto inRect = [](int x, int y) { return x >= 5 && x < 30 && y >= 3 && y < 23; };
   const auto inBand = [](int x, int y) { return std::abs(x - y) < 6; };
   struct Case {
@@ -77,7 +86,8 @@ TEST(CliColour, SelectionsKeepThePixelsOutsideThem) {
   };
   const Case cases[] = {{"--select 5,3,25,20", inRect}, {"--mask " + mask, inBand}};
   for (const Case& c : cases)
-    for (const char* step : {"contrast:70", "hsl:90,0,0", "hsv:-90,0,0", "equalize", "negative", "gray", "addrgb:9,9,9"}) {
+    for (const char* step :
+         {"contrast:70", "hsl:90,0,0", "hsv:-90,0,0", "equalize", "negative", "gray", "addrgb:9,9,9"}) {
       ASSERT_EQ(Cli(dir, "apply " + in + " " + out + " " + step + " " + c.args).status, 0) << step << c.args;
       const TIEWorkingBitmap got = Read(out);
       int changed = 0;
@@ -121,7 +131,8 @@ TEST(CliColour, HistogramAndSplit) {
   }
   for (const char* space : {"rgb", "hsv"}) {
     const std::string outs[3] = {dir.File("a.png"), dir.File("b.bmp"), dir.File("c.png")};
-    ASSERT_EQ(Cli(dir, std::string("split ") + in + " " + space + " " + outs[0] + " " + outs[1] + " " + outs[2]).status, 0);
+    ASSERT_EQ(Cli(dir, std::string("split ") + in + " " + space + " " + outs[0] + " " + outs[1] + " " + outs[2]).status,
+              0);
     TIEWorkingBitmap planes[3];
     (space[0] == 'r' ? SplitChannelsRGB : SplitChannelsHSV)(picture, planes[0], planes[1], planes[2], {});
     for (int i = 0; i < 3; ++i) {
@@ -137,15 +148,25 @@ TEST(CliColour, UsageErrorsNameTheRanges) {
   const std::string in = WriteBmp(dir, "in.bmp", Picture()), out = dir.File("never.bmp");
   const std::string small = WriteBmp(dir, "small.bmp", MakeImage(4, 4, [](int, int) { return kWhite; }));
   const std::string dark = WriteBmp(dir, "dark.bmp", MakeImage(40, 30, [](int, int) { return kBlack; }));
-  const std::pair<std::string, std::string> usage[] = {
-      {"contrast:101", "-100 to 100"},   {"contrast:5,1,2", "-100 to 100"},  {"contrast:5,1,2,256", "0 to 255"},
-      {"brightness:-101", "-100 to 100"}, {"addrgb:256,0,0", "-255 to 255"}, {"addrgb:1,2", "-255 to 255"},
-      {"hsl:181,0,0", "-180 to 180"},    {"hsv:0,0,-101", "-100 to 100"},   {"threshold:1,2,3", "0 to 255"},
-      {"threshold:-1,5", "0 to 255"},    {"stretch:0,256", "0 to 255"},     {"equalize:1", "no arguments"},
-      {"hsl:a,b,c", "-180 to 180"},      {"negative --select 1,2,3", "X,Y,W,H"},
-      {"negative --select 1,2,0,4", "X,Y,W,H"}, {"negative --select 40,0,4,4", "off the image"},
-      {"negative --mask " + small, "4x4"}, {"negative --mask " + dark, "selects no pixel"},
-      {"negative --select 0,0,1,1 --mask " + dark, "excludes"}};
+  const std::pair<std::string, std::string> usage[] = {{"contrast:101", "-100 to 100"},
+                                                       {"contrast:5,1,2", "-100 to 100"},
+                                                       {"contrast:5,1,2,256", "0 to 255"},
+                                                       {"brightness:-101", "-100 to 100"},
+                                                       {"addrgb:256,0,0", "-255 to 255"},
+                                                       {"addrgb:1,2", "-255 to 255"},
+                                                       {"hsl:181,0,0", "-180 to 180"},
+                                                       {"hsv:0,0,-101", "-100 to 100"},
+                                                       {"threshold:1,2,3", "0 to 255"},
+                                                       {"threshold:-1,5", "0 to 255"},
+                                                       {"stretch:0,256", "0 to 255"},
+                                                       {"equalize:1", "no arguments"},
+                                                       {"hsl:a,b,c", "-180 to 180"},
+                                                       {"negative --select 1,2,3", "X,Y,W,H"},
+                                                       {"negative --select 1,2,0,4", "X,Y,W,H"},
+                                                       {"negative --select 40,0,4,4", "off the image"},
+                                                       {"negative --mask " + small, "4x4"},
+                                                       {"negative --mask " + dark, "selects no pixel"},
+                                                       {"negative --select 0,0,1,1 --mask " + dark, "excludes"}};
   for (const auto& [args, text] : usage) {
     const CliResult r = Cli(dir, "apply " + in + " " + out + " " + args);
     EXPECT_EQ(r.status, 2) << args;

@@ -22,7 +22,8 @@ TIEWorkingBitmap ColourGrid(int step) {
   levels.push_back(255);
   const int n = int(levels.size());
   return MakeImage(n * n * n, 1, [&](int x, int) {
-    return MakeBGR(uint8_t(levels[size_t(x / (n * n))]), uint8_t(levels[size_t(x / n % n)]), uint8_t(levels[size_t(x % n)]));
+    return MakeBGR(uint8_t(levels[size_t(x / (n * n))]), uint8_t(levels[size_t(x / n % n)]),
+                   uint8_t(levels[size_t(x % n)]));
   });
 }
 
@@ -49,11 +50,10 @@ TEST(ColourOracle, ConversionsOverAGridOfColours) {
   const TIEWorkingBitmap grid = ColourGrid(5);
   TNumPyOracle oracle;
   oracle.Image("grid", grid);
-  ASSERT_TRUE(oracle.Run(OraclePrelude() +
-                         "h, s, v = rgb_to_hsv(grid)\n"
-                         "save('hsv', np.stack([h, s, v], axis=2), np.int32)\n"
-                         "save('hsl', np.stack(rgb_to_hsl(grid), axis=2), np.float64)\n"
-                         "save('back', hsl_to_rgb(*rgb_to_hsl(grid), nudge=0))\n"));
+  ASSERT_TRUE(oracle.Run(OraclePrelude() + "h, s, v = rgb_to_hsv(grid)\n"
+                                           "save('hsv', np.stack([h, s, v], axis=2), np.int32)\n"
+                                           "save('hsl', np.stack(rgb_to_hsl(grid), axis=2), np.float64)\n"
+                                           "save('back', hsl_to_rgb(*rgb_to_hsl(grid), nudge=0))\n"));
   const std::vector<int32_t> hsv = Values<int32_t>(oracle.Output("hsv"));
   const std::vector<double> hsl = Values<double>(oracle.Output("hsl"));
   const TIEWorkingBitmap back = oracle.OutputImage("back", grid.Width(), 1);
@@ -97,9 +97,13 @@ TEST(ColourOracle, OperationsOnGeneratedImages) {
       {"hsl2", [](auto& b) { AdjustHSL(b, {}, -180, 50, -40); }, "hsl(img, -180, 50, -40)", 1},
       {"hsv", [](auto& b) { AdjustHSV(b, {}, 100, -30, 12); }, "hsv(img, 100, -30, 12)"},
       {"hsv2", [](auto& b) { AdjustHSV(b, {}, -170, 60, -99); }, "hsv(img, -170, 60, -99)"},
-      {"threshold", [](auto& b) { ThresholdLevels(b, {}, MakeBGR(30, 60, 90), MakeBGR(200, 150, 220), kBlack, kWhite); },
+      {"threshold",
+       [](auto& b) { ThresholdLevels(b, {}, MakeBGR(30, 60, 90), MakeBGR(200, 150, 220), kBlack, kWhite); },
        "threshold(img, (30, 60, 90), (200, 150, 220), 0, 255)"},
-      {"threshold2", [](auto& b) { ThresholdLevels(b, {}, MakeBGR(200, 5, 0), MakeBGR(100, 250, 9), MakeBGR(1, 2, 3), MakeBGR(4, 5, 6)); },
+      {"threshold2",
+       [](auto& b) {
+         ThresholdLevels(b, {}, MakeBGR(200, 5, 0), MakeBGR(100, 250, 9), MakeBGR(1, 2, 3), MakeBGR(4, 5, 6));
+       },
        "threshold(img, (200, 5, 0), (100, 250, 9), (1, 2, 3), (4, 5, 6))"},
       {"stretch", [](auto& b) { StretchLevels(b, {}, MakeBGR(20, 40, 60), MakeBGR(200, 180, 255)); },
        "stretch(img, (20, 40, 60), (200, 180, 255))", 1},
@@ -114,8 +118,9 @@ TEST(ColourOracle, OperationsOnGeneratedImages) {
     oracle.Image("img", image);
     std::string script = OraclePrelude();
     for (const TOracleCase& c : cases) script += "save('" + std::string(c.name) + "', " + c.theirs + ")\n";
-    script += "save('split', np.concatenate(split_hsv(img), axis=1))\n"
-              "save('hist', histogram(img), np.uint32)\n";
+    script +=
+        "save('split', np.concatenate(split_hsv(img), axis=1))\n"
+        "save('hist', histogram(img), np.uint32)\n";
     ASSERT_TRUE(oracle.Run(script));
     for (const TOracleCase& c : cases) {
       TIEWorkingBitmap ours = image;
@@ -128,14 +133,20 @@ TEST(ColourOracle, OperationsOnGeneratedImages) {
     SplitChannelsHSV(image, h, s, v);
     for (int k = 0; k < 3; ++k)
       for (int64_t y = 0; y < image.Height(); ++y)
-        std::memcpy(all.ScanLine(y) + 3 * image.Width() * k, (k == 0 ? h : k == 1 ? s : v).ScanLine(y), size_t(3 * image.Width()));
+        std::memcpy(all.ScanLine(y) + 3 * image.Width() * k,
+                    (k == 0   ? h
+                     : k == 1 ? s
+                              : v)
+                        .ScanLine(y),
+                    size_t(3 * image.Width()));
     EXPECT_EQ(Difference(all, oracle.OutputImage("split", all.Width(), all.Height())).pixels, 0) << i;
     TIEHistogram ours;
     AreaHistogram(image, {}, ours);
     const std::vector<uint32_t> theirs = Values<uint32_t>(oracle.Output("hist"));
     ASSERT_EQ(theirs.size(), 1024u);
     for (size_t k = 0; k < 256; ++k)
-      EXPECT_EQ(ours[k], (THistogramEntry{theirs[4 * k], theirs[4 * k + 1], theirs[4 * k + 2], theirs[4 * k + 3]})) << k;
+      EXPECT_EQ(ours[k], (THistogramEntry{theirs[4 * k], theirs[4 * k + 1], theirs[4 * k + 2], theirs[4 * k + 3]}))
+          << k;
   }
 }
 

@@ -85,8 +85,10 @@ TEST(ColourAdjust, HandCheckedPixels) {
   const TBGR c100 = MakeBGR(100, 120, 140), mid = MakeBGR(128, 128, 128);
   const Case cases[] = {
       {"contrast -100", MakeBGR(3, 250, 77), c100, [&](auto& b) { AdjustContrast(b, {}, -100, c100); }},
-      {"contrast 100", MakeBGR(130, 140, 128), MakeBGR(150, 255, 128), [&](auto& b) { AdjustContrast(b, {}, 100, mid); }},
-      {"contrast -36 whole", MakeBGR(138, 118, 128), MakeBGR(132, 124, 128), [&](auto& b) { AdjustContrast(b, {}, -36, mid); }},
+      {"contrast 100", MakeBGR(130, 140, 128), MakeBGR(150, 255, 128),
+       [&](auto& b) { AdjustContrast(b, {}, 100, mid); }},
+      {"contrast -36 whole", MakeBGR(138, 118, 128), MakeBGR(132, 124, 128),
+       [&](auto& b) { AdjustContrast(b, {}, -36, mid); }},
       {"addrgb", MakeBGR(10, 10, 10), MakeBGR(255, 10, 0), [](auto& b) { AddRGB(b, {}, 255, 0, -20); }},
       {"hsl cyan", MakeBGR(255, 0, 0), MakeBGR(0, 255, 255), [](auto& b) { AdjustHSL(b, {}, 180, 0, 0); }},
       {"hsl wraps", MakeBGR(128, 0, 255), MakeBGR(127, 255, 0), [](auto& b) { AdjustHSL(b, {}, 180, 0, 0); }},
@@ -99,7 +101,8 @@ TEST(ColourAdjust, HandCheckedPixels) {
        [](auto& b) { StretchLevels(b, {}, MakeBGR(100, 100, 100), kWhite); }},
       {"stretch tie to even", MakeBGR(254, 254, 254), MakeBGR(128, 128, 128),
        [](auto& b) { StretchLevels(b, {}, MakeBGR(253, 253, 253), kWhite); }},
-      {"stretch light 0 is 1", MakeBGR(1, 0, 2), MakeBGR(255, 0, 255), [](auto& b) { StretchLevels(b, {}, kBlack, kBlack); }},
+      {"stretch light 0 is 1", MakeBGR(1, 0, 2), MakeBGR(255, 0, 255),
+       [](auto& b) { StretchLevels(b, {}, kBlack, kBlack); }},
   };
   for (const Case& c : cases) EXPECT_EQ(After(c.in, c.op), c.out) << c.name;
 }
@@ -112,6 +115,15 @@ TEST(ColourAdjust, OnlyTheAreaChangesAndOtherFormatsNot) {
     for (int x = 0; x < 9; ++x) {
       const bool inside = x >= 2 && x < 5 && y >= 3;
       EXPECT_EQ(b.Pixel(x, y) != before.Pixel(x, y), inside && before.Pixel(x, y) != kWhite) << x << "," << y;
+    }
+  // The equalization of an area is the whole image's, there.
+  TIEWorkingBitmap whole = Noise(37, 29), part = whole;
+  AutoEqualizeArea(whole, {});
+  AutoEqualizeArea(part, {1, 4, 36, 20});
+  for (int y = 0; y < 29; ++y)
+    for (int x = 0; x < 37; ++x) {
+      const bool inside = x >= 1 && x < 36 && y >= 4 && y < 20;
+      ASSERT_EQ(part.Pixel(x, y), inside ? whole.Pixel(x, y) : Noise(37, 29).Pixel(x, y)) << x << "," << y;
     }
   AddRGB(b, {6, 0, 6, 7}, 9, 9, 9);  // empty
   AddRGB(b, {-5, -5, 0, 0}, 9, 9, 9);

@@ -38,10 +38,11 @@ class TNumPyOracle {
 
   // Runs `script` after the inputs; it calls save(name, array) for each result.
   bool Run(const std::string& script) {
-    return RunPython("import numpy as np\n"
-                     "def save(name, a, dtype=np.uint8):\n"
-                     "    np.ascontiguousarray(a).astype(dtype).tofile(r'''" + dir_.Path().string() +
-                     "''' + '/' + name + '.out')\n" + inputs_.str() + script) == 0;
+    return RunPython(
+               "import numpy as np\n"
+               "def save(name, a, dtype=np.uint8):\n"
+               "    np.ascontiguousarray(a).astype(dtype).tofile(r'''" +
+               dir_.Path().string() + "''' + '/' + name + '.out')\n" + inputs_.str() + script) == 0;
   }
 
   std::vector<uint8_t> Output(const std::string& name) const { return ReadFileBytes(dir_.File(name + ".out")); }
