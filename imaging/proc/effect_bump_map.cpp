@@ -1,0 +1,96 @@
+#include "imaging/proc/effect_bump_map.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "imaging/core/math.h"
+#include "imaging/core/vector_clones.h"
+#include "imaging/proc/row_split.h"
+
+namespace quillet {
+
+namespace {
+
+// The grey levels of the area, row by row.
+QUILLET_VECTOR_CLONES void GreyRow(const uint8_t* p, int64_t width, uint8_t* __restrict grey) {
+  for (int64_t x = 0; x < width; ++x, p += 3) grey[x] = uint8_t(uint16_t(7 * p[0] + 71 * p[1] + 21 * p[2]) / 100);
+}
+
+// What a channel of value c becomes under light map value m, for each of the
+// three channels: round(c q / 100 + L cl / 255) with L = m (100 - q) / 100.
+using TLitTable = std::vector<uint8_t>;  // [channel][m][c]
+
+TLitTable LitTable(TBGR light, int32_t quantity) {
+  TLitTable table(3 * 256 * 256);
+  const int cl[3] = {light.b, light.g, light.r};
+  for (int ch = 0; ch < 3; ++ch)
+    for (int m = 0; m < 256; ++m) {
+      const double lit = double(m) * (100 - double(quantity)) / 100;
+      for (int c = 0; c < 256; ++c) {
+        const double v = double(c) * quantity / 100 + lit * cl[ch] / 255;
+        table[size_t((ch * 256 + m) * 256 + c)] = uint8_t(std::clamp<int64_t>(Round(v), 0, 255));
+      }
+    }
+  return table;
+}
+
+// trunc(d / size * 128), kept within +-1024 where it cannot change the
+// clamped index.
+int32_t Slope(int64_t d, int32_t size) {
+  return int32_t(std::clamp<int64_t>(Trunc(double(d) / size * 128), -1024, 1024));
+}
+
+}  // namespace
+
+const uint8_t* BumpLightMap() {
+  static const std::array<uint8_t, 65536> map = [] {
+    std::array<uint8_t, 65536> m{};
+    for (int i = 0; i < 256; ++i)
+      for (int j = 0; j < 256; ++j) {
+        const double u = (i - 128) / 128.0, v = (j - 128) / 128.0;
+        m[size_t(i * 256 + j)] = uint8_t(std::min<int64_t>(Trunc(std::max(0.0, 1 - std::sqrt(u * u + v * v)) * 256), 255));
+      }
+    return m;
+  }();
+  return map.data();
+}
+
+void ApplyBumpMap(TIEWorkingBitmap& image, const TIEEffectArea& wanted, int32_t x, int32_t y, int32_t width,
+                  int32_t height, TBGR light, int32_t quantity, const TIEEffectControl& control) {
+  const TIEEffectArea area = ClipArea(image, wanted);
+  if (image.PixelFormat() != TIEPixelFormat::pf24bit || area.Empty() || width == 0 || height == 0) return;
+  const int64_t w = area.Width(), h = area.Height();
+  std::vector<uint8_t> grey(static_cast<size_t>(w * h));
+  SplitRows(h, 3 * w, [&](int64_t first, int64_t last) {
+    for (int64_t r = first; r < last; ++r) GreyRow(image.ScanLine(area.Y1 + r) + 3 * area.X1, w, grey.data() + r * w);
+  });
+  std::vector<int32_t> across(static_cast<size_t>(w));
+  for (int64_t c = 0; c < w; ++c) across[size_t(c)] = 128 - Slope(area.X1 + c - x, width);
+  const TLitTable lit = LitTable(light, quantity);
+  const uint8_t* map = BumpLightMap();
+  TIEWorkingBitmap out = NewAreaImage(area);
+  TIEEffectRows rows(control, double(h) - 0.5);
+  if (!rows.Run(h, 12 * w, [&](int64_t first, int64_t last, auto next) {
+        for (int64_t r = first; r < last; ++r) {
+          const uint8_t* g = grey.data() + r * w;
+          const uint8_t *above = grey.data() + std::max<int64_t>(r - 1, 0) * w,
+                        *below = grey.data() + std::min(r + 1, h - 1) * w;
+          const int32_t down = 128 - Slope(area.Y1 + r - y, height);
+          const uint8_t* src = image.ScanLine(area.Y1 + r) + 3 * area.X1;
+          uint8_t* dst = out.ScanLine(r);
+          for (int64_t c = 0; c < w; ++c) {
+            const int gx = g[std::min(c + 1, w - 1)] - g[std::max<int64_t>(c - 1, 0)];
+            const int i = std::clamp(gx + across[size_t(c)], 0, 255), j = std::clamp(below[c] - above[c] + down, 0, 255);
+            const size_t m = map[i * 256 + j];
+            for (int ch = 0; ch < 3; ++ch) dst[3 * c + ch] = lit[(size_t(ch) * 256 + m) * 256 + src[3 * c + ch]];
+          }
+          if (!next()) return;
+        }
+      }))
+    return;
+  CommitArea(image, area, std::move(out));
+}
+
+}  // namespace quillet

@@ -1,0 +1,149 @@
+#include "imaging/proc/effect_fft.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <numbers>
+
+#include "imaging/core/vector_clones.h"
+
+namespace quillet {
+
+namespace {
+
+// Lines transformed side by side: one cache line of floats.
+constexpr int64_t kLanes = 16;
+
+// A strip of kLanes lines of n samples: sample i of line s at i * kLanes + s.
+struct TStrip {
+  std::vector<float> re, im;
+  explicit TStrip(int64_t n) : re(size_t(n * kLanes)), im(size_t(n * kLanes)) {}
+};
+
+// One butterfly over the strip's lines: (a, c) becomes (a + w c, a - w c).
+QUILLET_VECTOR_CLONES void Butterfly(float* __restrict ar, float* __restrict ai, float* __restrict cr,
+                                     float* __restrict ci, float wr, float wi) {
+  for (int64_t s = 0; s < kLanes; ++s) {
+    const float tr = cr[s] * wr - ci[s] * wi, ti = cr[s] * wi + ci[s] * wr;
+    cr[s] = ar[s] - tr, ci[s] = ai[s] - ti;
+    ar[s] += tr, ai[s] += ti;
+  }
+}
+
+// The twiddles and bit reversal of one line length.
+class TFftLine {
+ public:
+  explicit TFftLine(int64_t n) : n_(n), cos_(size_t(n / 2 + 1)), sin_(size_t(n / 2 + 1)), reversed_(size_t(n)) {
+    for (int64_t m = 0; m < n / 2; ++m) {
+      const double angle = -2 * std::numbers::pi * double(m) / double(n);
+      cos_[size_t(m)] = float(std::cos(angle)), sin_[size_t(m)] = float(std::sin(angle));
+    }
+    int bits = 0;
+    while ((int64_t(1) << bits) < n) ++bits;
+    for (int64_t i = 0; i < n; ++i) {
+      int64_t r = 0;
+      for (int b = 0; b < bits; ++b) r |= ((i >> b) & 1) << (bits - 1 - b);
+      reversed_[size_t(i)] = r;
+    }
+  }
+
+  int64_t Size() const { return n_; }
+  // Where sample i goes before the butterflies.
+  int64_t Reversed(int64_t i) const { return reversed_[size_t(i)]; }
+
+  // The strip's lines, loaded in bit-reversed order, transformed in place.
+  void Transform(TStrip& strip, bool inverse) const {
+    const float sign = inverse ? -1.0f : 1.0f;
+    for (int64_t half = 1; half < n_; half *= 2) {
+      const int64_t step = n_ / (2 * half);
+      for (int64_t b = 0; b < n_; b += 2 * half)
+        for (int64_t j = 0; j < half; ++j) {
+          const size_t a = size_t((b + j) * kLanes), c = size_t((b + j + half) * kLanes);
+          Butterfly(&strip.re[a], &strip.im[a], &strip.re[c], &strip.im[c], cos_[size_t(j * step)],
+                    sign * sin_[size_t(j * step)]);
+        }
+    }
+  }
+
+ private:
+  int64_t n_;
+  std::vector<float> cos_, sin_;
+  std::vector<int64_t> reversed_;
+};
+
+// Strips of kLanes rows: row y0 + s becomes line s (rows past the plane are zero).
+void TransformRows(TIEComplexPlane& plane, const TFftLine& line, TStrip& strip, int64_t y0, bool inverse) {
+  const int64_t w = plane.Width, lines = std::min(kLanes, plane.Height - y0);
+  std::fill(strip.re.begin(), strip.re.end(), 0.0f);
+  std::fill(strip.im.begin(), strip.im.end(), 0.0f);
+  for (int64_t i = 0; i < w; ++i) {
+    const size_t to = size_t(line.Reversed(i) * kLanes);
+    for (int64_t s = 0; s < lines; ++s) {
+      strip.re[to + size_t(s)] = plane.Re[plane.Index(i, y0 + s)];
+      strip.im[to + size_t(s)] = plane.Im[plane.Index(i, y0 + s)];
+    }
+  }
+  line.Transform(strip, inverse);
+  for (int64_t i = 0; i < w; ++i)
+    for (int64_t s = 0; s < lines; ++s) {
+      plane.Re[plane.Index(i, y0 + s)] = strip.re[size_t(i * kLanes + s)];
+      plane.Im[plane.Index(i, y0 + s)] = strip.im[size_t(i * kLanes + s)];
+    }
+}
+
+// Strips of kLanes columns from x0 (columns past the plane are zero).
+void TransformColumns(TIEComplexPlane& plane, const TFftLine& line, TStrip& strip, int64_t x0, bool inverse) {
+  const int64_t h = plane.Height, lines = std::min(kLanes, plane.Width - x0);
+  const size_t bytes = size_t(lines) * sizeof(float);
+  std::fill(strip.re.begin(), strip.re.end(), 0.0f);
+  std::fill(strip.im.begin(), strip.im.end(), 0.0f);
+  for (int64_t i = 0; i < h; ++i) {
+    const size_t to = size_t(line.Reversed(i) * kLanes), from = plane.Index(x0, i);
+    std::memcpy(&strip.re[to], &plane.Re[from], bytes);
+    std::memcpy(&strip.im[to], &plane.Im[from], bytes);
+  }
+  line.Transform(strip, inverse);
+  for (int64_t i = 0; i < h; ++i) {
+    const size_t from = size_t(i * kLanes), to = plane.Index(x0, i);
+    std::memcpy(&plane.Re[to], &strip.re[from], bytes);
+    std::memcpy(&plane.Im[to], &strip.im[from], bytes);
+  }
+}
+
+int64_t Strips(int64_t lines) { return (lines + kLanes - 1) / kLanes; }
+
+}  // namespace
+
+void TIEComplexPlane::Allocate(int64_t width, int64_t height) {
+  Width = width, Height = height;
+  Re.assign(size_t(width * height), 0.0f);
+  Im.assign(size_t(width * height), 0.0f);
+}
+
+int64_t FftSize(int64_t n) {
+  int64_t size = 1;
+  while (size < n) size *= 2;
+  return size;
+}
+
+int64_t FftSteps(int64_t width, int64_t height) { return Strips(height) + Strips(width); }
+
+bool Fft2D(TIEComplexPlane& plane, bool inverse, TIEEffectRows& rows) {
+  const TFftLine across(plane.Width), down(plane.Height);
+  const bool rowsDone = rows.Run(Strips(plane.Height), 40 * kLanes * plane.Width, [&](int64_t first, int64_t last, auto next) {
+    TStrip strip(plane.Width);
+    for (int64_t s = first; s < last; ++s) {
+      TransformRows(plane, across, strip, s * kLanes, inverse);
+      if (!next()) return;
+    }
+  });
+  return rowsDone && rows.Run(Strips(plane.Width), 40 * kLanes * plane.Height, [&](int64_t first, int64_t last, auto next) {
+    TStrip strip(plane.Height);
+    for (int64_t s = first; s < last; ++s) {
+      TransformColumns(plane, down, strip, s * kLanes, inverse);
+      if (!next()) return;
+    }
+  });
+}
+
+}  // namespace quillet
