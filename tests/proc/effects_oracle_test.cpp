@@ -194,6 +194,19 @@ TEST(EffectsOracle, FourierTransformMatchesNumPy) {
   });
 }
 
+// Images large enough for the rows to be shared between the cores.
+TEST(EffectsOracle, RowsSharedBetweenCoresMatch) {
+  if (!HavePillow()) GTEST_SKIP() << "no python3 with NumPy";
+  const TIEWorkingBitmap busy = Busy(600, 400, 9), smooth = Gradient(600, 400);
+  ExpectLikeOracle({
+      Filter(busy, {-1, 0, 1, -1, 1, 1, -1, 0, 1}, 1),
+      Bump(smooth, 300, 200, 200, 200, MakeBGR(250, 240, 200), 30),
+      Lens(busy, 300, 200, 300, 300, 1.7, 30),
+      Wave(smooth, 10, 10, 0, false),
+      Morph(busy, 2, 2),
+  });
+}
+
 // Pillow's rank filters work per channel, so on grey pixels whose grey levels
 // differ they pick the same pixels; its borders repeat the edge, as the
 // window limited to the image does.
