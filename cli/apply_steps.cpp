@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "cli/effect_steps.h"
 #include "cli/op_args.h"
 
 namespace quillet::cli {
@@ -94,6 +95,7 @@ std::optional<TApplyStep> ParseApplyStep(const std::string& text, std::string& e
   else if (name == "resample") step = Resample(args, error);
   else if (name == "resize") step = Resize(args, error);
   else if (name == "colors") step = Colors(args, error);
+  else if (IsEffectStep(name)) step = ParseEffectStep(name, args, error);
   else if (colon == std::string::npos) step = Plain(name);
   if (!step && error.empty()) error = "unknown step \"" + text + "\"";
   if (!step) error = text + ": " + error;
@@ -101,9 +103,12 @@ std::optional<TApplyStep> ParseApplyStep(const std::string& text, std::string& e
 }
 
 const char* ApplyStepsHelp() {
-  return "Steps: flip:h, flip:v, rotate:ANGLE[,aa], resample:W,H[,FILTER] (-1 keeps the aspect; FILTER none, "
-         "triangle, hermite, bell, bspline, lanczos3, mitchell), resize:W,H, clear, negative, gray, bw, rgb, "
-         "colors:N";
+  static const std::string help =
+      std::string("Steps: flip:h, flip:v, rotate:ANGLE[,aa], resample:W,H[,FILTER] (-1 keeps the aspect; FILTER none, "
+                  "triangle, hermite, bell, bspline, lanczos3, mitchell), resize:W,H, clear, negative, gray, bw, rgb, "
+                  "colors:N. ") +
+      EffectStepsHelp();
+  return help.c_str();
 }
 
 }  // namespace quillet::cli
