@@ -13,9 +13,21 @@ namespace quillet {
 
 namespace {
 
-// The grey levels of the area, row by row.
+// The grey levels of an area row, with the edge pixel repeated on each side.
 QUILLET_VECTOR_CLONES void GreyRow(const uint8_t* p, int64_t width, uint8_t* __restrict grey) {
-  for (int64_t x = 0; x < width; ++x, p += 3) grey[x] = uint8_t(uint16_t(7 * p[0] + 71 * p[1] + 21 * p[2]) / 100);
+  for (int64_t x = 0; x < width; ++x) grey[x + 1] = uint8_t(uint16_t(7 * p[3 * x] + 71 * p[3 * x + 1] + 21 * p[3 * x + 2]) / 100);
+  grey[0] = grey[1], grey[width + 1] = grey[width];
+}
+
+// For each pixel of a row, the light map entry i * 256 + j its gradients
+// and its place under the light give; rows are padded as GreyRow makes them.
+QUILLET_VECTOR_CLONES void MapIndices(const uint8_t* row, const uint8_t* above, const uint8_t* below,
+                                      const int32_t* across, int32_t down, int64_t width, int32_t* __restrict index) {
+  for (int64_t x = 0; x < width; ++x) {
+    const int32_t i = std::clamp(row[x + 2] - row[x] + across[x], 0, 255);
+    const int32_t j = std::clamp(below[x + 1] - above[x + 1] + down, 0, 255);
+    index[x] = i * 256 + j;
+  }
 }
 
 // What a channel of value c becomes under light map value m, for each of the
@@ -62,9 +74,10 @@ void ApplyBumpMap(TIEWorkingBitmap& image, const TIEEffectArea& wanted, int32_t 
   const TIEEffectArea area = ClipArea(image, wanted);
   if (image.PixelFormat() != TIEPixelFormat::pf24bit || area.Empty() || width == 0 || height == 0) return;
   const int64_t w = area.Width(), h = area.Height();
-  std::vector<uint8_t> grey(static_cast<size_t>(w * h));
+  const int64_t stride = w + 2;
+  std::vector<uint8_t> grey(static_cast<size_t>(stride * h));
   SplitRows(h, 3 * w, [&](int64_t first, int64_t last) {
-    for (int64_t r = first; r < last; ++r) GreyRow(image.ScanLine(area.Y1 + r) + 3 * area.X1, w, grey.data() + r * w);
+    for (int64_t r = first; r < last; ++r) GreyRow(image.ScanLine(area.Y1 + r) + 3 * area.X1, w, grey.data() + r * stride);
   });
   std::vector<int32_t> across(static_cast<size_t>(w));
   for (int64_t c = 0; c < w; ++c) across[size_t(c)] = 128 - Slope(area.X1 + c - x, width);
@@ -73,18 +86,18 @@ void ApplyBumpMap(TIEWorkingBitmap& image, const TIEEffectArea& wanted, int32_t 
   TIEWorkingBitmap out = NewAreaImage(area);
   TIEEffectRows rows(control, double(h) - 0.5);
   if (!rows.Run(h, 12 * w, [&](int64_t first, int64_t last, auto next) {
+        std::vector<int32_t> index(static_cast<size_t>(w));
         for (int64_t r = first; r < last; ++r) {
-          const uint8_t* g = grey.data() + r * w;
-          const uint8_t *above = grey.data() + std::max<int64_t>(r - 1, 0) * w,
-                        *below = grey.data() + std::min(r + 1, h - 1) * w;
-          const int32_t down = 128 - Slope(area.Y1 + r - y, height);
+          const uint8_t* g = grey.data() + r * stride;
+          MapIndices(g, grey.data() + std::max<int64_t>(r - 1, 0) * stride, grey.data() + std::min(r + 1, h - 1) * stride,
+                     across.data(), 128 - Slope(area.Y1 + r - y, height), w, index.data());
           const uint8_t* src = image.ScanLine(area.Y1 + r) + 3 * area.X1;
           uint8_t* dst = out.ScanLine(r);
           for (int64_t c = 0; c < w; ++c) {
-            const int gx = g[std::min(c + 1, w - 1)] - g[std::max<int64_t>(c - 1, 0)];
-            const int i = std::clamp(gx + across[size_t(c)], 0, 255), j = std::clamp(below[c] - above[c] + down, 0, 255);
-            const size_t m = map[i * 256 + j];
-            for (int ch = 0; ch < 3; ++ch) dst[3 * c + ch] = lit[(size_t(ch) * 256 + m) * 256 + src[3 * c + ch]];
+            const uint8_t* m = lit.data() + size_t(map[index[size_t(c)]]) * 256;
+            dst[3 * c] = m[src[3 * c]];
+            dst[3 * c + 1] = m[65536 + src[3 * c + 1]];
+            dst[3 * c + 2] = m[2 * 65536 + src[3 * c + 2]];
           }
           if (!next()) return;
         }

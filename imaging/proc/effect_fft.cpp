@@ -20,13 +20,24 @@ struct TStrip {
   explicit TStrip(int64_t n) : re(size_t(n * kLanes)), im(size_t(n * kLanes)) {}
 };
 
-// One butterfly over the strip's lines: (a, c) becomes (a + w c, a - w c).
-QUILLET_VECTOR_CLONES void Butterfly(float* __restrict ar, float* __restrict ai, float* __restrict cr,
-                                     float* __restrict ci, float wr, float wi) {
-  for (int64_t s = 0; s < kLanes; ++s) {
-    const float tr = cr[s] * wr - ci[s] * wi, ti = cr[s] * wi + ci[s] * wr;
-    cr[s] = ar[s] - tr, ci[s] = ai[s] - ti;
-    ar[s] += tr, ai[s] += ti;
+// The butterflies of every stage over a strip of n samples a line, loaded
+// in bit-reversed order: at each stage (a, c) becomes (a + w c, a - w c),
+// over all the strip's lines at once.
+QUILLET_VECTOR_CLONES void Butterflies(float* __restrict re, float* __restrict im, int64_t n, const float* cosines,
+                                       const float* sines, float sign) {
+  for (int64_t half = 1; half < n; half *= 2) {
+    const int64_t step = n / (2 * half);
+    for (int64_t b = 0; b < n; b += 2 * half)
+      for (int64_t j = 0; j < half; ++j) {
+        const float wr = cosines[j * step], wi = sign * sines[j * step];
+        float *ar = re + (b + j) * kLanes, *ai = im + (b + j) * kLanes;
+        float *cr = ar + half * kLanes, *ci = ai + half * kLanes;
+        for (int64_t s = 0; s < kLanes; ++s) {
+          const float tr = cr[s] * wr - ci[s] * wi, ti = cr[s] * wi + ci[s] * wr;
+          cr[s] = ar[s] - tr, ci[s] = ai[s] - ti;
+          ar[s] += tr, ai[s] += ti;
+        }
+      }
   }
 }
 
@@ -53,16 +64,7 @@ class TFftLine {
 
   // The strip's lines, loaded in bit-reversed order, transformed in place.
   void Transform(TStrip& strip, bool inverse) const {
-    const float sign = inverse ? -1.0f : 1.0f;
-    for (int64_t half = 1; half < n_; half *= 2) {
-      const int64_t step = n_ / (2 * half);
-      for (int64_t b = 0; b < n_; b += 2 * half)
-        for (int64_t j = 0; j < half; ++j) {
-          const size_t a = size_t((b + j) * kLanes), c = size_t((b + j + half) * kLanes);
-          Butterfly(&strip.re[a], &strip.im[a], &strip.re[c], &strip.im[c], cos_[size_t(j * step)],
-                    sign * sin_[size_t(j * step)]);
-        }
-    }
+    Butterflies(strip.re.data(), strip.im.data(), n_, cos_.data(), sin_.data(), inverse ? -1.0f : 1.0f);
   }
 
  private:
@@ -74,21 +76,19 @@ class TFftLine {
 // Strips of kLanes rows: row y0 + s becomes line s (rows past the plane are zero).
 void TransformRows(TIEComplexPlane& plane, const TFftLine& line, TStrip& strip, int64_t y0, bool inverse) {
   const int64_t w = plane.Width, lines = std::min(kLanes, plane.Height - y0);
+  float* re[kLanes];
+  float* im[kLanes];
+  for (int64_t s = 0; s < lines; ++s) re[s] = &plane.Re[plane.Index(0, y0 + s)], im[s] = &plane.Im[plane.Index(0, y0 + s)];
   std::fill(strip.re.begin(), strip.re.end(), 0.0f);
   std::fill(strip.im.begin(), strip.im.end(), 0.0f);
+  float *sre = strip.re.data(), *sim = strip.im.data();
   for (int64_t i = 0; i < w; ++i) {
-    const size_t to = size_t(line.Reversed(i) * kLanes);
-    for (int64_t s = 0; s < lines; ++s) {
-      strip.re[to + size_t(s)] = plane.Re[plane.Index(i, y0 + s)];
-      strip.im[to + size_t(s)] = plane.Im[plane.Index(i, y0 + s)];
-    }
+    const int64_t to = line.Reversed(i) * kLanes;
+    for (int64_t s = 0; s < lines; ++s) sre[to + s] = re[s][i], sim[to + s] = im[s][i];
   }
   line.Transform(strip, inverse);
   for (int64_t i = 0; i < w; ++i)
-    for (int64_t s = 0; s < lines; ++s) {
-      plane.Re[plane.Index(i, y0 + s)] = strip.re[size_t(i * kLanes + s)];
-      plane.Im[plane.Index(i, y0 + s)] = strip.im[size_t(i * kLanes + s)];
-    }
+    for (int64_t s = 0; s < lines; ++s) re[s][i] = sre[i * kLanes + s], im[s][i] = sim[i * kLanes + s];
 }
 
 // Strips of kLanes columns from x0 (columns past the plane are zero).
@@ -97,16 +97,20 @@ void TransformColumns(TIEComplexPlane& plane, const TFftLine& line, TStrip& stri
   const size_t bytes = size_t(lines) * sizeof(float);
   std::fill(strip.re.begin(), strip.re.end(), 0.0f);
   std::fill(strip.im.begin(), strip.im.end(), 0.0f);
+  const auto copy = [full = lines == kLanes, bytes](float* to, const float* from) {
+    if (full) std::memcpy(to, from, kLanes * sizeof(float));
+    else std::memcpy(to, from, bytes);
+  };
   for (int64_t i = 0; i < h; ++i) {
     const size_t to = size_t(line.Reversed(i) * kLanes), from = plane.Index(x0, i);
-    std::memcpy(&strip.re[to], &plane.Re[from], bytes);
-    std::memcpy(&strip.im[to], &plane.Im[from], bytes);
+    copy(&strip.re[to], &plane.Re[from]);
+    copy(&strip.im[to], &plane.Im[from]);
   }
   line.Transform(strip, inverse);
   for (int64_t i = 0; i < h; ++i) {
     const size_t from = size_t(i * kLanes), to = plane.Index(x0, i);
-    std::memcpy(&plane.Re[to], &strip.re[from], bytes);
-    std::memcpy(&plane.Im[to], &strip.im[from], bytes);
+    copy(&plane.Re[to], &strip.re[from]);
+    copy(&plane.Im[to], &strip.im[from]);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 #include <vector>
 
 #include "imaging/core/vector_clones.h"
@@ -35,21 +36,23 @@ QUILLET_VECTOR_CLONES void BestAcross(const uint8_t* padded, int32_t width, int3
   for (int32_t d = -k; d <= k; ++d) {
     const uint8_t* g = padded + k + d;
     for (int32_t x = 0; x < width; ++x) {
-      const int32_t v = g[x];
-      const bool better = v > best[x];
-      best[x] = better ? v : best[x];
-      col[x] = better ? x + d : col[x];
+      const int32_t v = g[x], mask = -int32_t(v > best[x]);
+      best[x] = (v & mask) | (best[x] & ~mask);
+      col[x] = ((x + d) & mask) | (col[x] & ~mask);
     }
   }
 }
 
-// Row r's row bests folded into the running column bests; the topmost row wins ties.
-QUILLET_VECTOR_CLONES void BestDown(const int32_t* key, int32_t r, int32_t width, int32_t* __restrict best,
-                                    int32_t* __restrict row) {
+// Row r's row bests folded into the running bests of each column, with the
+// row and column they came from; the topmost row wins ties.
+QUILLET_VECTOR_CLONES void BestDown(const int32_t* key, const int32_t* col, int32_t r, int32_t width,
+                                    int32_t* __restrict best, int32_t* __restrict row, int32_t* __restrict from) {
+  // Bitwise selects: every element is stored, which is cheaper than storing some.
   for (int32_t x = 0; x < width; ++x) {
-    const bool better = key[x] > best[x];
-    best[x] = better ? key[x] : best[x];
-    row[x] = better ? r : row[x];
+    const int32_t k = key[x], mask = -int32_t(k > best[x]);
+    best[x] = (k & mask) | (best[x] & ~mask);
+    row[x] = (r & mask) | (row[x] & ~mask);
+    from[x] = (col[x] & mask) | (from[x] & ~mask);
   }
 }
 
@@ -66,7 +69,7 @@ void MorphRows(const TMorphPass& pass, TIEWorkingBitmap& dst, int64_t first, int
   const int32_t w = pass.width, size = std::min(2 * pass.ky + 1, pass.height);
   std::vector<uint8_t> padded(size_t(w) + 2 * size_t(pass.kx), 0);
   const size_t n = size_t(w);
-  std::vector<int32_t> keys(size_t(size) * n), cols(size_t(size) * n), best(n), rows(n);
+  std::vector<int32_t> keys(size_t(size) * n), cols(size_t(size) * n), best(n), rows(n), from(n);
   int64_t computed = std::max<int64_t>(first - pass.ky, 0);
   for (int64_t y = first; y < last; ++y) {
     const int64_t lo = std::max<int64_t>(y - pass.ky, 0), hi = std::min<int64_t>(y + pass.ky, pass.height - 1);
@@ -75,17 +78,16 @@ void MorphRows(const TMorphPass& pass, TIEWorkingBitmap& dst, int64_t first, int
       KeyRow(pass.src.Row(computed), w, pass.minimum, padded.data() + pass.kx);
       BestAcross(padded.data(), w, pass.kx, keys.data() + slot, cols.data() + slot);
     }
+    // Nothing beating the start keeps the centre.
     std::fill(best.begin(), best.end(), 0);
-    std::fill(rows.begin(), rows.end(), -1);
-    for (int64_t r = lo; r <= hi; ++r)
-      BestDown(keys.data() + size_t(r % size) * size_t(w), int32_t(r), w, best.data(), rows.data());
-    uint8_t* out = dst.ScanLine(y);
-    const uint8_t* centre = pass.src.Row(y);
-    for (int32_t x = 0; x < w; ++x) {
-      const int32_t r = rows[size_t(x)];
-      const uint8_t* from = r < 0 ? centre + 3 * x : pass.src.Row(r) + 3 * cols[size_t(r % size) * size_t(w) + size_t(x)];
-      std::memcpy(out + 3 * x, from, 3);
+    std::fill(rows.begin(), rows.end(), int32_t(y));
+    std::iota(from.begin(), from.end(), 0);
+    for (int64_t r = lo; r <= hi; ++r) {
+      const size_t slot = size_t(r % size) * n;
+      BestDown(keys.data() + slot, cols.data() + slot, int32_t(r), w, best.data(), rows.data(), from.data());
     }
+    uint8_t* out = dst.ScanLine(y);
+    for (size_t x = 0; x < n; ++x) std::memcpy(out + 3 * x, pass.src.Row(rows[x]) + 3 * int64_t(from[x]), 3);
     if (!next()) return;
   }
 }
