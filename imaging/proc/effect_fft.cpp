@@ -20,25 +20,57 @@ struct TStrip {
   explicit TStrip(int64_t n) : re(size_t(n * kLanes)), im(size_t(n * kLanes)) {}
 };
 
-// The butterflies of every stage over a strip of n samples a line, loaded
-// in bit-reversed order: at each stage (a, c) becomes (a + w c, a - w c),
-// over all the strip's lines at once.
+// One radix-2 stage over a strip of n samples a line: in blocks of 2 half,
+// (a, c) becomes (a + w c, a - w c) over all the strip's lines at once.
+inline void Radix2(float* __restrict re, float* __restrict im, int64_t n, int64_t half, const float* cosines,
+                   const float* sines, float sign) {
+  const int64_t step = n / (2 * half);
+  for (int64_t b = 0; b < n; b += 2 * half)
+    for (int64_t j = 0; j < half; ++j) {
+      const float wr = cosines[j * step], wi = sign * sines[j * step];
+      float *ar = re + (b + j) * kLanes, *ai = im + (b + j) * kLanes;
+      float *cr = ar + half * kLanes, *ci = ai + half * kLanes;
+      for (int64_t s = 0; s < kLanes; ++s) {
+        const float tr = cr[s] * wr - ci[s] * wi, ti = cr[s] * wi + ci[s] * wr;
+        cr[s] = ar[s] - tr, ci[s] = ai[s] - ti;
+        ar[s] += tr, ai[s] += ti;
+      }
+    }
+}
+
+// The radix-2 stages of halves q and 2q in one pass over blocks of 4q: half
+// the loads and stores, and the second stage's twiddle for the upper pair is
+// the lower pair's turned a quarter (times -i forward, +i inverse).
+inline void Radix4(float* __restrict re, float* __restrict im, int64_t n, int64_t q, const float* cosines,
+                   const float* sines, float sign) {
+  const int64_t step1 = n / (2 * q), step2 = n / (4 * q);
+  for (int64_t b = 0; b < n; b += 4 * q)
+    for (int64_t j = 0; j < q; ++j) {
+      const float w1r = cosines[j * step1], w1i = sign * sines[j * step1];
+      const float w2r = cosines[j * step2], w2i = sign * sines[j * step2];
+      float *r0 = re + (b + j) * kLanes, *i0 = im + (b + j) * kLanes;
+      float *r1 = r0 + q * kLanes, *i1 = i0 + q * kLanes, *r2 = r1 + q * kLanes, *i2 = i1 + q * kLanes;
+      float *r3 = r2 + q * kLanes, *i3 = i2 + q * kLanes;
+      for (int64_t s = 0; s < kLanes; ++s) {
+        const float t1r = r1[s] * w1r - i1[s] * w1i, t1i = r1[s] * w1i + i1[s] * w1r;
+        const float t3r = r3[s] * w1r - i3[s] * w1i, t3i = r3[s] * w1i + i3[s] * w1r;
+        const float y0r = r0[s] + t1r, y0i = i0[s] + t1i, y1r = r0[s] - t1r, y1i = i0[s] - t1i;
+        const float y2r = r2[s] + t3r, y2i = i2[s] + t3i, y3r = r2[s] - t3r, y3i = i2[s] - t3i;
+        const float ur = y2r * w2r - y2i * w2i, ui = y2r * w2i + y2i * w2r;
+        const float vr = y3r * w2r - y3i * w2i, vi = y3r * w2i + y3i * w2r;
+        const float turnedR = sign * vi, turnedI = -sign * vr;
+        r0[s] = y0r + ur, i0[s] = y0i + ui, r2[s] = y0r - ur, i2[s] = y0i - ui;
+        r1[s] = y1r + turnedR, i1[s] = y1i + turnedI, r3[s] = y1r - turnedR, i3[s] = y1i - turnedI;
+      }
+    }
+}
+
+// Every stage over a strip loaded in bit-reversed order, two at a time.
 QUILLET_VECTOR_CLONES void Butterflies(float* __restrict re, float* __restrict im, int64_t n, const float* cosines,
                                        const float* sines, float sign) {
-  for (int64_t half = 1; half < n; half *= 2) {
-    const int64_t step = n / (2 * half);
-    for (int64_t b = 0; b < n; b += 2 * half)
-      for (int64_t j = 0; j < half; ++j) {
-        const float wr = cosines[j * step], wi = sign * sines[j * step];
-        float *ar = re + (b + j) * kLanes, *ai = im + (b + j) * kLanes;
-        float *cr = ar + half * kLanes, *ci = ai + half * kLanes;
-        for (int64_t s = 0; s < kLanes; ++s) {
-          const float tr = cr[s] * wr - ci[s] * wi, ti = cr[s] * wi + ci[s] * wr;
-          cr[s] = ar[s] - tr, ci[s] = ai[s] - ti;
-          ar[s] += tr, ai[s] += ti;
-        }
-      }
-  }
+  int64_t half = 1;
+  for (; 2 * half < n; half *= 4) Radix4(re, im, n, half, cosines, sines, sign);
+  if (half < n) Radix2(re, im, n, half, cosines, sines, sign);
 }
 
 // The twiddles and bit reversal of one line length.
