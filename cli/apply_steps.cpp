@@ -6,6 +6,7 @@
 #include <map>
 
 #include "cli/colour_steps.h"
+#include "cli/effect_steps.h"
 #include "cli/op_args.h"
 
 namespace quillet::cli {
@@ -96,6 +97,7 @@ std::optional<TApplyStep> ParseApplyStep(const std::string& text, std::string& e
   else if (name == "resize") step = Resize(args, error);
   else if (name == "colors") step = Colors(args, error);
   else if (IsColourStep(name)) step = ParseColourStep(name, args, error);
+  else if (IsEffectStep(name)) step = ParseEffectStep(name, args, error);
   else if (colon == std::string::npos) step = Plain(name);
   if (!step && error.empty()) error = "unknown step \"" + text + "\"";
   if (!step) error = text + ": " + error;
@@ -106,7 +108,7 @@ std::string ApplyStepsHelp() {
   return std::string("Steps: flip:h, flip:v, rotate:ANGLE[,aa], resample:W,H[,FILTER] (-1 keeps the aspect; FILTER none, "
                      "triangle, hermite, bell, bspline, lanczos3, mitchell), resize:W,H, clear, negative, gray, bw, rgb, "
                      "colors:N, ") +
-         ColourStepsHelp();
+         ColourStepsHelp() + ". " + EffectStepsHelp();
 }
 
 }  // namespace quillet::cli

@@ -3,12 +3,14 @@
 // bare bitmap: geometry and pixel-format operations.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "imaging/core/colors.h"
 #include "imaging/core/ie_bitmap.h"
@@ -16,6 +18,8 @@
 #include "imaging/core/mask.h"
 #include "imaging/core/working_bitmap.h"
 #include "imaging/proc/colour_histogram.h"
+#include "imaging/proc/effect_fourier.h"
+#include "imaging/proc/effect_run.h"
 #include "imaging/proc/resample_filter.h"
 
 namespace quillet {
@@ -116,6 +120,23 @@ class TZiridEvProc {
   using TAdjustment = std::function<void(TIEWorkingBitmap& image, const TIEAreaProgress& watch)>;
   bool ApplyAdjustment(const TAdjustment& adjust);
 
+  // ---- effects on 24-bit images, each captioned with its name, on the whole
+  // image or on the selection's box merged back through the mask; positions
+  // are in pixels of that image or box. Aborting stops them with nothing changed.
+  void ApplyUserFilter(const std::array<int32_t, 9>& coefficients, int32_t divisor);
+  void ApplyBumpMap(int32_t x, int32_t y, int32_t width, int32_t height, TBGR light, int32_t quantity);
+  void ApplyLens(int32_t x, int32_t y, int32_t width, int32_t height, double refraction);
+  void ApplyWave(int32_t amplitude, int32_t waveLength, int32_t phase, bool reflective);
+  // Filter 0 maximum, 1 minimum, 2 opening, 3 closing.
+  void ApplyMorph(int32_t filter, int32_t window);
+  // Through the Fourier transform (of the grey levels, or of each channel)
+  // with the inclusive rectangles of the spectrum image cleared, and back.
+  // False, with nothing done, when the padded plane would be over
+  // TIEFtImage::kMaxSide a side.
+  bool FftClear(const std::vector<std::array<int64_t, 4>>& zones, bool gray);
+  // The whole image becomes its spectrum (TIEFtImage::GetFFTImage); false as for FftClear.
+  bool FftSpectrum(bool gray);
+
  private:
   struct TUndoEntry {
     std::unique_ptr<TIEBitmap> Image;
@@ -140,6 +161,13 @@ class TZiridEvProc {
   TIEAreaProgress Watch();
   // `adjust` through ApplyThroughMask after the undo entry, for a 24-bit image.
   bool Adjust(const std::string& caption, const TAdjustment& adjust);
+
+  // An effect on a 24-bit image through ApplyThroughMask, with the undo entry,
+  // progress, the Aborting flag and the change notice.
+  void RunEffect(const std::string& caption, const std::function<void(TIEWorkingBitmap&, const TIEEffectControl&)>& effect);
+  // Whether the image worked on (the selection's box or the whole image) pads
+  // to a plane the frequency-domain image takes; true with no image.
+  bool FftFits() const;
 
   TIEViewLink link_;
   std::deque<TUndoEntry> undo_;
