@@ -34,4 +34,13 @@ int RunApply(const TReadOptions& opts, const std::string& output, const std::vec
 int RunDraw(const TReadOptions& opts, const std::string& output, const std::vector<std::string>& ops,
             const std::vector<std::string>& sets);
 
+// Prints a user filter file as JSON ("coefficients", "divisor", "header_ok"),
+// after writing it from `write` (C0,...,C8,DIV) or the preset `preset` when
+// one is given. A file that cannot be read is a failed read (1).
+int RunFilterFile(const std::string& path, const std::string& write, const std::string& preset);
+
+// Prints the 120 dialog words of a language (english ... dutch, user, system)
+// as a JSON list.
+int RunWords(const std::string& language);
+
 }  // namespace quillet::cli

@@ -1,5 +1,6 @@
 // quillet-cli: the image engine on the command line (formats, info, convert,
-// export-raw, quantize, apply, draw). Exit status 0 on success, 1 on a failed read or write, 2 on a usage error.
+// export-raw, quantize, apply, draw, filter-file, words). Exit status 0 on
+// success, 1 on a failed read or write, 2 on a usage error.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -88,6 +89,20 @@ int main(int argc, char** argv) {
   draw->add_option("--index", drawOpts.index, "Image of a multi-image file");
   draw->add_option("--set", drawSets, "Field=Value of the parameter record, before writing");
   draw->callback([&] { status = RunDraw(drawOpts, drawOut, drawOps, drawSets); });
+
+  std::string fltPath, fltWrite, fltPreset;
+  auto* flt = app.add_subcommand("filter-file", "Print a user filter file (.flt) as JSON, after writing it with "
+                                                "--write or --preset");
+  flt->add_option("FILE", fltPath, "Filter file")->required();
+  flt->add_option("--write", fltWrite, "C0,...,C8,DIV: nine coefficients in row-major order and the divisor");
+  flt->add_option("--preset", fltPreset, "none, blur, edges, emboss, highpass1 to highpass3, lowpass1, lowpass2");
+  flt->callback([&] { status = RunFilterFile(fltPath, fltWrite, fltPreset); });
+
+  std::string wordsLanguage = "english";
+  auto* words = app.add_subcommand("words", "Print the 120 dialog words of a language as a JSON list");
+  words->add_option("--language", wordsLanguage,
+                    "english, italian, german, spanish, french, portuguese, greek, russian, dutch, user or system");
+  words->callback([&] { status = RunWords(wordsLanguage); });
 
   try {
     app.parse(argc, argv);
