@@ -27,7 +27,7 @@ const std::array<TKindPlot, 4> kKindPlots = {{
 }  // namespace
 
 // The plot's left, width and height once the colour bar and labels have
-// their room; countLabelsHeight is the height the count labels divide.
+// their room; CountLabelsHeight is the height the count labels divide.
 struct THistogramBox::TPlot {
   int Left = 0, Width = 0, Height = 0;
   int CountLabelsHeight = 0;

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QColor>
-#include <functional>
 
 #include "imaging/proc/colour_histogram.h"
 #include "imaging/proc/ui/buffered_control.h"

@@ -241,7 +241,8 @@ void TRulerBox::DrawBand(QPainter& painter) const {
 }
 
 void TRulerBox::DrawLabel(QPainter& painter, int u, int t, double unit) const {
-  const QString text = hexLabels_ ? QString::number(qlonglong(Round(unit)), 16).toUpper() : QString::number(unit, 'g', 10);
+  const QString text =
+      hexLabels_ ? QString::number(qlonglong(Round(unit)), 16).toUpper() : QString::number(unit, 'g', 10);
   const QSize box(fontMetrics().horizontalAdvance(text), fontMetrics().height());
   if (rulerDir_ == TRulerDir::rdHorizontal) {
     painter.drawText(QRect(QPoint(u, t), box), Qt::AlignLeft | Qt::AlignTop, text);
