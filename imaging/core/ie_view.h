@@ -3,10 +3,9 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <vector>
 
 #include "imaging/core/colors.h"
+#include "imaging/core/listener_list.h"
 #include "imaging/core/mask.h"
 #include "imaging/core/working_bitmap.h"
 
@@ -17,7 +16,7 @@ class TIEView {
   // A listener's kind argument.
   static constexpr int kChangeImage = 0;
   static constexpr int kChangeDestroyed = 1;
-  using TChangeCallback = std::function<void(TIEView* view, int kind)>;
+  using TChangeCallback = TIEListenerList<TIEView*, int>::TCallback;
 
   // Background is the button face, the resolution the screen's.
   TIEView();
@@ -46,28 +45,21 @@ class TIEView {
   virtual void ImageChange() {}
 
   // Appends (callback, owner). The owner identifies the record for removal.
-  void AddChangeListener(TChangeCallback callback, const void* owner);
+  void AddChangeListener(TChangeCallback callback, const void* owner) { listeners_.Add(std::move(callback), owner); }
   // Removes the first record of owner; safe from inside a callback.
-  void RemoveChangeListener(const void* owner);
-  int64_t ChangeListenerCount() const;
+  void RemoveChangeListener(const void* owner) { listeners_.Remove(owner); }
+  int64_t ChangeListenerCount() const { return listeners_.Count(); }
   // Calls every callback with (this, kChangeImage).
-  void NotifyChange();
+  void NotifyChange() { listeners_.Call(this, kChangeImage); }
   // Calls every callback with (this, kChangeDestroyed) and empties the list.
   // The most derived view calls it first thing in its destructor, so that
   // listeners still see a whole view; the base destructor calls it otherwise.
-  void NotifyDestruction();
+  void NotifyDestruction() { listeners_.CallLast(this, kChangeDestroyed); }
 
  private:
-  struct TListener {
-    TChangeCallback Callback;
-    const void* Owner = nullptr;
-  };
-  void CallListeners(int kind);
-
   TBGR background_;
   int dpiX_, dpiY_;
-  std::vector<TListener> listeners_;
-  int notifying_ = 0;
+  TIEListenerList<TIEView*, int> listeners_;
 };
 
 }  // namespace quillet

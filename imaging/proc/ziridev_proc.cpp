@@ -26,7 +26,7 @@ bool Is1Or24(const TIEWorkingBitmap& b) {
 }  // namespace
 
 TZiridEvProc::TZiridEvProc() = default;
-TZiridEvProc::~TZiridEvProc() = default;
+TZiridEvProc::~TZiridEvProc() { freeListeners_.CallLast(this); }
 
 // ---- common steps
 

@@ -14,6 +14,7 @@
 
 #include "imaging/core/colors.h"
 #include "imaging/core/ie_bitmap.h"
+#include "imaging/core/listener_list.h"
 #include "imaging/core/view_link.h"
 #include "imaging/core/mask.h"
 #include "imaging/core/working_bitmap.h"
@@ -43,6 +44,13 @@ class TZiridEvProc {
   // A bare bitmap detaches the view; none while a view is attached is ignored.
   TIEWorkingBitmap* AttachedBitmap() const { return link_.Bitmap(); }
   void SetAttachedBitmap(TIEWorkingBitmap* bitmap) { link_.AttachBitmap(bitmap); }
+
+  // Callbacks told when the component is destroyed, so that whoever holds
+  // it can let it go; the owner identifies the record for removal.
+  void AddFreeListener(std::function<void(TZiridEvProc*)> callback, const void* owner) {
+    freeListeners_.Add(std::move(callback), owner);
+  }
+  void RemoveFreeListener(const void* owner) { freeListeners_.Remove(owner); }
 
   // The attached view's background, else the component's own.
   TBGR Background() const { return link_.Background(); }
@@ -170,6 +178,7 @@ class TZiridEvProc {
   bool FftFits() const;
 
   TIEViewLink link_;
+  TIEListenerList<TZiridEvProc*> freeListeners_;
   std::deque<TUndoEntry> undo_;
   uint64_t undoAppends_ = 0;  // tells SaveUndoCaptioned whether an entry came
 };
