@@ -45,7 +45,7 @@ const std::map<std::string, TColourStep>& Steps() {
        {{1, 4},
         {{-100, 100}, {0, 255}},
         [](const TValues& v) {
-          return Adjustment([v](TIEWorkingBitmap& b, const TIEAreaProgress& w) {
+          return Adjustment([v](TIEWorkingBitmap& b, const TIEProcWatch& w) {
             // Without a centre, the average colour of the image worked on, as the dialog does.
             AdjustContrast(b, {}, v[0], v.size() == 4 ? Colour(v, 1) : AverageColour(b), w);
           });
@@ -55,14 +55,14 @@ const std::map<std::string, TColourStep>& Steps() {
        {{1},
         {{-100, 100}},
         [](const TValues& v) {
-          return Adjustment([v](TIEWorkingBitmap& b, const TIEAreaProgress& w) { AddRGB(b, {}, v[0], v[0], v[0], w); });
+          return Adjustment([v](TIEWorkingBitmap& b, const TIEProcWatch& w) { AddRGB(b, {}, v[0], v[0], v[0], w); });
         },
         "brightness takes V from -100 to 100"}},
       {"addrgb",
        {{3},
         {{-255, 255}},
         [](const TValues& v) {
-          return Adjustment([v](TIEWorkingBitmap& b, const TIEAreaProgress& w) { AddRGB(b, {}, v[0], v[1], v[2], w); });
+          return Adjustment([v](TIEWorkingBitmap& b, const TIEProcWatch& w) { AddRGB(b, {}, v[0], v[1], v[2], w); });
         },
         "addrgb takes DR,DG,DB from -255 to 255"}},
       {"hsl",
@@ -70,7 +70,7 @@ const std::map<std::string, TColourStep>& Steps() {
         {{-180, 180}, {-100, 100}},
         [](const TValues& v) {
           return Adjustment(
-              [v](TIEWorkingBitmap& b, const TIEAreaProgress& w) { AdjustHSL(b, {}, v[0], v[1], v[2], w); });
+              [v](TIEWorkingBitmap& b, const TIEProcWatch& w) { AdjustHSL(b, {}, v[0], v[1], v[2], w); });
         },
         "hsl takes H from -180 to 180, S and L from -100 to 100"}},
       {"hsv",
@@ -78,14 +78,14 @@ const std::map<std::string, TColourStep>& Steps() {
         {{-180, 180}, {-100, 100}},
         [](const TValues& v) {
           return Adjustment(
-              [v](TIEWorkingBitmap& b, const TIEAreaProgress& w) { AdjustHSV(b, {}, v[0], v[1], v[2], w); });
+              [v](TIEWorkingBitmap& b, const TIEProcWatch& w) { AdjustHSV(b, {}, v[0], v[1], v[2], w); });
         },
         "hsv takes H from -180 to 180, S and V from -100 to 100"}},
       {"threshold",
        {{2, 6},
         {{0, 255}},
         [](const TValues& v) {
-          return Adjustment([levels = Levels(v)](TIEWorkingBitmap& b, const TIEAreaProgress& w) {
+          return Adjustment([levels = Levels(v)](TIEWorkingBitmap& b, const TIEProcWatch& w) {
             ThresholdLevels(b, {}, levels.first, levels.second, kBlack, kWhite, w);
           });
         },
@@ -94,7 +94,7 @@ const std::map<std::string, TColourStep>& Steps() {
        {{2, 6},
         {{0, 255}},
         [](const TValues& v) {
-          return Adjustment([levels = Levels(v)](TIEWorkingBitmap& b, const TIEAreaProgress& w) {
+          return Adjustment([levels = Levels(v)](TIEWorkingBitmap& b, const TIEProcWatch& w) {
             StretchLevels(b, {}, levels.first, levels.second, w);
           });
         },

@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A cancel from the progress handler at a chosen percentage (above 100: never).
   const int cancelAt = in.Byte();
   bool aborting = false;
-  const TIEEffectControl control{[&](int per) { aborting = aborting || per >= cancelAt; }, &aborting};
+  const TIEProcWatch control{[&](int per) { aborting = aborting || per >= cancelAt; }, &aborting};
   for (int ops = 0; in.More() && ops < 12; ++ops) {
     aborting = false;
     switch (in.Byte() % 7) {

@@ -40,7 +40,7 @@ void MapRow(uint8_t* p, int64_t width, const TTables& tables) {
 }
 
 // The tables applied to every pixel of the area; identical tables change nothing.
-void MapChannels(TIEWorkingBitmap& image, const TIEArea& whole, const TTables& t, const TIEAreaProgress& watch) {
+void MapChannels(TIEWorkingBitmap& image, const TIEArea& whole, const TTables& t, const TIEProcWatch& watch) {
   const std::optional<TIEArea> area = Area24(image, whole);
   const TTable same = Identity();
   if (!area || (t[0] == same && t[1] == same && t[2] == same)) return;
@@ -67,7 +67,7 @@ uint8_t RoundRatio(int64_t num, int64_t den) {
 }  // namespace
 
 void AdjustContrast(TIEWorkingBitmap& image, const TIEArea& area, int contrast, TBGR centre,
-                    const TIEAreaProgress& watch) {
+                    const TIEProcWatch& watch) {
   const double x = contrast >= 0 ? contrast / 10.0 + 1 : 1 - std::sqrt(-double(contrast)) / 10;
   MapChannels(image, area, Tables([&](int c, int k) {
                 const int m = Channel(centre, c);
@@ -78,13 +78,13 @@ void AdjustContrast(TIEWorkingBitmap& image, const TIEArea& area, int contrast, 
               watch);
 }
 
-void AddRGB(TIEWorkingBitmap& image, const TIEArea& area, int dR, int dG, int dB, const TIEAreaProgress& watch) {
+void AddRGB(TIEWorkingBitmap& image, const TIEArea& area, int dR, int dG, int dB, const TIEProcWatch& watch) {
   const int shift[3] = {dB, dG, dR};
   MapChannels(image, area, Tables([&](int c, int k) { return Clamp255(k + shift[c]); }), watch);
 }
 
 void ThresholdLevels(TIEWorkingBitmap& image, const TIEArea& area, TBGR low, TBGR high, TBGR below, TBGR above,
-                     const TIEAreaProgress& watch) {
+                     const TIEProcWatch& watch) {
   if (low == kBlack && high == kWhite) return;
   MapChannels(image, area, Tables([&](int c, int k) {
                 const int v = k <= Channel(low, c) ? Channel(below, c) : k;
@@ -93,7 +93,7 @@ void ThresholdLevels(TIEWorkingBitmap& image, const TIEArea& area, TBGR low, TBG
               watch);
 }
 
-void StretchLevels(TIEWorkingBitmap& image, const TIEArea& area, TBGR dark, TBGR light, const TIEAreaProgress& watch) {
+void StretchLevels(TIEWorkingBitmap& image, const TIEArea& area, TBGR dark, TBGR light, const TIEProcWatch& watch) {
   light = TBGR{std::max<uint8_t>(light.b, 1), std::max<uint8_t>(light.g, 1), std::max<uint8_t>(light.r, 1)};
   if (light == dark) return;
   MapChannels(image, area, Tables([&](int c, int k) {

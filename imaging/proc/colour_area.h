@@ -4,14 +4,13 @@
 #pragma once
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <limits>
 #include <optional>
 
 #include "imaging/core/working_bitmap.h"
 #include "imaging/proc/proc_progress.h"
-#include "imaging/proc/resample_threads.h"
+#include "imaging/proc/proc_rows.h"
 
 namespace quillet {
 
@@ -38,45 +37,25 @@ inline std::optional<TIEArea> Area24(const TIEWorkingBitmap& image, const TIEAre
   return clamped;
 }
 
-// Where an area function reports (percent, clamped to 0..100) and the flag
-// it polls before each row; both may be empty. The flag is set from the
-// progress handler, which runs on the calling thread.
-struct TIEAreaProgress {
-  TIEProcProgress OnProgress;
-  const bool* Aborting = nullptr;
-
-  bool Aborted() const { return Aborting && *Aborting; }
-};
-
 // row(y) for every row y of [top, bottom), each row on one thread; after
 // each row per = trunc(rows done * 100 / denominator). Returns false when
 // the abort flag is set: the rows after it was seen were not run.
 template <class Row>
-bool RunAreaRows(int64_t top, int64_t bottom, int64_t bytesPerRow, double denominator, const TIEAreaProgress& watch,
+bool RunAreaRows(int64_t top, int64_t bottom, int64_t bytesPerRow, double denominator, const TIEProcWatch& watch,
                  Row row) {
-  if (watch.Aborted()) return false;
-  TIEStepProgress progress(watch.OnProgress, denominator);
-  // Only the calling thread reads the caller's flag; the others see this copy.
-  std::atomic<bool> stop{false};
-  SplitItems(
-      bottom - top, bytesPerRow,
-      [&](int64_t done) {
-        progress.Report(done);
-        if (watch.Aborted()) stop.store(true, std::memory_order_relaxed);
-      },
-      [&](int64_t first, int64_t last, auto&& done) {
-        for (int64_t y = first; y < last && !stop.load(std::memory_order_relaxed); ++y) {
-          row(top + y);
-          done(1);
-        }
-      });
-  return !watch.Aborted();
+  TIEProcRows rows(watch, denominator);
+  return rows.Run(bottom - top, bytesPerRow, [&](int64_t first, int64_t last, auto&& next) {
+    for (int64_t y = first; y < last; ++y) {
+      row(top + y);
+      if (!next()) return;
+    }
+  });
 }
 
 // The rows of an area with the area functions' formula:
 // per = trunc((y - top + 1) * 100 / (bottom - top - 1 + 0.5)).
 template <class Row>
-bool RunAreaRows(const TIEArea& area, const TIEAreaProgress& watch, Row row) {
+bool RunAreaRows(const TIEArea& area, const TIEProcWatch& watch, Row row) {
   return RunAreaRows(area.Y1, area.Y2, 3 * area.Width(), double(area.Height()) - 0.5, watch, row);
 }
 

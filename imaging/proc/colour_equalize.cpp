@@ -82,7 +82,7 @@ void EqualizeRow(const uint8_t* above, const uint8_t* row, const uint8_t* below,
 
 }  // namespace
 
-void AutoEqualizeArea(TIEWorkingBitmap& image, const TIEArea& whole, const TIEAreaProgress& watch) {
+void AutoEqualizeArea(TIEWorkingBitmap& image, const TIEArea& whole, const TIEProcWatch& watch) {
   const std::optional<TIEArea> found = Area24(image, whole);
   const int64_t target = image.Width() * image.Height() / 256;
   if (!found || target == 0) return;

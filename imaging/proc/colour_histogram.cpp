@@ -68,7 +68,7 @@ void AreaHistogram(const TIEWorkingBitmap& image, const TIEArea& whole, TIEHisto
   });
 }
 
-TBGR AverageColour(const TIEWorkingBitmap& image, const TIEArea& whole, const TIEAreaProgress& watch) {
+TBGR AverageColour(const TIEWorkingBitmap& image, const TIEArea& whole, const TIEProcWatch& watch) {
   const std::optional<TIEArea> found = Area24(image, whole);
   if (!found) return kMidGrey;
   const TIEArea& area = *found;

@@ -24,6 +24,6 @@ void AreaHistogram(const TIEWorkingBitmap& image, const TIEArea& area, TIEHistog
 
 // The mean of each channel over the area of a 24-bit image, truncated;
 // (128, 128, 128) for an empty area or another format.
-TBGR AverageColour(const TIEWorkingBitmap& image, const TIEArea& area = {}, const TIEAreaProgress& watch = {});
+TBGR AverageColour(const TIEWorkingBitmap& image, const TIEArea& area = {}, const TIEProcWatch& watch = {});
 
 }  // namespace quillet

@@ -13,7 +13,7 @@ namespace {
 // Every pixel of the area becomes shift(its colour), through a cache of
 // `keys` entries when the area is large.
 template <class Key, class Shift>
-void ShiftColours(TIEWorkingBitmap& image, const TIEArea& area, const TIEAreaProgress& watch, size_t keys, Key key,
+void ShiftColours(TIEWorkingBitmap& image, const TIEArea& area, const TIEProcWatch& watch, size_t keys, Key key,
                   Shift shift) {
   const auto apply = [&](auto&& colourOf) {
     RunAreaRows(area, watch, [&](int64_t y) {
@@ -32,7 +32,7 @@ void ShiftColours(TIEWorkingBitmap& image, const TIEArea& area, const TIEAreaPro
 }  // namespace
 
 void AdjustHSL(TIEWorkingBitmap& image, const TIEArea& whole, int hue, int saturation, int luminosity,
-               const TIEAreaProgress& watch) {
+               const TIEProcWatch& watch) {
   const std::optional<TIEArea> area = Area24(image, whole);
   if (!area || (hue == 0 && saturation == 0 && luminosity == 0)) return;
   const double dh = hue / 360.0, ds = saturation / 100.0, dl = luminosity / 100.0;
@@ -45,7 +45,7 @@ void AdjustHSL(TIEWorkingBitmap& image, const TIEArea& whole, int hue, int satur
 
 // The result depends on the 0..99 levels of the channels alone, so they are the key.
 void AdjustHSV(TIEWorkingBitmap& image, const TIEArea& whole, int hue, int saturation, int value,
-               const TIEAreaProgress& watch) {
+               const TIEProcWatch& watch) {
   const std::optional<TIEArea> area = Area24(image, whole);
   if (!area || (hue == 0 && saturation == 0 && value == 0)) return;
   hue %= 360, saturation = std::clamp(saturation, -99, 99), value = std::clamp(value, -99, 99);

@@ -12,7 +12,7 @@ namespace {
 // Runs split(source pixel, three output pixels) over every pixel, the
 // targets first made the source's size.
 template <class Split>
-void SplitPixels(const TIEWorkingBitmap& source, std::array<TIEWorkingBitmap*, 3> targets, const TIEAreaProgress& watch,
+void SplitPixels(const TIEWorkingBitmap& source, std::array<TIEWorkingBitmap*, 3> targets, const TIEProcWatch& watch,
                  Split split) {
   if (source.PixelFormat() != TIEPixelFormat::pf24bit) return;
   const int64_t w = source.Width(), h = source.Height();
@@ -30,14 +30,14 @@ void Grey3(uint8_t* p, uint8_t v) { p[0] = p[1] = p[2] = v; }
 }  // namespace
 
 void SplitChannelsRGB(const TIEWorkingBitmap& source, TIEWorkingBitmap& red, TIEWorkingBitmap& green,
-                      TIEWorkingBitmap& blue, const TIEAreaProgress& watch) {
+                      TIEWorkingBitmap& blue, const TIEProcWatch& watch) {
   SplitPixels(source, {&red, &green, &blue}, watch, [](const uint8_t* p, uint8_t* r, uint8_t* g, uint8_t* b) {
     Grey3(r, p[2]), Grey3(g, p[1]), Grey3(b, p[0]);
   });
 }
 
 void SplitChannelsHSV(const TIEWorkingBitmap& source, TIEWorkingBitmap& hue, TIEWorkingBitmap& saturation,
-                      TIEWorkingBitmap& value, const TIEAreaProgress& watch) {
+                      TIEWorkingBitmap& value, const TIEProcWatch& watch) {
   // The three grey levels as one colour (hue in red, saturation in green, value in blue).
   const auto levels = [](const uint8_t* p) {
     const THSV c = RGBToHSV(p[2], p[1], p[0]);

@@ -11,10 +11,10 @@ namespace quillet {
 // (R, R, R), (G, G, G) or (B, B, B). Progress trunc(rows done * 100 / height).
 // A source of another format leaves the targets alone.
 void SplitChannelsRGB(const TIEWorkingBitmap& source, TIEWorkingBitmap& red, TIEWorkingBitmap& green,
-                      TIEWorkingBitmap& blue, const TIEAreaProgress& watch = {});
+                      TIEWorkingBitmap& blue, const TIEProcWatch& watch = {});
 // As SplitChannelsRGB with the integer HSV of each pixel scaled to 0..255:
 // trunc(H / 359 * 255), trunc(S / 99 * 255), trunc(V / 99 * 255).
 void SplitChannelsHSV(const TIEWorkingBitmap& source, TIEWorkingBitmap& hue, TIEWorkingBitmap& saturation,
-                      TIEWorkingBitmap& value, const TIEAreaProgress& watch = {});
+                      TIEWorkingBitmap& value, const TIEProcWatch& watch = {});
 
 }  // namespace quillet

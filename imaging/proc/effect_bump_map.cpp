@@ -70,7 +70,7 @@ const uint8_t* BumpLightMap() {
 }
 
 void ApplyBumpMap(TIEWorkingBitmap& image, const TIEEffectArea& wanted, int32_t x, int32_t y, int32_t width,
-                  int32_t height, TBGR light, int32_t quantity, const TIEEffectControl& control) {
+                  int32_t height, TBGR light, int32_t quantity, const TIEProcWatch& control) {
   const TIEEffectArea area = ClipArea(image, wanted);
   if (image.PixelFormat() != TIEPixelFormat::pf24bit || area.Empty() || width == 0 || height == 0) return;
   const int64_t w = area.Width(), h = area.Height();
@@ -84,7 +84,7 @@ void ApplyBumpMap(TIEWorkingBitmap& image, const TIEEffectArea& wanted, int32_t 
   const TLitTable lit = LitTable(light, quantity);
   const uint8_t* map = BumpLightMap();
   TIEWorkingBitmap out = NewAreaImage(area);
-  TIEEffectRows rows(control, double(h) - 0.5);
+  TIEProcRows rows(control, double(h) - 0.5);
   if (!rows.Run(h, 12 * w, [&](int64_t first, int64_t last, auto next) {
         std::vector<int32_t> index(static_cast<size_t>(w));
         for (int64_t r = first; r < last; ++r) {

@@ -8,7 +8,7 @@
 #include "imaging/core/colors.h"
 #include "imaging/core/working_bitmap.h"
 #include "imaging/proc/effect_area.h"
-#include "imaging/proc/effect_run.h"
+#include "imaging/proc/proc_rows.h"
 
 namespace quillet {
 
@@ -20,6 +20,6 @@ const uint8_t* BumpLightMap();
 // in `light`; `quantity` (0..100) percent of the source stays. A light of
 // no width or height, other formats and a cancelled run change nothing.
 void ApplyBumpMap(TIEWorkingBitmap& image, const TIEEffectArea& area, int32_t x, int32_t y, int32_t width,
-                  int32_t height, TBGR light, int32_t quantity, const TIEEffectControl& control = {});
+                  int32_t height, TBGR light, int32_t quantity, const TIEProcWatch& control = {});
 
 }  // namespace quillet

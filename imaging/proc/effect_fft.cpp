@@ -164,7 +164,7 @@ int64_t FftSize(int64_t n) {
 
 int64_t FftSteps(int64_t width, int64_t height) { return Strips(height) + Strips(width); }
 
-bool Fft2D(TIEComplexPlane& plane, bool inverse, TIEEffectRows& rows) {
+bool Fft2D(TIEComplexPlane& plane, bool inverse, TIEProcRows& rows) {
   const TFftLine across(plane.Width), down(plane.Height);
   const bool rowsDone = rows.Run(Strips(plane.Height), 40 * kLanes * plane.Width, [&](int64_t first, int64_t last, auto next) {
     TStrip strip(plane.Width);

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "imaging/proc/effect_run.h"
+#include "imaging/proc/proc_rows.h"
 
 namespace quillet {
 
@@ -28,7 +28,7 @@ int64_t FftSize(int64_t n);
 // (e^(+2 pi i k n / N)), unnormalised both ways. Each strip of rows or
 // columns done counts one step of `rows`; false when cancelled (the plane is
 // then partly transformed).
-bool Fft2D(TIEComplexPlane& plane, bool inverse, TIEEffectRows& rows);
+bool Fft2D(TIEComplexPlane& plane, bool inverse, TIEProcRows& rows);
 
 // The steps Fft2D counts for a plane of this size.
 int64_t FftSteps(int64_t width, int64_t height);

@@ -22,7 +22,7 @@ bool TIEFtImage::Fits(int64_t width, int64_t height) {
   return width > 0 && height > 0 && FftSize(width) <= kMaxSide && FftSize(height) <= kMaxSide;
 }
 
-bool TIEFtImage::BuildFT(const TIEWorkingBitmap& image, bool gray, const TIEEffectControl& control) {
+bool TIEFtImage::BuildFT(const TIEWorkingBitmap& image, bool gray, const TIEProcWatch& control) {
   planes_.clear();
   kept_.clear();
   if (image.PixelFormat() != TIEPixelFormat::pf24bit || !Fits(image.Width(), image.Height())) return false;
@@ -42,7 +42,7 @@ bool TIEFtImage::BuildFT(const TIEWorkingBitmap& image, bool gray, const TIEEffe
       planes[0].Re[i] = px[2], planes[0].Im[i] = px[1], planes[1].Re[i] = px[0];
     }
   }
-  TIEEffectRows rows(control, double(int64_t(planes.size()) * FftSteps(width_, height_)) + 0.5);
+  TIEProcRows rows(control, double(int64_t(planes.size()) * FftSteps(width_, height_)) + 0.5);
   for (TIEComplexPlane& p : planes)
     if (!Fft2D(p, false, rows)) return false;
   planes_ = std::move(planes);
@@ -107,9 +107,9 @@ void TIEFtImage::ClearZone(int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
 // inverse transform per plane when each channel's cleared spectrum is first
 // made Hermitian: for a plane that is Z (m(k) + m(-k)) / 2, m being 1 where
 // the spectrum is kept and 0 where it was cleared.
-bool TIEFtImage::GetInverseImage(TIEWorkingBitmap& image, const TIEEffectControl& control) const {
+bool TIEFtImage::GetInverseImage(TIEWorkingBitmap& image, const TIEProcWatch& control) const {
   if (Empty()) return false;
-  TIEEffectRows rows(control, double(int64_t(planes_.size()) * FftSteps(width_, height_)) + 0.5);
+  TIEProcRows rows(control, double(int64_t(planes_.size()) * FftSteps(width_, height_)) + 0.5);
   TIEWorkingBitmap out;
   out.AllocateUninitialised(imageWidth_, imageHeight_, TIEPixelFormat::pf24bit);
   const double samples = double(width_ * height_);

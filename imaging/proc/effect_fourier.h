@@ -9,7 +9,7 @@
 
 #include "imaging/core/working_bitmap.h"
 #include "imaging/proc/effect_fft.h"
-#include "imaging/proc/effect_run.h"
+#include "imaging/proc/proc_rows.h"
 
 namespace quillet {
 
@@ -23,7 +23,7 @@ class TIEFtImage {
   // Forward transform, unnormalised, of `image` (24-bit, not empty, fitting),
   // replacing what was held. False, holding nothing, when the image does not
   // qualify or the run was cancelled.
-  bool BuildFT(const TIEWorkingBitmap& image, bool gray, const TIEEffectControl& control = {});
+  bool BuildFT(const TIEWorkingBitmap& image, bool gray, const TIEProcWatch& control = {});
 
   bool Empty() const { return planes_.empty(); }
   bool Gray() const { return gray_; }
@@ -42,7 +42,7 @@ class TIEFtImage {
   // The inverse transform divided by the sample count: its real part,
   // rounded, limited to 0..255 and cropped to the image's size. False, with
   // `image` untouched, when empty or cancelled.
-  bool GetInverseImage(TIEWorkingBitmap& image, const TIEEffectControl& control = {}) const;
+  bool GetInverseImage(TIEWorkingBitmap& image, const TIEProcWatch& control = {}) const;
 
  private:
   // Frequency index of spectrum pixel (u, v).

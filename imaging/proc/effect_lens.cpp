@@ -50,7 +50,7 @@ QUILLET_VECTOR_CLONES void LensRow(const TLensBox& box, int64_t i, int64_t image
 }  // namespace
 
 void ApplyLens(TIEWorkingBitmap& image, int32_t x, int32_t y, int32_t width, int32_t height, double refraction,
-               const TIEEffectControl& control) {
+               const TIEProcWatch& control) {
   if (image.PixelFormat() != TIEPixelFormat::pf24bit || image.Empty() || !(refraction > 1)) return;
   const int64_t W = image.Width(), H = image.Height(), dw = width / 2, dh = height / 2;
   const int64_t left = std::clamp<int64_t>(x - dw, 0, W - 1), top = std::clamp<int64_t>(y - dh, 0, H - 1);
@@ -60,7 +60,7 @@ void ApplyLens(TIEWorkingBitmap& image, int32_t x, int32_t y, int32_t width, int
   box.a = double(box.width) / 2, box.b = double(box.height) / 2, box.r = std::min(box.a, box.b);
   TIEWorkingBitmap out;
   out.AllocateUninitialised(box.width, box.height, TIEPixelFormat::pf24bit);
-  TIEEffectRows rows(control, double(box.height) + 0.5);
+  TIEProcRows rows(control, double(box.height) + 0.5);
   if (!rows.Run(box.height, 64 * box.width, [&](int64_t first, int64_t last, auto next) {
         std::vector<int32_t> cols(size_t(box.width)), srcRows(size_t(box.width));
         for (int64_t i = first; i < last; ++i) {

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "imaging/core/working_bitmap.h"
-#include "imaging/proc/effect_run.h"
+#include "imaging/proc/proc_rows.h"
 
 namespace quillet {
 
@@ -14,6 +14,6 @@ namespace quillet {
 // `refraction` (1 or less bends nothing). A box under one pixel wide or
 // high, other formats and a cancelled run change nothing.
 void ApplyLens(TIEWorkingBitmap& image, int32_t x, int32_t y, int32_t width, int32_t height, double refraction,
-               const TIEEffectControl& control = {});
+               const TIEProcWatch& control = {});
 
 }  // namespace quillet

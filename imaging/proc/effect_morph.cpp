@@ -95,7 +95,7 @@ void MorphRows(const TMorphPass& pass, TIEWorkingBitmap& dst, int64_t first, int
 }  // namespace
 
 void ApplyMorph(TIEWorkingBitmap& image, const TIEEffectArea& wanted, int32_t filter, int32_t window,
-                const TIEEffectControl& control) {
+                const TIEProcWatch& control) {
   const TIEEffectArea area = ClipArea(image, wanted);
   if (image.PixelFormat() != TIEPixelFormat::pf24bit || area.Empty() || filter < 0 || filter > 3) return;
   // Minimum passes; opening is a minimum then a maximum, closing the reverse.
@@ -104,7 +104,7 @@ void ApplyMorph(TIEWorkingBitmap& image, const TIEEffectArea& wanted, int32_t fi
   const int64_t w = area.Width(), h = area.Height();
   // A window beyond the area's larger side reaches no further than that side.
   const int64_t k = std::clamp<int64_t>(window, 1, std::max(w, h));
-  TIEEffectRows rows(control, double(int64_t(passes.size()) * h) - 0.5);
+  TIEProcRows rows(control, double(int64_t(passes.size()) * h) - 0.5);
   TIEWorkingBitmap result;
   TRows src{image.ScanLine(area.Y1) + 3 * area.X1, image.RowBytes()};
   for (const bool minimum : passes) {

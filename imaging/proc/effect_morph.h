@@ -7,7 +7,7 @@
 
 #include "imaging/core/working_bitmap.h"
 #include "imaging/proc/effect_area.h"
-#include "imaging/proc/effect_run.h"
+#include "imaging/proc/proc_rows.h"
 
 namespace quillet {
 
@@ -19,6 +19,6 @@ enum class TIEMorphFilter { mfMaximum = 0, mfMinimum = 1, mfOpening = 2, mfClosi
 // wins, and a maximum whose window is all grey 0 keeps its centre. Other
 // formats and a cancelled run change nothing.
 void ApplyMorph(TIEWorkingBitmap& image, const TIEEffectArea& area, int32_t filter, int32_t window,
-                const TIEEffectControl& control = {});
+                const TIEProcWatch& control = {});
 
 }  // namespace quillet

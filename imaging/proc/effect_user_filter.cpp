@@ -103,7 +103,7 @@ void FilterRows(const TFilterJob& job, TIEWorkingBitmap& out, int64_t first, int
 }  // namespace
 
 void ApplyUserFilter(TIEWorkingBitmap& image, const TIEEffectArea& wanted, const TIEFilterCoefficients& coefficients,
-                     int32_t divisor, const TIEEffectControl& control) {
+                     int32_t divisor, const TIEProcWatch& control) {
   const TIEEffectArea area = ClipArea(image, wanted);
   if (image.PixelFormat() != TIEPixelFormat::pf24bit || area.Empty()) return;
   TFilterJob job{image, area, 0, {}, {}, TFilterFinish(divisor), {}};
@@ -115,7 +115,7 @@ void ApplyUserFilter(TIEWorkingBitmap& image, const TIEEffectArea& wanted, const
   if (job.bound <= 32767)
     for (int64_t s = -job.bound; s <= job.bound; ++s) job.table.push_back(job.finish(double(s)));
   TIEWorkingBitmap out = NewAreaImage(area);
-  TIEEffectRows rows(control, double(area.Height()) - 0.5);
+  TIEProcRows rows(control, double(area.Height()) - 0.5);
   if (!rows.Run(area.Height(), 27 * area.Width(), [&](int64_t first, int64_t last, auto next) {
         FilterRows(job, out, first, last, next);
       }))

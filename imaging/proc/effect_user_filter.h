@@ -8,7 +8,7 @@
 
 #include "imaging/core/working_bitmap.h"
 #include "imaging/proc/effect_area.h"
-#include "imaging/proc/effect_run.h"
+#include "imaging/proc/proc_rows.h"
 
 namespace quillet {
 
@@ -20,6 +20,6 @@ using TIEFilterCoefficients = std::array<int32_t, 9>;
 // limited to 0..255; the sums are exact whatever the coefficients. Other
 // formats, and a cancelled run, leave the image as it was.
 void ApplyUserFilter(TIEWorkingBitmap& image, const TIEEffectArea& area, const TIEFilterCoefficients& coefficients,
-                     int32_t divisor, const TIEEffectControl& control = {});
+                     int32_t divisor, const TIEProcWatch& control = {});
 
 }  // namespace quillet

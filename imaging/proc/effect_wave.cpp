@@ -122,7 +122,7 @@ QUILLET_VECTOR_CLONES void BlendRow(const TSamples& s, int64_t width, uint8_t* _
 }  // namespace
 
 void ApplyWave(TIEWorkingBitmap& image, int32_t amplitude, int32_t waveLength, int32_t phase, bool reflective,
-               const TIEEffectControl& control) {
+               const TIEProcWatch& control) {
   if (image.PixelFormat() != TIEPixelFormat::pf24bit || image.Empty() || amplitude == 0 || waveLength == 0) return;
   const TWave wave = WaveOf(image, amplitude, waveLength, phase, reflective);
   std::vector<double> across(size_t(wave.width));
@@ -139,7 +139,7 @@ void ApplyWave(TIEWorkingBitmap& image, int32_t amplitude, int32_t waveLength, i
   }
   const TIEEffectArea area = WholeArea(image);
   TIEWorkingBitmap out = NewAreaImage(area);
-  TIEEffectRows rows(control, double(wave.height) + 0.5);
+  TIEProcRows rows(control, double(wave.height) + 0.5);
   if (!rows.Run(wave.height, 48 * wave.width, [&](int64_t first, int64_t last, auto next) {
         TSamples samples(wave.width);
         for (int64_t y = first; y < last; ++y) {

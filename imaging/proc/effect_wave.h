@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "imaging/core/working_bitmap.h"
-#include "imaging/proc/effect_run.h"
+#include "imaging/proc/proc_rows.h"
 
 namespace quillet {
 
@@ -14,6 +14,6 @@ namespace quillet {
 // reflective wave moves each pixel along the line from the centre through it.
 // No amplitude or wave length, other formats and a cancelled run change nothing.
 void ApplyWave(TIEWorkingBitmap& image, int32_t amplitude, int32_t waveLength, int32_t phase, bool reflective,
-               const TIEEffectControl& control = {});
+               const TIEProcWatch& control = {});
 
 }  // namespace quillet

@@ -13,6 +13,16 @@ namespace quillet {
 // Called with a percentage in 0..100; may be empty.
 using TIEProcProgress = std::function<void(int percent)>;
 
+// Where an operation reports its progress and the flag it polls before each
+// row; both may be empty. The flag is set from the progress handler, which
+// runs on the calling thread.
+struct TIEProcWatch {
+  TIEProcProgress OnProgress;
+  const bool* Aborting = nullptr;
+
+  bool Aborted() const { return Aborting && *Aborting; }
+};
+
 // Reports trunc(done * 100 / denominator), clamped to 0..100, each time the
 // value changes. Most operations divide by their step count + 0.5.
 class TIEStepProgress {

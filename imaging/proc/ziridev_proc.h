@@ -20,7 +20,7 @@
 #include "imaging/core/working_bitmap.h"
 #include "imaging/proc/colour_histogram.h"
 #include "imaging/proc/effect_fourier.h"
-#include "imaging/proc/effect_run.h"
+#include "imaging/proc/proc_rows.h"
 #include "imaging/proc/resample_filter.h"
 
 namespace quillet {
@@ -125,7 +125,7 @@ class TZiridEvProc {
   // The preview dialog's OK pass: `adjust` runs on the whole image, or on
   // the selection's box merged back through the mask, with this component's
   // progress and abort flag; undo caption "Previews". False when aborted.
-  using TAdjustment = std::function<void(TIEWorkingBitmap& image, const TIEAreaProgress& watch)>;
+  using TAdjustment = std::function<void(TIEWorkingBitmap& image, const TIEProcWatch& watch)>;
   bool ApplyAdjustment(const TAdjustment& adjust);
 
   // ---- effects on 24-bit images, each captioned with its name, on the whole
@@ -166,13 +166,10 @@ class TZiridEvProc {
   // The alpha channel follows a resampled image.
   void ResampleAlpha(int64_t width, int64_t height);
   // OnProgress and Aborting for an area function, the flag cleared.
-  TIEAreaProgress Watch();
+  TIEProcWatch Watch();
   // `adjust` through ApplyThroughMask after the undo entry, for a 24-bit image.
   bool Adjust(const std::string& caption, const TAdjustment& adjust);
 
-  // An effect on a 24-bit image through ApplyThroughMask, with the undo entry,
-  // progress, the Aborting flag and the change notice.
-  void RunEffect(const std::string& caption, const std::function<void(TIEWorkingBitmap&, const TIEEffectControl&)>& effect);
   // Whether the image worked on (the selection's box or the whole image) pads
   // to a plane the frequency-domain image takes; true with no image.
   bool FftFits() const;

@@ -6,7 +6,7 @@
 
 namespace quillet {
 
-TIEAreaProgress TZiridEvProc::Watch() {
+TIEProcWatch TZiridEvProc::Watch() {
   Aborting = false;
   return {[this](int per) { Progress(per); }, &Aborting};
 }
@@ -15,7 +15,7 @@ bool TZiridEvProc::Adjust(const std::string& caption, const TAdjustment& adjust)
   if (!link_.Bitmap()) return false;
   RecordUndo(caption);
   if (link_.Bitmap()->PixelFormat() != TIEPixelFormat::pf24bit) return false;
-  const TIEAreaProgress watch = Watch();
+  const TIEProcWatch watch = Watch();
   const bool done = ApplyThroughMask([&](TIEWorkingBitmap& image) { adjust(image, watch); });
   NotifyImageChanged();
   return done;
@@ -23,7 +23,7 @@ bool TZiridEvProc::Adjust(const std::string& caption, const TAdjustment& adjust)
 
 void TZiridEvProc::HistAutoEqualize() {
   Adjust("HistAutoEqualize",
-         [](TIEWorkingBitmap& image, const TIEAreaProgress& watch) { AutoEqualizeArea(image, {}, watch); });
+         [](TIEWorkingBitmap& image, const TIEProcWatch& watch) { AutoEqualizeArea(image, {}, watch); });
 }
 
 bool TZiridEvProc::ApplyAdjustment(const TAdjustment& adjust) { return Adjust("Previews", adjust); }

@@ -9,42 +9,32 @@
 
 namespace quillet {
 
-void TZiridEvProc::RunEffect(const std::string& caption,
-                             const std::function<void(TIEWorkingBitmap&, const TIEEffectControl&)>& effect) {
-  if (!link_.Bitmap()) return;
-  Aborting = false;
-  RecordUndo(caption);
-  if (link_.Bitmap()->PixelFormat() != TIEPixelFormat::pf24bit) return;
-  const TIEEffectControl control{[this](int per) { Progress(per); }, &Aborting};
-  if (ApplyThroughMask([&](TIEWorkingBitmap& image) { effect(image, control); })) NotifyImageChanged();
-}
-
 void TZiridEvProc::ApplyUserFilter(const std::array<int32_t, 9>& coefficients, int32_t divisor) {
-  RunEffect("ApplyUserFilter", [&](TIEWorkingBitmap& image, const TIEEffectControl& control) {
+  Adjust("ApplyUserFilter", [&](TIEWorkingBitmap& image, const TIEProcWatch& control) {
     quillet::ApplyUserFilter(image, WholeArea(image), coefficients, divisor, control);
   });
 }
 
 void TZiridEvProc::ApplyBumpMap(int32_t x, int32_t y, int32_t width, int32_t height, TBGR light, int32_t quantity) {
-  RunEffect("ApplyBumpMap", [&](TIEWorkingBitmap& image, const TIEEffectControl& control) {
+  Adjust("ApplyBumpMap", [&](TIEWorkingBitmap& image, const TIEProcWatch& control) {
     quillet::ApplyBumpMap(image, WholeArea(image), x, y, width, height, light, quantity, control);
   });
 }
 
 void TZiridEvProc::ApplyLens(int32_t x, int32_t y, int32_t width, int32_t height, double refraction) {
-  RunEffect("ApplyLens", [&](TIEWorkingBitmap& image, const TIEEffectControl& control) {
+  Adjust("ApplyLens", [&](TIEWorkingBitmap& image, const TIEProcWatch& control) {
     quillet::ApplyLens(image, x, y, width, height, refraction, control);
   });
 }
 
 void TZiridEvProc::ApplyWave(int32_t amplitude, int32_t waveLength, int32_t phase, bool reflective) {
-  RunEffect("ApplyWave", [&](TIEWorkingBitmap& image, const TIEEffectControl& control) {
+  Adjust("ApplyWave", [&](TIEWorkingBitmap& image, const TIEProcWatch& control) {
     quillet::ApplyWave(image, amplitude, waveLength, phase, reflective, control);
   });
 }
 
 void TZiridEvProc::ApplyMorph(int32_t filter, int32_t window) {
-  RunEffect("ApplyMorph", [&](TIEWorkingBitmap& image, const TIEEffectControl& control) {
+  Adjust("ApplyMorph", [&](TIEWorkingBitmap& image, const TIEProcWatch& control) {
     quillet::ApplyMorph(image, WholeArea(image), filter, window, control);
   });
 }
@@ -59,7 +49,7 @@ bool TZiridEvProc::FftFits() const {
 
 bool TZiridEvProc::FftClear(const std::vector<std::array<int64_t, 4>>& zones, bool gray) {
   if (!FftFits()) return false;
-  RunEffect("FftClear", [&](TIEWorkingBitmap& image, const TIEEffectControl& control) {
+  Adjust("FftClear", [&](TIEWorkingBitmap& image, const TIEProcWatch& control) {
     TIEFtImage ft;
     if (!ft.BuildFT(image, gray, control)) return;
     for (const auto& [x1, y1, x2, y2] : zones) ft.ClearZone(x1, y1, x2, y2);
@@ -73,10 +63,9 @@ bool TZiridEvProc::FftSpectrum(bool gray) {
   if (!image) return true;
   // The whole image: its spectrum has another size than any selection's box.
   if (!image->Empty() && !TIEFtImage::Fits(image->Width(), image->Height())) return false;
-  Aborting = false;
   RecordUndo("FftSpectrum");
   TIEFtImage ft;
-  if (!ft.BuildFT(*image, gray, {[this](int per) { Progress(per); }, &Aborting})) return true;
+  if (!ft.BuildFT(*image, gray, Watch())) return true;
   TIEWorkingBitmap spectrum;
   ft.GetFFTImage(spectrum);
   image->Replace(std::move(spectrum));

@@ -1,7 +1,6 @@
-// How an effect reports its progress and notices a cancel: the handler and
-// the flag its caller gives it, and the runner that shares an effect's rows
+// The row runner of the processing operations: it shares an operation's rows
 // between the cores, counts them towards one percentage over all its passes
-// and stops every core at its next row once the flag is set.
+// and stops every core at its next row once the watch's flag is set.
 #pragma once
 
 #include <atomic>
@@ -12,19 +11,11 @@
 
 namespace quillet {
 
-struct TIEEffectControl {
-  TIEProcProgress Progress;
-  // Set by the caller (from Progress, say) to stop the effect; may be null.
-  const bool* Aborting = nullptr;
-
-  bool Aborted() const { return Aborting && *Aborting; }
-};
-
-class TIEEffectRows {
+class TIEProcRows {
  public:
   // Each finished row counts one step: per = trunc(steps done * 100 / denominator).
-  TIEEffectRows(const TIEEffectControl& control, double denominator)
-      : control_(control), progress_(control.Progress, denominator) {}
+  TIEProcRows(const TIEProcWatch& control, double denominator)
+      : control_(control), progress_(control.OnProgress, denominator) {}
 
   // part(first, last, next) computes rows [first, last) of [0, count) in
   // order, calling next() after each row and stopping when it returns false;
@@ -53,7 +44,7 @@ class TIEEffectRows {
   }
 
  private:
-  const TIEEffectControl& control_;
+  const TIEProcWatch& control_;
   TIEStepProgress progress_;
   int64_t done_ = 0;
   bool aborted_ = false;
