@@ -40,6 +40,17 @@ QUILLET_VECTOR_CLONES void SumRow16(const uint8_t* up, const uint8_t* mid, const
                       c[5] * mid[k + 3] + c[6] * down[k - 3] + c[7] * down[k] + c[8] * down[k + 3]);
 }
 
+// Each 16-bit sum divided toward zero and limited to 0..255. A float holds
+// such a sum exactly, and its correctly rounded quotient stays within
+// |sum| 2^-24 / |divisor| < 1 / |divisor| of the true one, closer than any
+// non-whole quotient comes to a whole number: the truncation is exact.
+QUILLET_VECTOR_CLONES void FinishRow16(const int16_t* sums, int64_t bytes, float divisor, uint8_t* __restrict dst) {
+  for (int64_t k = 0; k < bytes; ++k) {
+    const int32_t q = int32_t(float(sums[k]) / divisor);
+    dst[k] = uint8_t(q < 0 ? 0 : q > 255 ? 255 : q);
+  }
+}
+
 QUILLET_VECTOR_CLONES void SumRowDouble(const uint8_t* up, const uint8_t* mid, const uint8_t* down, int64_t bytes,
                                         const double* c, double* __restrict sums) {
   for (int64_t k = 0; k < bytes; ++k)
@@ -57,7 +68,7 @@ struct TFilterJob {
   int16_t small[9];
   double wide[9];
   TFilterFinish finish;
-  std::vector<uint8_t> table;  // finish(s) at s + bound, for 16-bit sums
+  float divisor;  // for 16-bit sums
 
   void Pad(int64_t row, uint8_t* padded) const {
     const uint8_t* src = image.ScanLine(row);
@@ -90,8 +101,7 @@ void FilterRows(const TFilterJob& job, TIEWorkingBitmap& out, int64_t first, int
     uint8_t* dst = out.ScanLine(y);
     if (small) {
       SumRow16(up, mid, down, bytes, job.small, sums16.data());
-      const uint8_t* table = job.table.data() + job.bound;
-      for (int64_t k = 0; k < bytes; ++k) dst[k] = table[sums16[size_t(k)]];
+      FinishRow16(sums16.data(), bytes, job.divisor, dst);
     } else {
       SumRowDouble(up, mid, down, bytes, job.wide, sumsWide.data());
       for (int64_t k = 0; k < bytes; ++k) dst[k] = job.finish(sumsWide[size_t(k)]);
@@ -106,14 +116,12 @@ void ApplyUserFilter(TIEWorkingBitmap& image, const TIEEffectArea& wanted, const
                      int32_t divisor, const TIEProcWatch& control) {
   const TIEEffectArea area = ClipArea(image, wanted);
   if (image.PixelFormat() != TIEPixelFormat::pf24bit || area.Empty()) return;
-  TFilterJob job{image, area, 0, {}, {}, TFilterFinish(divisor), {}};
+  TFilterJob job{image, area, 0, {}, {}, TFilterFinish(divisor), divisor == 0 ? 1.0f : float(divisor)};
   for (size_t i = 0; i < 9; ++i) {
     job.bound += 255 * std::abs(int64_t(coefficients[i]));
     job.small[i] = int16_t(std::clamp<int32_t>(coefficients[i], -32768, 32767));
     job.wide[i] = coefficients[i];
   }
-  if (job.bound <= 32767)
-    for (int64_t s = -job.bound; s <= job.bound; ++s) job.table.push_back(job.finish(double(s)));
   TIEWorkingBitmap out = NewAreaImage(area);
   TIEProcRows rows(control, double(area.Height()) - 0.5);
   if (!rows.Run(area.Height(), 27 * area.Width(), [&](int64_t first, int64_t last, auto next) {
