@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "fuzz/fuzz_reader.h"
 #include "imaging/proc/effect_bump_map.h"
 #include "imaging/proc/effect_fourier.h"
 #include "imaging/proc/effect_lens.h"
@@ -16,42 +17,13 @@
 
 namespace {
 
-class Reader {
- public:
-  Reader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-  bool More() const { return pos_ < size_; }
-  uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
-  int32_t Int() {
-    uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v = v << 8 | Byte();
-    return int32_t(v);
-  }
-  // Mostly small, sometimes anything.
-  int32_t Small() {
-    const uint8_t how = Byte();
-    return (how & 3) == 0 ? Int() : int32_t(how >> 2) - 20;
-  }
-  double Real() {
-    const uint8_t how = Byte();
-    if ((how & 3) != 0) return 1 + (how >> 2) / 8.0;
-    uint64_t bits = 0;
-    for (int i = 0; i < 8; ++i) bits = bits << 8 | Byte();
-    double v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-  }
-  quillet::TIEEffectArea Area() { return {Small(), Small(), Small(), Small()}; }
-
- private:
-  const uint8_t* data_;
-  size_t size_, pos_ = 0;
-};
+quillet::TIEEffectArea AreaFrom(quillet::fuzz::TReader& in) { return {in.Small(), in.Small(), in.Small(), in.Small()}; }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace quillet;
-  Reader in(data, size);
+  quillet::fuzz::TReader in(data, size);
   const uint8_t shape = in.Byte();
   const int w = 1 + (shape & 63), h = 1 + (in.Byte() & 63);
   TIEWorkingBitmap image(w, h, (shape & 192) == 192 ? TIEPixelFormat::pf1bit : TIEPixelFormat::pf24bit);
@@ -67,12 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case 0: {
         TIEFilterCoefficients c;
         for (int32_t& v : c) v = (in.Byte() & 1) ? in.Int() : in.Small();
-        const TIEEffectArea area = in.Area();
+        const TIEEffectArea area = AreaFrom(in);
         ApplyUserFilter(image, area, c, in.Int(), control);
         break;
       }
       case 1: {
-        const TIEEffectArea area = in.Area();
+        const TIEEffectArea area = AreaFrom(in);
         const int32_t x = in.Small(), y = in.Small(), lw = in.Small(), lh = in.Small();
         ApplyBumpMap(image, area, x, y, lw, lh, TBGR{in.Byte(), in.Byte(), in.Byte()}, in.Small(), control);
         break;
@@ -88,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       }
       case 4: {
-        const TIEEffectArea area = in.Area();
+        const TIEEffectArea area = AreaFrom(in);
         const int32_t filter = in.Small(), window = in.Small();
         ApplyMorph(image, area, filter, window, control);
         break;
