@@ -1,12 +1,15 @@
-// Fuzz target of the effects: the bytes choose a small image (1 to 64 pixels a
-// side, 24-bit or now and then 1-bit), its pixels, and a run of effects with
-// any parameters: areas anywhere, any 32-bit coefficients, divisors, windows,
-// amplitudes and positions, any refraction, any spectrum rectangles, and a
-// cancel at any percentage.
+// Fuzz target of the effects and colour adjustments: the bytes choose a small
+// image (1 to 64 pixels a side, 24-bit or now and then 1-bit), its pixels, and
+// a run of operations with any parameters: areas anywhere, any 32-bit
+// coefficients, divisors, windows, amplitudes, positions, shifts and levels,
+// any refraction, any spectrum rectangles, and a cancel at any percentage.
 #include <cstdint>
 #include <cstring>
 
 #include "fuzz/fuzz_reader.h"
+#include "imaging/proc/colour_adjust.h"
+#include "imaging/proc/colour_histogram.h"
+#include "imaging/proc/colour_split.h"
 #include "imaging/proc/effect_bump_map.h"
 #include "imaging/proc/effect_fourier.h"
 #include "imaging/proc/effect_lens.h"
@@ -35,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const TIEProcWatch control{[&](int per) { aborting = aborting || per >= cancelAt; }, &aborting};
   for (int ops = 0; in.More() && ops < 12; ++ops) {
     aborting = false;
-    switch (in.Byte() % 7) {
+    switch (in.Byte() % 9) {
       case 0: {
         TIEFilterCoefficients c;
         for (int32_t& v : c) v = (in.Byte() & 1) ? in.Int() : in.Small();
@@ -85,6 +88,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const int32_t k = in.Small();
         proc.ApplyMorph(in.Byte() & 3, k);
         proc.FftClear({{in.Small(), in.Small(), in.Small(), in.Small()}}, in.Byte() & 1);
+        break;
+      }
+      case 7: {
+        // The colour adjustments over any area, with any shifts and levels.
+        const TIEArea area{in.Small(), in.Small(), in.Small(), in.Small()};
+        switch (in.Byte() % 7) {
+          case 0: AdjustContrast(image, area, in.Small(), in.Color(), control); break;
+          case 1: AddRGB(image, area, in.Small(), in.Small(), in.Small(), control); break;
+          case 2: AdjustHSL(image, area, in.Small(), in.Small(), in.Small(), control); break;
+          case 3: AdjustHSV(image, area, in.Small(), in.Small(), in.Small(), control); break;
+          case 4: ThresholdLevels(image, area, in.Color(), in.Color(), in.Color(), in.Color(), control); break;
+          case 5: StretchLevels(image, area, in.Color(), in.Color(), control); break;
+          default: AutoEqualizeArea(image, area, control); break;
+        }
+        break;
+      }
+      case 8: {
+        // What reads the image: the histogram, the average and the splits.
+        TIEHistogram histogram;
+        AreaHistogram(image, {in.Small(), in.Small(), in.Small(), in.Small()}, histogram);
+        AverageColour(image, {in.Small(), in.Small(), in.Small(), in.Small()}, control);
+        TIEWorkingBitmap a, b, c;
+        if (in.Byte() & 1) SplitChannelsRGB(image, a, b, c, control);
+        else SplitChannelsHSV(image, a, b, c, control);
         break;
       }
     }
