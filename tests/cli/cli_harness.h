@@ -1,6 +1,8 @@
 // Running quillet-cli from the tests, and writing their input images.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -37,6 +39,16 @@ inline std::string WriteBmp(const TempDir& dir, const std::string& name, const T
   const std::string file = dir.File(name);
   io.SaveToFile(file);
   return file;
+}
+
+// The image in `file`, read by our own reader; a failed read fails the test.
+inline TIEWorkingBitmap ReadImage(const std::string& file) {
+  TIEWorkingBitmap b;
+  TZiridEvIO io;
+  io.SetAttachedBitmap(&b);
+  io.LoadFromFile(file);
+  EXPECT_FALSE(io.Aborting) << file;
+  return b;
 }
 
 }  // namespace quillet::test

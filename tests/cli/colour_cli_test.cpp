@@ -21,15 +21,6 @@ TIEWorkingBitmap Picture() {
                    [](int x, int y) { return MakeBGR(uint8_t(x * 6), uint8_t(y * 8), uint8_t((x * y * 7) % 256)); });
 }
 
-TIEWorkingBitmap Read(const std::string& file) {
-  TIEWorkingBitmap b;
-  TZiridEvIO io;
-  io.SetAttachedBitmap(&b);
-  io.LoadFromFile(file);
-  EXPECT_FALSE(io.Aborting) << file;
-  return b;
-}
-
 struct StepCase {
   const char* step;
   std::function<void(TIEWorkingBitmap&)> engine;
@@ -60,7 +51,7 @@ TEST(CliColour, StepsDoWhatTheEngineDoes) {
     ASSERT_EQ(Cli(dir, "apply " + in + " " + out + " " + c.step).status, 0) << c.step;
     TIEWorkingBitmap expected = picture;
     c.engine(expected);
-    EXPECT_TRUE(SamePixels(Read(out), expected)) << c.step;
+    EXPECT_TRUE(SamePixels(ReadImage(out), expected)) << c.step;
   }
 }
 
@@ -89,7 +80,7 @@ TEST(CliColour, SelectionsKeepThePixelsOutsideThem) {
     for (const char* step :
          {"contrast:70", "hsl:90,0,0", "hsv:-90,0,0", "equalize", "negative", "gray", "addrgb:9,9,9"}) {
       ASSERT_EQ(Cli(dir, "apply " + in + " " + out + " " + step + " " + c.args).status, 0) << step << c.args;
-      const TIEWorkingBitmap got = Read(out);
+      const TIEWorkingBitmap got = ReadImage(out);
       int changed = 0;
       for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x) {
@@ -102,11 +93,11 @@ TEST(CliColour, SelectionsKeepThePixelsOutsideThem) {
     }
   // The centre of contrast is the average of the selection's box, the image worked on.
   ASSERT_EQ(Cli(dir, "apply " + in + " " + out + " contrast:-100 --select 5,3,25,20").status, 0);
-  TIEWorkingBitmap box = Read(out);
+  TIEWorkingBitmap box = ReadImage(out);
   EXPECT_EQ(box.Pixel(10, 10), AverageColour(picture, {5, 3, 30, 23}));
   // A step that changes the size drops the selection.
   ASSERT_EQ(Cli(dir, "apply " + in + " " + out + " resize:20,20 negative --select 0,0,2,2").status, 0);
-  box = Read(out);
+  box = ReadImage(out);
   EXPECT_EQ(box.Pixel(15, 15).r, 255 - picture.Pixel(15, 15).r);
 }
 
@@ -136,7 +127,7 @@ TEST(CliColour, HistogramAndSplit) {
     TIEWorkingBitmap planes[3];
     (space[0] == 'r' ? SplitChannelsRGB : SplitChannelsHSV)(picture, planes[0], planes[1], planes[2], {});
     for (int i = 0; i < 3; ++i) {
-      TIEWorkingBitmap got = Read(outs[i]);
+      TIEWorkingBitmap got = ReadImage(outs[i]);
       got.SetPixelFormat(TIEPixelFormat::pf24bit);  // a grey image may come back as a palette
       EXPECT_TRUE(SamePixels(got, planes[i])) << space << i;
     }

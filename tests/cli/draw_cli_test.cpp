@@ -28,15 +28,6 @@ std::string Plain(const TempDir& dir, const std::string& name, TIEPixelFormat fo
   return file;
 }
 
-TIEWorkingBitmap Load(const std::string& file) {
-  TIEWorkingBitmap b;
-  TZiridEvIO io;
-  io.SetAttachedBitmap(&b);
-  io.LoadFromFile(file);
-  EXPECT_FALSE(io.Aborting) << file;
-  return b;
-}
-
 struct Pixel {
   int32_t x, y;
   TBGR color;
@@ -83,7 +74,7 @@ TEST(CliDraw, ScriptsGiveTheExpectedPixels) {
   for (const Case& c : cases) {
     const CliResult r = Cli(dir, "draw " + in + " " + out + " " + c.ops);
     ASSERT_EQ(r.status, 0) << c.ops << "\n" << r.err;
-    const TIEWorkingBitmap image = Load(out);
+    const TIEWorkingBitmap image = ReadImage(out);
     for (const Pixel& p : c.pixels) EXPECT_EQ(image.Pixel(p.x, p.y), p.color) << c.ops << " at " << p.x << "," << p.y;
   }
 }
@@ -93,14 +84,14 @@ TEST(CliDraw, SavesMidDragAndKeepsOneBitImages) {
   const std::string black = Plain(dir, "black.bmp", TIEPixelFormat::pf24bit, kBlack);
   const std::string mid = dir.File("mid,1.bmp"), out = dir.File("out.bmp");
   ASSERT_EQ(Cli(dir, "draw " + black + " " + out + " paint-color:FF0000 press:draw,2,5 move:12,5 save:" + mid + " release").status, 0);
-  EXPECT_EQ(Load(mid).Pixel(5, 5), kCyan);  // the NotXor preview of red over black
-  EXPECT_EQ(Load(out).Pixel(5, 5), kRed);
+  EXPECT_EQ(ReadImage(mid).Pixel(5, 5), kCyan);  // the NotXor preview of red over black
+  EXPECT_EQ(ReadImage(out).Pixel(5, 5), kRed);
   EXPECT_EQ(Cli(dir, "draw " + black + " " + out + " save:" + dir.File("no/such/x.bmp")).status, 1);
 
   // On a 1-bit image red is dark, so it draws black.
   const std::string bw = Plain(dir, "bw.bmp", TIEPixelFormat::pf1bit, kWhite);
   ASSERT_EQ(Cli(dir, "draw " + bw + " " + out + " pen-color:FF0000 moveto:0,0 lineto:5,0").status, 0);
-  const TIEWorkingBitmap image = Load(out);
+  const TIEWorkingBitmap image = ReadImage(out);
   EXPECT_EQ(image.Pixel(0, 0), kBlack);
   EXPECT_EQ(image.Pixel(6, 0), kWhite);
 }
@@ -117,7 +108,7 @@ TEST(CliDraw, TextSitsOnItsPointInThePaintColour) {
   TPaintToolState state;
   const TPaintOptions options{.PaintColor = kBlue, .Font = {.Name = "DejaVu Sans", .Size = 16, .Bold = true, .Italic = true}};
   TPaintSteps{canvas, state, options}.PlaceText({4, 50}, "a, b,c");
-  const TIEWorkingBitmap got = Load(out);
+  const TIEWorkingBitmap got = ReadImage(out);
   int64_t blue = 0;
   for (int32_t y = 0; y < 60; ++y)
     for (int32_t x = 0; x < 120; ++x) {

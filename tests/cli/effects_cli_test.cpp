@@ -22,14 +22,6 @@ TIEWorkingBitmap Picture(int w = 37, int h = 23) {
   return b;
 }
 
-TIEWorkingBitmap ReadBack(const std::string& file) {
-  TIEWorkingBitmap b;
-  TZiridEvIO io;
-  io.SetAttachedBitmap(&b);
-  io.LoadFromFile(file);
-  return b;
-}
-
 bool Same(const TIEWorkingBitmap& a, const TIEWorkingBitmap& b) {
   if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
   for (int64_t y = 0; y < a.Height(); ++y)
@@ -64,7 +56,7 @@ TEST(CliEffects, StepsRunTheEffectsWithTheirArgumentsInOrder) {
     proc.SetAttachedBitmap(&want);
     run(proc);
     EXPECT_FALSE(Same(want, picture)) << step;
-    EXPECT_TRUE(Same(ReadBack(out), want)) << step;
+    EXPECT_TRUE(Same(ReadImage(out), want)) << step;
   }
 }
 
