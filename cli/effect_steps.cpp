@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "cli/op_args.h"
+#include "imaging/proc/user_filter_file.h"
 
 namespace quillet::cli {
 
@@ -60,7 +61,31 @@ std::vector<int32_t> CentredBox(TZiridEvProc& proc) {
 
 const std::vector<TArg> kBox = {{"X", 0, 32767}, {"Y", 0, 32767}, {"W", 0, 32767}, {"H", 0, 32767}};
 
+// A user filter file named after "@", its commas given back; it is read when
+// the step runs, and a file that cannot be read fails the run saying why.
+TApplyStep UserFilterFile(const std::vector<std::string>& a) {
+  std::string path = a[0].substr(1);
+  for (size_t i = 1; i < a.size(); ++i) path += "," + a[i];
+  return [path](TZiridEvProc& p) {
+    std::string error;
+    const std::optional<TUserFilterFile> file = ReadUserFilterFile(path, error);
+    if (!file) throw std::runtime_error("userfilter: " + error);
+    p.ApplyUserFilter(file->Values.Coefficients, file->Values.Divisor);
+  };
+}
+
+std::optional<TApplyStep> UserFilterPreset(const std::string& keyword, std::string& error) {
+  if (const TUserFilterPreset* preset = FindUserFilterPreset(keyword))
+    return [v = preset->Values](TZiridEvProc& p) { p.ApplyUserFilter(v.Coefficients, v.Divisor); };
+  std::string names;
+  for (const TUserFilterPreset& preset : UserFilterPresets()) names += (names.empty() ? "" : ", ") + std::string(preset.Keyword);
+  error = "userfilter takes C0,...,C8,DIV, @FILE.flt or a preset of " + names;
+  return std::nullopt;
+}
+
 std::optional<TApplyStep> UserFilter(const std::vector<std::string>& a, std::string& error) {
+  if (!a.empty() && a[0].size() > 1 && a[0][0] == '@') return UserFilterFile(a);
+  if (a.size() == 1) return UserFilterPreset(a[0], error);
   std::vector<TArg> table;
   for (const char* name : {"C0", "C1", "C2", "C3", "C4", "C5", "C6", "C7", "C8", "DIV"}) table.push_back({name, kIntMin, kIntMax});
   const auto v = Numbers("userfilter", a, table, error);
@@ -182,7 +207,9 @@ std::optional<TApplyStep> ParseEffectStep(const std::string& name, const std::ve
 
 const char* EffectStepsHelp() {
   return "Effects (24-bit images; inside the selection's box, positions in its pixels): userfilter:C0,...,C8,DIV "
-         "(3 x 3 coefficients row by row and the divisor, any 32-bit integers; DIV 0 counts as 1), "
+         "(3 x 3 coefficients row by row and the divisor, any 32-bit integers; DIV 0 counts as 1), userfilter:NAME "
+         "(a preset: none, blur, edges, emboss, highpass1-3, lowpass1-2), userfilter:@FILE.flt (a user filter file; "
+         "one whose header is not 1,3,3 holds zeros, a missing or short one fails), "
          "bumpmap[:X,Y,W,H,R,G,B,Q] (light centre, size 0-32767, colour 0-255, source quantity 0-100; without "
          "values centred, half the shorter side, white, 0), lens[:X,Y,W,H,N] (centre, size 0-32767, refraction "
          "1.0-3277.7; without values as bumpmap, 1.7), wave[:A,L,P,R] (amplitude and wave length 0-32767, phase "

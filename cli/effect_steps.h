@@ -16,7 +16,8 @@ bool IsEffectStep(const std::string& name);
 
 // The step `name` with its arguments (none for the initial values where a
 // step has them), or none with `error` naming the argument and its range.
-// A step whose Fourier plane would be too large throws, saying why.
+// A step whose Fourier plane would be too large, or whose user filter file
+// cannot be read, throws when it runs, saying why.
 std::optional<TApplyStep> ParseEffectStep(const std::string& name, const std::vector<std::string>& args,
                                           std::string& error);
 

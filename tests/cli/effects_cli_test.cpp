@@ -1,10 +1,12 @@
 // quillet-cli apply with the effect steps: each step's arguments reach the
 // engine in order, the steps without values start as the preview dialog
-// does, values outside the dialog's ranges are usage errors naming the
-// range, and a Fourier plane too large fails saying why.
+// does, a user filter may be a preset or a filter file, values outside the
+// dialog's ranges are usage errors naming the range, and a filter file that
+// cannot be read or a Fourier plane too large fails saying why.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "cli_harness.h"
 #include "imaging/proc/ziridev_proc.h"
@@ -34,8 +36,16 @@ TEST(CliEffects, StepsRunTheEffectsWithTheirArgumentsInOrder) {
   TempDir dir;
   const TIEWorkingBitmap picture = Picture();
   const std::string in = WriteBmp(dir, "in.bmp", picture), out = dir.File("out.bmp");
+  const std::string emboss = dir.File("my,emboss.flt"), wrongHeader = dir.File("wrong.flt");
+  ASSERT_EQ(Cli(dir, "filter-file " + emboss + " --preset emboss").status, 0);
+  std::ofstream(wrongHeader, std::ios::binary) << "\1\3\4" << std::string(40, '\1');
+  const auto embossed = [](TZiridEvProc& p) { p.ApplyUserFilter({-1, 0, 1, -1, 1, 1, -1, 0, 1}, 1); };
   const std::vector<std::pair<std::string, std::function<void(TZiridEvProc&)>>> cases = {
       {"userfilter:1,-2,3,-4,5,-6,7,-8,9,-3", [](TZiridEvProc& p) { p.ApplyUserFilter({1, -2, 3, -4, 5, -6, 7, -8, 9}, -3); }},
+      {"userfilter:emboss", embossed},
+      {"userfilter:lowpass2", [](TZiridEvProc& p) { p.ApplyUserFilter({1, 2, 1, 2, 4, 2, 1, 2, 1}, 16); }},
+      {"userfilter:@" + emboss, embossed},
+      {"userfilter:@" + wrongHeader, [](TZiridEvProc& p) { p.ApplyUserFilter({}, 0); }},
       {"bumpmap:5,20,30,9,255,128,0,15", [](TZiridEvProc& p) { p.ApplyBumpMap(5, 20, 30, 9, MakeBGR(255, 128, 0), 15); }},
       {"bumpmap", [](TZiridEvProc& p) { p.ApplyBumpMap(18, 11, 11, 11, kWhite, 0); }},
       {"lens:20,10,30,16,2.5", [](TZiridEvProc& p) { p.ApplyLens(20, 10, 30, 16, 2.5); }},
@@ -66,6 +76,8 @@ TEST(CliEffects, ValuesOutsideTheDialogsRangesAreUsageErrors) {
   const std::pair<const char*, const char*> cases[] = {
       {"userfilter:1,2,3,4,5,6,7,8,9", "takes 10 values"},
       {"userfilter:1,2,3,4,5,6,7,8,9,2147483648", "DIV must be a whole number from -2147483648 to 2147483647"},
+      {"userfilter:sharpen", "a preset of none, blur, edges, emboss, highpass1, highpass2, highpass3, lowpass1, lowpass2"},
+      {"userfilter:@", "@FILE.flt or a preset"},
       {"bumpmap:1,2,3,4,5,6,7", "takes 8 values"},
       {"bumpmap:1,2,3,4,256,0,0,0", "R must be a whole number from 0 to 255"},
       {"bumpmap:1,2,3,4,0,0,0,101", "Q must be a whole number from 0 to 100"},
@@ -89,6 +101,19 @@ TEST(CliEffects, ValuesOutsideTheDialogsRangesAreUsageErrors) {
     const CliResult r = Cli(dir, "apply " + in + " " + out + " " + step);
     EXPECT_EQ(r.status, 2) << step;
     EXPECT_NE(r.err.find(message), std::string::npos) << step << ": " << r.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST(CliEffects, AUserFilterFileThatCannotBeReadFailsTheRun) {
+  TempDir dir;
+  const std::string in = WriteBmp(dir, "in.bmp", Picture()), out = dir.File("never.bmp");
+  std::ofstream(dir.File("short.flt"), std::ios::binary) << "\1\3\3" << std::string(39, '\0');
+  const std::pair<std::string, const char*> cases[] = {{"missing.flt", "cannot open"}, {"short.flt", "42 bytes, 43 needed"}};
+  for (const auto& [file, message] : cases) {
+    const CliResult r = Cli(dir, "apply " + in + " " + out + " userfilter:@" + dir.File(file));
+    EXPECT_EQ(r.status, 1) << file;
+    EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
   }
   EXPECT_FALSE(std::filesystem::exists(out));
 }
