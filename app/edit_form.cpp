@@ -242,6 +242,28 @@ void TEditForm::ConvertToGray() { RunOperation([this] { ZiridEvProc1.ConvertToGr
 void TEditForm::ConvertTo24Bit() { RunOperation([this] { ZiridEvProc1.ConvertTo24Bit(); }, true); }
 void TEditForm::AutoEqualize() { RunOperation([this] { ZiridEvProc1.HistAutoEqualize(); }, false); }
 
+void TEditForm::ShowPreviewPage(TPreviewPages page) {
+  SaveUndoCopy();
+  // The dialog shows the progress of its pass itself, and takes input meanwhile.
+  struct TRestore {
+    TZiridEvProc& Proc;
+    decltype(TZiridEvProc::OnProgress) Progress;
+    ~TRestore() { Proc.OnProgress = std::move(Progress); }
+  } restore{ZiridEvProc1, std::exchange(ZiridEvProc1.OnProgress, nullptr)};
+  if (ZiridEvProc1.ShowPreviews(page)) ShowImageInfo();
+}
+
+void TEditForm::Equalize() { ShowPreviewPage(ppEqualize); }
+void TEditForm::Contrast() { ShowPreviewPage(ppContrast); }
+void TEditForm::RGB() { ShowPreviewPage(ppRGB); }
+void TEditForm::HSV() { ShowPreviewPage(ppHSV); }
+void TEditForm::HSL() { ShowPreviewPage(ppHSL); }
+void TEditForm::BumpMap() { ShowPreviewPage(ppBumpMap); }
+void TEditForm::Lens() { ShowPreviewPage(ppLens); }
+void TEditForm::Wave() { ShowPreviewPage(ppWave); }
+void TEditForm::Morph() { ShowPreviewPage(ppMorph); }
+void TEditForm::UserFilter() { ShowPreviewPage(ppUserFilter); }
+
 // ---- clipboard commands
 
 void TEditForm::PasteAsNew() {

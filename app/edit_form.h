@@ -62,6 +62,17 @@ class TEditForm : public QWidget {
   void ConvertToGray();
   void ConvertTo24Bit();
   void AutoEqualize();
+  // The preview dialog with one page, after the undo copy.
+  void Equalize();
+  void Contrast();
+  void RGB();
+  void HSV();
+  void HSL();
+  void BumpMap();
+  void Lens();
+  void Wave();
+  void Morph();
+  void UserFilter();
   void PasteAsNew();
   void PasteToSel();
   void Crop();
@@ -96,6 +107,7 @@ class TEditForm : public QWidget {
   void ZoomDone();
   void MarkSaved();
   // Undo copy, the operation under the hourglass, the view and status refreshed.
+  void ShowPreviewPage(TPreviewPages page);
   void RunOperation(const std::function<void()>& operation, bool showInfo);
   // One tool step on the image's canvas with the frame's options; the view
   // repaints when it drew.

@@ -1,5 +1,5 @@
-// The frame's Color and Effects menus. The adjustments and effects that work
-// through the preview dialog arrive with it; their items stand disabled.
+// The frame's Color and Effects menus; the adjustments and effects with
+// parameters open the preview dialog on one page.
 #include "app/edit_form.h"
 #include "app/frame_form.h"
 
@@ -39,6 +39,16 @@ void TFrameForm::Gray8bitClick() { Doc(&TEditForm::ConvertToGray); }
 void TFrameForm::Conv24bitClick() { Doc(&TEditForm::ConvertTo24Bit); }
 void TFrameForm::NegativeImage1Click() { Doc(&TEditForm::Negative); }
 void TFrameForm::AutoEqualize1Click() { Doc(&TEditForm::AutoEqualize); }
+void TFrameForm::Equalize1Click() { Doc(&TEditForm::Equalize); }
+void TFrameForm::Contrast1Click() { Doc(&TEditForm::Contrast); }
+void TFrameForm::RGB1Click() { Doc(&TEditForm::RGB); }
+void TFrameForm::HueSaturationValue1Click() { Doc(&TEditForm::HSV); }
+void TFrameForm::HueSaturationLuminosity1Click() { Doc(&TEditForm::HSL); }
+void TFrameForm::Bumpmap1Click() { Doc(&TEditForm::BumpMap); }
+void TFrameForm::Lens1Click() { Doc(&TEditForm::Lens); }
+void TFrameForm::Wave1Click() { Doc(&TEditForm::Wave); }
+void TFrameForm::Morphingfilters1Click() { Doc(&TEditForm::Morph); }
+void TFrameForm::Userfilters1Click() { Doc(&TEditForm::UserFilter); }
 
 void TFrameForm::RGB2Click() {
   static const char* const names[3] = {" Red", " Green", " Blue"};

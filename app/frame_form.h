@@ -128,6 +128,16 @@ class TFrameForm : public QMainWindow {
   void Clear1Click();
   // Color and Effects
   void AutoEqualize1Click();
+  void Equalize1Click();
+  void Contrast1Click();
+  void RGB1Click();
+  void HueSaturationValue1Click();
+  void HueSaturationLuminosity1Click();
+  void Bumpmap1Click();
+  void Lens1Click();
+  void Wave1Click();
+  void Morphingfilters1Click();
+  void Userfilters1Click();
   // Split Channels To > RGB and HSV: three new documents of the planes.
   void RGB2Click();
   void HSV1Click();

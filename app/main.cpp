@@ -12,6 +12,7 @@
 #include "imaging/core/engine_settings.h"
 #include "imaging/core/system_colors.h"
 #include "imaging/io/default_coders.h"
+#include "imaging/proc/ui/previews_port.h"
 #include "platform/qt_clipboard.h"
 
 namespace {
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
   TakeSystemColors();
   quillet::TQtClipboard clipboard;  // copy and paste go through the desktop's clipboard
   quillet::InstallSystemClipboard(&clipboard);
+  quillet::InstallPreviewsDialog();
 
   auto* splash = new quillet::TSplashForm;
   splash->show();

@@ -138,4 +138,12 @@ bool TIEFtImage::GetInverseImage(TIEWorkingBitmap& image, const TIEProcWatch& co
   return true;
 }
 
+bool ClearFrequencies(TIEWorkingBitmap& image, const std::vector<std::array<int64_t, 4>>& zones, bool gray,
+                      const TIEProcWatch& control) {
+  TIEFtImage ft;
+  if (!ft.BuildFT(image, gray, control)) return false;
+  for (const auto& [x1, y1, x2, y2] : zones) ft.ClearZone(x1, y1, x2, y2);
+  return ft.GetInverseImage(image, control);
+}
+
 }  // namespace quillet

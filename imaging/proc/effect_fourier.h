@@ -4,6 +4,7 @@
 // the spectrum cleared, and the transform back into an image.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -61,5 +62,11 @@ class TIEFtImage {
   int64_t width_ = 0, height_ = 0, imageWidth_ = 0, imageHeight_ = 0;
   bool gray_ = false;
 };
+
+// `image` through the transform with the inclusive rectangles of its
+// spectrum image cleared, and back. False, with the image as it was, when it
+// does not qualify for the transform or the run was cancelled.
+bool ClearFrequencies(TIEWorkingBitmap& image, const std::vector<std::array<int64_t, 4>>& zones, bool gray,
+                      const TIEProcWatch& control = {});
 
 }  // namespace quillet

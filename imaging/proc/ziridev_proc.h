@@ -20,6 +20,8 @@
 #include "imaging/core/working_bitmap.h"
 #include "imaging/proc/colour_histogram.h"
 #include "imaging/proc/effect_fourier.h"
+#include "imaging/proc/msg_words.h"
+#include "imaging/proc/previews.h"
 #include "imaging/proc/proc_rows.h"
 #include "imaging/proc/resample_filter.h"
 
@@ -67,6 +69,20 @@ class TZiridEvProc {
   // Set (from OnProgress, say) to stop the running operation at its next row;
   // the operations that poll it clear it when they start.
   bool Aborting = false;
+
+  // ---- the effects preview dialog (see previews.h).
+  // The dialog on the image, or on the selection's box, with these pages;
+  // true when the user pressed OK and the image took the result (undo caption
+  // "Previews"). False, showing nothing, without an installed dialog, without
+  // an image, for an image that is not 24-bit, or one below 2 pixels both ways.
+  bool ShowPreviews(TPreviewPages pages);
+  // Called with the prepared dialog before it is shown.
+  std::function<void(TZiridEvProc* sender, TfPreviews* form)> OnPreview;
+  // A set of TPRPreviewsParams.
+  int PreviewsParams = 0;
+  TPreviewFont PreviewFont;
+  // The language of the dialog's words.
+  TMsgLanguage MsgLanguage = TMsgLanguage::msSystem;
 
   // ---- undo: whole-image copies, oldest first; undoing keeps the entry.
   // The image as the newest entry, uncaptioned; nothing for an empty image.

@@ -50,10 +50,7 @@ bool TZiridEvProc::FftFits() const {
 bool TZiridEvProc::FftClear(const std::vector<std::array<int64_t, 4>>& zones, bool gray) {
   if (!FftFits()) return false;
   Adjust("FftClear", [&](TIEWorkingBitmap& image, const TIEProcWatch& control) {
-    TIEFtImage ft;
-    if (!ft.BuildFT(image, gray, control)) return;
-    for (const auto& [x1, y1, x2, y2] : zones) ft.ClearZone(x1, y1, x2, y2);
-    ft.GetInverseImage(image, control);
+    ClearFrequencies(image, zones, gray, control);
   });
   return true;
 }

@@ -10,6 +10,7 @@
 #include "app/edit_form.h"
 #include "app/frame_form.h"
 #include "app/new_image_dialog.h"
+#include "imaging/proc/ui/previews_port.h"
 #include "platform/qt_clipboard.h"
 
 namespace quillet::test {
@@ -19,6 +20,7 @@ struct Editor {
     // The editor's copy and paste go through the platform's clipboard, as in the program.
     static TQtClipboard clipboard;
     InstallSystemClipboard(&clipboard);
+    InstallPreviewsDialog();
     frame.AskOpenFileName = [this] { return openName; };
     frame.AskSaveFileName = [this](const QString&) { return saveName; };
     frame.AskColor = [this](const QColor&) { return color; };

@@ -2,11 +2,15 @@
 // undo, and Split Channels To > RGB and HSV opening three documents.
 #include <gtest/gtest.h>
 
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
 #include <QToolButton>
 
 #include "app_fixture.h"
 #include "imaging/proc/colour_adjust.h"
 #include "imaging/proc/colour_split.h"
+#include "imaging/proc/ui/previews_form.h"
 
 namespace quillet::test {
 namespace {
@@ -93,6 +97,48 @@ TEST(ColourCommands, SplitChannelsOpenThreeDocuments) {
   e.New(8, 8, true);
   f.Timer1Timer();
   EXPECT_FALSE(f.SplitChannelsTo1->menuAction()->isEnabled());
+}
+
+// Each Color and Effects command with parameters opens the preview dialog on
+// its one page; OK changes the image and Undo takes it back, as after Cancel.
+TEST(ColourCommands, PreviewCommandsOpenTheirPage) {
+  Editor e;
+  TFrameForm& f = e.frame;
+  TEditForm* doc = e.New(30, 20);
+  Paint(doc->ZiridEvView1->Bitmap());
+  const TIEWorkingBitmap original = doc->ZiridEvView1->Bitmap();
+  doc->ZiridEvProc1.MsgLanguage = TMsgLanguage::msEnglish;
+  QStringList tabs;
+  const char* press = "CancelButton";
+  doc->ZiridEvProc1.OnPreview = [&](TZiridEvProc*, TfPreviews* form) {
+    QTimer::singleShot(0, form, [&, form] {
+      auto* pages = form->findChild<QTabWidget*>("PageTabs");
+      for (int i = 0; i < pages->count(); ++i)
+        if (pages->isTabVisible(i)) tabs << pages->tabText(i);
+      if (QString(press) == "OkButton") form->findChild<QSlider*>("BrightnessTrackBar")->setValue(20);
+      form->findChild<QPushButton*>(press)->click();
+    });
+  };
+  f.Timer1Timer();
+  for (QAction* a : {f.Equalize1, f.Contrast1, f.RGB1, f.HueSaturationValue1, f.HueSaturationLuminosity1, f.Bumpmap1,
+                     f.Lens1, f.Wave1, f.Morphingfilters1, f.Userfilters1}) {
+    ASSERT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    a->trigger();
+  }
+  for (const char* button : {"ToolButton30", "ToolButton32", "ToolButton33", "ToolButton34", "ToolButton35",
+                             "ToolButton37", "ToolButton38", "ToolButton39"})
+    EXPECT_NE(f.findChild<QToolButton*>(button), nullptr) << button;
+  EXPECT_EQ(tabs, QStringList({"Equalization", "Contrast", "RGB", "HSV", "HSL", "Bump map", "Lens", "Wave",
+                               "Morphing filters", "User filter"}));
+  EXPECT_TRUE(Same(doc->ZiridEvView1->Bitmap(), original));
+  f.Timer1Timer();
+  EXPECT_TRUE(f.Undo1->isEnabled());
+
+  press = "OkButton";
+  f.Contrast1->trigger();
+  EXPECT_FALSE(Same(doc->ZiridEvView1->Bitmap(), original));
+  f.Undo1->trigger();
+  EXPECT_TRUE(Same(doc->ZiridEvView1->Bitmap(), original));
 }
 
 }  // namespace

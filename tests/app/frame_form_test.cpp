@@ -38,7 +38,7 @@ TEST(FrameForm, HasItsControlsUnderTheirNames) {
   EXPECT_EQ(f.ToolPanel->BasicColor->Color(), QColor(Qt::black));
   EXPECT_EQ(f.ToolPanel->AddColor->toolTip(), "Current Fill - Double Click to Edit");
   // Commands whose work comes later stand in the menus, disabled.
-  EXPECT_FALSE(f.Bumpmap1->isEnabled());
+  EXPECT_FALSE(f.Print1->isEnabled());
   EXPECT_FALSE(f.AcquireImage1->isEnabled());
   EXPECT_TRUE(f.NewFromClipboard1->isEnabled());
   // The paint tools work; Video and Animation come later.
