@@ -39,6 +39,8 @@ TZiridEvView* NewView(const QString& name, QWidget* parent) {
   auto* view = new TZiridEvView(parent);
   view->setObjectName(name);
   view->setMinimumSize(200, 160);
+  view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  view->SetBackground(TBGR{96, 96, 96});
   return view;
 }
 
@@ -99,6 +101,7 @@ void TfPreviews::BuildFrame() {
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("PageTabs"));
   tabs_->setTabPosition(QTabWidget::South);
+  tabs_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
 
   lockPreview_ = new QToolButton(this);
   lockPreview_->setObjectName(QStringLiteral("LockPreviewButton"));
@@ -145,7 +148,7 @@ void TfPreviews::BuildFrame() {
   layout->addLayout(views, 1);
   layout->addWidget(tabs_);
   layout->addLayout(buttons);
-  resize(760, 620);
+  resize(900, 700);
 }
 
 void TfPreviews::Bind(TPreviewPageKind page, std::function<void()> show) {

@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "imaging/proc/ui/hsv_box.h"
@@ -24,15 +25,18 @@ constexpr int kSizeLimit = 32767;
 // A page whose controls sit in a grid, in a group box when it has a caption.
 QWidget* GridPage(QGridLayout*& grid, const QString& group = {}) {
   auto* page = new QWidget;
-  auto* outer = new QHBoxLayout(page);
+  auto* column = new QVBoxLayout;
   grid = new QGridLayout;
   if (group.isEmpty()) {
-    outer->addLayout(grid);
+    column->addLayout(grid);
   } else {
     auto* box = new QGroupBox(group);
     box->setLayout(grid);
-    outer->addWidget(box);
+    column->addWidget(box);
   }
+  column->addStretch();
+  auto* outer = new QHBoxLayout(page);
+  outer->addLayout(column);
   outer->addStretch();
   return page;
 }
