@@ -1,0 +1,93 @@
+#include "app/rotate_form.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "imaging/proc/resample.h"
+
+namespace quillet {
+
+TRotateForm::TRotateForm(QWidget* parent) : QDialog(parent) {
+  setObjectName("RotateForm");
+  setWindowTitle("Rotate Custom");
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint);
+  auto* group = new QGroupBox(this);
+  group->setObjectName("GroupBox1");
+  ZiridEvView1 = new TZiridEvView(group);
+  ZiridEvView1->setObjectName("ZiridEvView1");
+  ZiridEvView1->setFixedSize(kPreviewWidth, 153);
+  ZiridEvProc1.SetAttachedZiridEv(ZiridEvView1);
+  ZiridEvProc1.AutoUndo = false;  // its one undo entry is the unrotated preview
+  ZiridEvProc1.UndoLocation = TIEBitmapLocation::ieMemory;
+  UpDown1 = new QSpinBox(group);
+  UpDown1->setObjectName("UpDown1");
+  UpDown1->setRange(-359, 359);
+  UpDown1->findChild<QLineEdit*>()->setObjectName("Edit1");
+  CheckBox1 = new QCheckBox("Antialiasing", group);
+  CheckBox1->setObjectName("CheckBox1");
+  auto* grid = new QGridLayout(group);
+  grid->addWidget(ZiridEvView1, 0, 0, 1, 3);
+  grid->addWidget(new QLabel("Angle", group), 1, 0);
+  grid->addWidget(UpDown1, 1, 1);
+  grid->addWidget(CheckBox1, 1, 2);
+  connect(UpDown1, &QSpinBox::textChanged, this, [this] { Edit1Change(); });
+  connect(CheckBox1, &QCheckBox::clicked, this, [this] { Edit1Change(); });
+
+  OKButton = new QPushButton("OK", this);
+  OKButton->setObjectName("OKButton");
+  OKButton->setDefault(true);
+  CancelButton = new QPushButton("Cancel", this);
+  CancelButton->setObjectName("CancelButton");
+  connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+  connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(OKButton);
+  buttons->addWidget(CancelButton);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(group);
+  layout->addLayout(buttons);
+  setFixedSize(283, 270);
+}
+
+// Straight from the picture to the thumbnail: a stretch over the thumbnail's
+// pixels, never a copy of the whole picture.
+void TRotateForm::Prepare(const TIEWorkingBitmap& picture, TBGR background) {
+  TIEWorkingBitmap thumbnail;
+  StretchToWidth(picture, thumbnail, kPreviewWidth);
+  ZiridEvView1->SetBackground(background);
+  ZiridEvView1->Assign(thumbnail);
+  ZiridEvView1->Fit();
+}
+
+void TRotateForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  FormActivate();
+  UpDown1->setFocus(Qt::OtherFocusReason);
+  UpDown1->selectAll();
+}
+
+void TRotateForm::FormActivate() {
+  {
+    const QSignalBlocker blockAngle(UpDown1), blockBox(CheckBox1);
+    UpDown1->setValue(0);
+    CheckBox1->setChecked(false);
+  }
+  ZiridEvProc1.SaveUndo();
+}
+
+void TRotateForm::Edit1Change() {
+  if (ZiridEvView1->Bitmap().Empty()) return;
+  ZiridEvProc1.Undo();
+  bool whole = false;
+  const int angle = UpDown1->text().toInt(&whole);
+  ZiridEvProc1.Rotate(whole ? angle : 0, CheckBox1->isChecked());
+  ZiridEvView1->Fit();
+}
+
+}  // namespace quillet
