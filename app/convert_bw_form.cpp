@@ -4,10 +4,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QVBoxLayout>
 
 #include "app/busy_cursor.h"
+#include "app/frame_form.h"
 #include "imaging/proc/threshold_bw.h"
 
 namespace quillet {
@@ -40,11 +40,10 @@ QHBoxLayout* ScaleLabels(QWidget* parent) {
 
 }  // namespace
 
-TConvertBW::TConvertBW(TEditorState& state, QWidget* parent) : QDialog(parent), state_(state) {
+TConvertBW::TConvertBW(TFrameForm& frame) : QDialog(&frame), frame_(frame) {
   setObjectName("ConvertBW");
   setWindowTitle("Convert to Black-and-White");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  Warn = [this](const QString& text) { QMessageBox::warning(this, "Warning", text, QMessageBox::Ok); };
   ImageCol = SideView(this, "ImageCol");
   ImageBW = SideView(this, "ImageBW");
   ImageCol->OnViewChange = [this](TZiridEvView*, int) { ImageColViewChange(); };
@@ -153,8 +152,8 @@ void TConvertBW::Edit1Change() {
   if (text.isEmpty() || text == "-") return;
   bool whole = false;
   const int value = text.toInt(&whole);
-  if (!whole) return Warn(QString("'%1' is not a whole number.").arg(text));
-  if (value < 0 || value > 255) return Warn("Incorrect value. Threshold range: 0...255.");
+  if (!whole) return frame_.Warn(QString("'%1' is not a whole number.").arg(text));
+  if (value < 0 || value > 255) return frame_.Warn("Incorrect value. Threshold range: 0...255.");
   const QSignalBlocker block(TrackBar1);  // the field already shows the value
   TrackBar1->setValue(value);
 }
@@ -168,10 +167,12 @@ void TConvertBW::ImageBWViewChange() {
 }
 
 void TConvertBW::Compute(int t) {
-  const TBusyCursor busy;
-  ThresholdToBlackWhite(ImageCol->Bitmap(), ImageBW->Bitmap(), t);
-  if (state_.BwResult) *state_.BwResult = ImageBW->Bitmap();
-  ImageBW->Update();
+  frame_.RunCommand([this, t] {
+    const TBusyCursor busy;
+    ThresholdToBlackWhite(ImageCol->Bitmap(), ImageBW->Bitmap(), t);
+    if (frame_.EditorState.BwResult) *frame_.EditorState.BwResult = ImageBW->Bitmap();
+    ImageBW->Update();
+  });
 }
 
 void TConvertBW::accept() {

@@ -8,18 +8,18 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
-#include <functional>
-
-#include "app/editor_state.h"
+#include "imaging/core/working_bitmap.h"
 #include "imaging/view/qt/ziridev_view.h"
 
 namespace quillet {
+
+class TFrameForm;
 
 class TConvertBW : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TConvertBW(TEditorState& state, QWidget* parent = nullptr);
+  explicit TConvertBW(TFrameForm& frame);
 
   TZiridEvView* ImageCol;  // the picture
   TZiridEvView* ImageBW;   // the result
@@ -29,8 +29,6 @@ class TConvertBW : public QDialog {
   QPushButton* OKButton;
   QPushButton* CancelButton;
   QTimer Timer1;
-  // Shows a "Warning" message box.
-  std::function<void(const QString& text)> Warn;
 
   // The picture to convert, copied in.
   void Prepare(const TIEWorkingBitmap& picture);
@@ -49,12 +47,13 @@ class TConvertBW : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  // The editor's BwResult and ImageBW for threshold t.
+  // The editor's BwResult and ImageBW for threshold t, run as the frame runs
+  // its commands.
   void Compute(int t);
   // Slider and field at 128 and the result for it.
   void ResetThreshold();
 
-  TEditorState& state_;
+  TFrameForm& frame_;
 };
 
 }  // namespace quillet

@@ -60,9 +60,8 @@ TFrameForm::TFrameForm(QWidget* parent) : QMainWindow(parent) {
   AboutBox = new TAboutBox(this);
   NewDialog = new TNew(EditorState, this);
   ResizeForm = new TResizeForm(EditorState, this);
-  ConvertBW = new TConvertBW(EditorState, this);
-  ConvertBW->Warn = [this](const QString& text) { Warn(text); };
-  RotateForm = new TRotateForm(this);
+  ConvertBW = new TConvertBW(*this);
+  RotateForm = new TRotateForm(*this);
   TextForm = new TTextForm(EditorState, this);
   HelpForm = new THelpForm(this);
   FormCreate();

@@ -7,11 +7,12 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "app/frame_form.h"
 #include "imaging/proc/resample.h"
 
 namespace quillet {
 
-TRotateForm::TRotateForm(QWidget* parent) : QDialog(parent) {
+TRotateForm::TRotateForm(TFrameForm& frame) : QDialog(&frame), frame_(frame) {
   setObjectName("RotateForm");
   setWindowTitle("Rotate Custom");
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
@@ -83,11 +84,13 @@ void TRotateForm::FormActivate() {
 
 void TRotateForm::Edit1Change() {
   if (ZiridEvView1->Bitmap().Empty()) return;
-  ZiridEvProc1.Undo();
   bool whole = false;
   const int angle = UpDown1->text().toInt(&whole);
-  ZiridEvProc1.Rotate(whole ? angle : 0, CheckBox1->isChecked());
-  ZiridEvView1->Fit();
+  frame_.RunCommand([&] {
+    ZiridEvProc1.Undo();
+    ZiridEvProc1.Rotate(whole ? angle : 0, CheckBox1->isChecked());
+    ZiridEvView1->Fit();
+  });
 }
 
 }  // namespace quillet

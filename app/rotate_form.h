@@ -12,11 +12,13 @@
 
 namespace quillet {
 
+class TFrameForm;
+
 class TRotateForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TRotateForm(QWidget* parent = nullptr);
+  explicit TRotateForm(TFrameForm& frame);
 
   // The width of the thumbnail, the preview's own.
   static constexpr int kPreviewWidth = 249;
@@ -35,11 +37,15 @@ class TRotateForm : public QDialog {
   // Angle 0 and no antialiasing, set without touching the preview, which is
   // then stored as the one the angle rotates.
   void FormActivate();
-  // The stored preview rotated by the angle typed (not a number: 0).
+  // The stored preview rotated by the angle typed (not a number: 0), run as
+  // the frame runs its commands.
   void Edit1Change();
 
  protected:
   void showEvent(QShowEvent* event) override;
+
+ private:
+  TFrameForm& frame_;
 };
 
 }  // namespace quillet
