@@ -35,7 +35,8 @@ TRotateForm::TRotateForm(TFrameForm& frame) : QDialog(&frame), frame_(frame) {
   grid->addWidget(ZiridEvView1, 0, 0, 1, 3);
   grid->addWidget(new QLabel("Angle", group), 1, 0);
   grid->addWidget(UpDown1, 1, 1);
-  grid->addWidget(CheckBox1, 1, 2);
+  grid->addWidget(CheckBox1, 2, 0, 1, 3);
+  grid->setColumnStretch(2, 1);
   connect(UpDown1, &QSpinBox::textChanged, this, [this] { Edit1Change(); });
   connect(CheckBox1, &QCheckBox::clicked, this, [this] { Edit1Change(); });
 
@@ -53,7 +54,7 @@ TRotateForm::TRotateForm(TFrameForm& frame) : QDialog(&frame), frame_(frame) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
   layout->addLayout(buttons);
-  setFixedSize(283, 270);
+  layout->setSizeConstraint(QLayout::SetFixedSize);  // about 283 x 270, as the fonts allow
 }
 
 // Straight from the picture to the thumbnail: a stretch over the thumbnail's
@@ -69,6 +70,7 @@ void TRotateForm::Prepare(const TIEWorkingBitmap& picture, TBGR background) {
 void TRotateForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   FormActivate();
+  ZiridEvView1->Fit();  // the view has its size only once shown
   UpDown1->setFocus(Qt::OtherFocusReason);
   UpDown1->selectAll();
 }
