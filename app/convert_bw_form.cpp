@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/busy_cursor.h"
+#include "app/dialog_buttons.h"
 #include "app/frame_form.h"
 #include "imaging/proc/threshold_bw.h"
 
@@ -75,23 +76,14 @@ TConvertBW::TConvertBW(TFrameForm& frame) : QDialog(&frame), frame_(frame) {
   connect(TrackBar1, &QSlider::valueChanged, this, [this] { TrackBar1Change(); });
   connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
 
+  const TDialogButtons buttons = MakeDialogButtons(this);
+  OKButton = buttons.OK;
+  CancelButton = buttons.Cancel;
   Button3 = new QPushButton("Reset", this);
   Button3->setObjectName("Button3");
   Button3->setAutoDefault(false);
-  OKButton = new QPushButton("OK", this);
-  OKButton->setObjectName("OKButton");
-  OKButton->setDefault(true);
-  CancelButton = new QPushButton("Cancel", this);
-  CancelButton->setObjectName("CancelButton");
-  CancelButton->setAutoDefault(false);
+  buttons.Row->insertWidget(0, Button3);
   connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
-  connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(Button3);
-  buttons->addStretch(1);
-  buttons->addWidget(OKButton);
-  buttons->addWidget(CancelButton);
 
   Timer1.setObjectName("Timer1");
   Timer1.setInterval(200);
@@ -100,11 +92,12 @@ TConvertBW::TConvertBW(TFrameForm& frame) : QDialog(&frame), frame_(frame) {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(views);
   layout->addWidget(group);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.Row);
   resize(616, 335);
 }
 
 void TConvertBW::Prepare(const TIEWorkingBitmap& picture) {
+  Timer1.stop();  // a change left from the last use is not for this picture
   ImageCol->Assign(picture);
   ImageBW->Assign(TIEWorkingBitmap(picture.Width(), picture.Height(), TIEPixelFormat::pf1bit));
 }

@@ -1,10 +1,10 @@
 #include "app/resize_form.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "app/dialog_buttons.h"
 #include "app/keep_proportions.h"
 
 namespace quillet {
@@ -41,20 +41,12 @@ TResizeForm::TResizeForm(TEditorState& state, QWidget* parent) : QDialog(parent)
   connect(SpinEdit1, &QSpinBox::valueChanged, this, [this] { SpinEdit1Change(); });
   connect(SpinEdit2, &QSpinBox::valueChanged, this, [this] { SpinEdit2Change(); });
 
-  OKButton = new QPushButton("OK", this);
-  OKButton->setObjectName("OKButton");
-  OKButton->setDefault(true);
-  CancelButton = new QPushButton("Cancel", this);
-  CancelButton->setObjectName("CancelButton");
-  connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(OKButton);
-  buttons->addWidget(CancelButton);
+  const TDialogButtons buttons = MakeDialogButtons(this);
+  OKButton = buttons.OK;
+  CancelButton = buttons.Cancel;
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(panel);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.Row);
   resize(335, 128);
 }
 

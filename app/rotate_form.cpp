@@ -2,11 +2,11 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "app/dialog_buttons.h"
 #include "app/frame_form.h"
 #include "imaging/proc/resample.h"
 
@@ -40,20 +40,12 @@ TRotateForm::TRotateForm(TFrameForm& frame) : QDialog(&frame), frame_(frame) {
   connect(UpDown1, &QSpinBox::textChanged, this, [this] { Edit1Change(); });
   connect(CheckBox1, &QCheckBox::clicked, this, [this] { Edit1Change(); });
 
-  OKButton = new QPushButton("OK", this);
-  OKButton->setObjectName("OKButton");
-  OKButton->setDefault(true);
-  CancelButton = new QPushButton("Cancel", this);
-  CancelButton->setObjectName("CancelButton");
-  connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(OKButton);
-  buttons->addWidget(CancelButton);
+  const TDialogButtons buttons = MakeDialogButtons(this);
+  OKButton = buttons.OK;
+  CancelButton = buttons.Cancel;
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.Row);
   layout->setSizeConstraint(QLayout::SetFixedSize);  // about 283 x 270, as the fonts allow
 }
 
