@@ -40,11 +40,13 @@ TEditForm::TEditForm(TFrameForm& frame, QWidget* parent) : QWidget(parent), fram
   ZiridEvIO1.SetAttachedZiridEv(ZiridEvView1);
   ZiridEvProc1.SetAttachedZiridEv(ZiridEvView1);
   ZiridEvProc1.AutoUndo = false;  // the window keeps its own undo copy
-  // Long reads, writes and operations show in the frame's status bar; Esc stops a read or write.
+  // Long reads, writes and operations show in the frame's status bar; Esc stops them.
   ZiridEvIO1.OnProgress = [this](TZiridEvIO* io, int per) {
     if (frame_.Progress->Step(per)) io->Aborting = true;
   };
-  ZiridEvProc1.OnProgress = [this](TZiridEvProc*, int per) { frame_.Progress->Step(per); };
+  ZiridEvProc1.OnProgress = [this](TZiridEvProc* proc, int per) {
+    if (frame_.Progress->Step(per)) proc->Aborting = true;
+  };
 
   StatusBar1 = new QStatusBar(this);
   StatusBar1->setObjectName("StatusBar1");
@@ -218,15 +220,18 @@ void TEditForm::DeSelect() {
 
 // ---- image commands
 
+// An operation stopped with Esc, like one that failed, leaves the image as it was.
 void TEditForm::RunOperation(const std::function<void()>& operation, bool showInfo) {
   SaveUndoCopy();
+  ZiridEvProc1.Aborting = false;  // a stop asked of an earlier operation is not this one's
   try {
     const TWorkProgress::TScope busy(*frame_.Progress);
     operation();
   } catch (...) {
-    Undo();  // the image as it was
+    Undo();
     throw;
   }
+  if (frame_.Progress->Cancelled()) Undo();
   if (showInfo) ShowImageInfo();
   ShowSelectionInfo();
 }

@@ -76,6 +76,12 @@ class TEditForm : public QWidget {
   void PasteAsNew();
   void PasteToSel();
   void Crop();
+  // Commands that ask through the frame's dialogs (edit_form_dialogs.cpp).
+  void PaperSize();
+  void ImageSize();
+  void Rotate();
+  // The image becomes the frame's BwResult, while the Black-and-White command runs.
+  void ConvertBW();
 
   // Steps shared with the paint tools and image commands.
   void SaveUndoCopy();
@@ -109,6 +115,9 @@ class TEditForm : public QWidget {
   // Undo copy, the operation under the hourglass, the view and status refreshed.
   void ShowPreviewPage(TPreviewPages page);
   void RunOperation(const std::function<void()>& operation, bool showInfo);
+  // The size dialog captioned `caption` at the image's size; on OK `resize`
+  // with the width and height chosen.
+  void AskSize(const QString& caption, const std::function<void(int32_t, int32_t)>& resize);
   // One tool step on the image's canvas with the frame's options; the view
   // repaints when it drew.
   void RunPaintStep(const std::function<void(TPaintSteps&)>& step);

@@ -1,5 +1,8 @@
 // The frame's Color and Effects menus; the adjustments and effects with
 // parameters open the preview dialog on one page.
+#include <QScopeGuard>
+
+#include "app/convert_bw_form.h"
 #include "app/edit_form.h"
 #include "app/frame_form.h"
 
@@ -58,6 +61,21 @@ void TFrameForm::RGB2Click() {
 void TFrameForm::HSV1Click() {
   static const char* const names[3] = {" Hue", " Saturation", " Value"};
   SplitChannels(*this, names, &TZiridEvProc::SplitHSV);
+}
+
+// The dialog lets go of its copies afterwards: they would stay for the
+// editor's whole run.
+void TFrameForm::BW1bitClick() {
+  TEditForm* doc = ActiveDocument();
+  if (!doc) return;
+  const TIEWorkingBitmap& picture = doc->ZiridEvView1->Bitmap();
+  EditorState.BwResult = std::make_unique<TIEWorkingBitmap>(picture.Width(), picture.Height(), TIEPixelFormat::pf1bit);
+  const auto release = qScopeGuard([this] {
+    EditorState.BwResult.reset();
+    ConvertBW->Prepare(TIEWorkingBitmap());
+  });
+  ConvertBW->Prepare(picture);
+  if (ConvertBW->exec() == QDialog::Accepted) doc->ConvertBW();
 }
 
 }  // namespace quillet

@@ -11,10 +11,13 @@
 #include <QVBoxLayout>
 
 #include "app/about_box.h"
+#include "app/convert_bw_form.h"
 #include "app/edit_form.h"
 #include "app/file_filters.h"
 #include "app/help_form.h"
 #include "app/new_image_dialog.h"
+#include "app/resize_form.h"
+#include "app/rotate_form.h"
 #include "app/text_form.h"
 #include "imaging/core/failure_guard.h"
 
@@ -56,6 +59,9 @@ TFrameForm::TFrameForm(QWidget* parent) : QMainWindow(parent) {
   // The hidden windows, in the order the editor makes them at start-up.
   AboutBox = new TAboutBox(this);
   NewDialog = new TNew(EditorState, this);
+  ResizeForm = new TResizeForm(EditorState, this);
+  ConvertBW = new TConvertBW(*this);
+  RotateForm = new TRotateForm(*this);
   TextForm = new TTextForm(EditorState, this);
   HelpForm = new THelpForm(this);
   FormCreate();

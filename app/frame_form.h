@@ -26,6 +26,9 @@ namespace quillet {
 
 class TEditForm;
 class TNew;
+class TResizeForm;
+class TConvertBW;
+class TRotateForm;
 class TAboutBox;
 class THelpForm;
 class TTextForm;
@@ -55,6 +58,9 @@ class TFrameForm : public QMainWindow {
   QMdiArea* MdiArea;
   TAboutBox* AboutBox = nullptr;
   TNew* NewDialog = nullptr;
+  TResizeForm* ResizeForm = nullptr;
+  TConvertBW* ConvertBW = nullptr;
+  TRotateForm* RotateForm = nullptr;
   TTextForm* TextForm = nullptr;
   THelpForm* HelpForm = nullptr;
   // File names from the open and save dialogs; empty when cancelled.
@@ -124,6 +130,9 @@ class TFrameForm : public QMainWindow {
   void N90Counterclockwise1Click();
   void N1801Click();
   void Crop2Click();
+  void Rotate2Click();
+  void Papersize1Click();
+  void Imagesize2Click();
   void Background1Click();
   void Clear1Click();
   // Color and Effects
@@ -141,6 +150,9 @@ class TFrameForm : public QMainWindow {
   // Split Channels To > RGB and HSV: three new documents of the planes.
   void RGB2Click();
   void HSV1Click();
+  // Mode > Black and White: the dialog on the active document's picture,
+  // whose BwResult exists only meanwhile.
+  void BW1bitClick();
   void Gray8bitClick();
   void Conv24bitClick();
   void NegativeImage1Click();

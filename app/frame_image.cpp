@@ -1,4 +1,5 @@
-// The frame's Image menu: duplicate, flip, rotate, crop, background and clear.
+// The frame's Image menu: duplicate, flip, rotate, crop, paper and image size,
+// background and clear.
 #include "app/edit_form.h"
 #include "app/frame_form.h"
 
@@ -17,7 +18,10 @@ void TFrameForm::Vertical2Click() { Doc(&TEditForm::MirrorVer); }
 void TFrameForm::N90Clockwise1Click() { Doc(&TEditForm::Rotate270); }
 void TFrameForm::N90Counterclockwise1Click() { Doc(&TEditForm::Rotate90); }
 void TFrameForm::N1801Click() { Doc(&TEditForm::Rotate180); }
+void TFrameForm::Rotate2Click() { Doc(&TEditForm::Rotate); }
 void TFrameForm::Crop2Click() { Doc(&TEditForm::Crop); }
+void TFrameForm::Papersize1Click() { Doc(&TEditForm::PaperSize); }
+void TFrameForm::Imagesize2Click() { Doc(&TEditForm::ImageSize); }
 void TFrameForm::Clear1Click() { Doc(&TEditForm::Clear); }
 
 void TFrameForm::Background1Click() {

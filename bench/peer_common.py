@@ -1,5 +1,6 @@
 """What the bench/*peers scripts share: the photo-like test picture and the
 timing of Pillow calls and of ImageMagick runs."""
+import json
 import os
 import subprocess
 import time
@@ -59,3 +60,13 @@ def time_magick(src, extra, out, runs=3):
 
     plain = min(run([]) for _ in range(runs))
     return max(min(run(extra) for _ in range(runs)) - plain, 0.01)
+
+
+def time_bench(program, case, extra=()):
+    """Real milliseconds per iteration of the Google Benchmark case BM_<case> of `program`."""
+    out = subprocess.run([program, "--benchmark_filter=^BM_%s(/|$)" % case, "--benchmark_format=json",
+                          "--benchmark_min_time=0.5"] + list(extra), check=True, capture_output=True, text=True).stdout
+    run = json.loads(out)["benchmarks"][0]
+    if run.get("error_occurred"):
+        raise SystemExit("%s: %s" % (os.path.basename(program), run.get("error_message")))
+    return run["real_time"]

@@ -8,6 +8,7 @@
 #include "cli/colour_steps.h"
 #include "cli/effect_steps.h"
 #include "cli/op_args.h"
+#include "imaging/proc/threshold_bw.h"
 
 namespace quillet::cli {
 
@@ -75,6 +76,18 @@ std::optional<TApplyStep> Colors(const std::vector<std::string>& a, std::string&
   return std::nullopt;
 }
 
+// "bw:T": black below the threshold T, a 1-bit image; "bw" alone dithers.
+std::optional<TApplyStep> BlackWhite(const std::vector<std::string>& a, std::string& error) {
+  int32_t t = 0;
+  if (a.size() == 1 && ToInt(a[0], t) && t >= 0 && t <= 255) {
+    return [t](TZiridEvProc& p) {
+      if (TIEWorkingBitmap* b = p.AttachedBitmap()) ThresholdToBlackWhite(*b, *b, t);
+    };
+  }
+  error = "bw takes a threshold T from 0 to 255";
+  return std::nullopt;
+}
+
 std::optional<TApplyStep> Plain(const std::string& name) {
   if (name == "clear") return [](TZiridEvProc& p) { p.Clear(); };
   if (name == "negative") return [](TZiridEvProc& p) { p.Negative(); };
@@ -96,6 +109,7 @@ std::optional<TApplyStep> ParseApplyStep(const std::string& text, std::string& e
   else if (name == "resample") step = Resample(args, error);
   else if (name == "resize") step = Resize(args, error);
   else if (name == "colors") step = Colors(args, error);
+  else if (name == "bw" && colon != std::string::npos) step = BlackWhite(args, error);
   else if (IsColourStep(name)) step = ParseColourStep(name, args, error);
   else if (IsEffectStep(name)) step = ParseEffectStep(name, args, error);
   else if (colon == std::string::npos) step = Plain(name);
@@ -106,7 +120,8 @@ std::optional<TApplyStep> ParseApplyStep(const std::string& text, std::string& e
 
 std::string ApplyStepsHelp() {
   return std::string("Steps: flip:h, flip:v, rotate:ANGLE[,aa], resample:W,H[,FILTER] (-1 keeps the aspect; FILTER none, "
-                     "triangle, hermite, bell, bspline, lanczos3, mitchell), resize:W,H, clear, negative, gray, bw, rgb, "
+                     "triangle, hermite, bell, bspline, lanczos3, mitchell), resize:W,H, clear, negative, gray, bw (ordered dither), "
+                     "bw:T (black below the threshold T, 0 to 255), rgb, "
                      "colors:N, ") +
          ColourStepsHelp() + ". " + EffectStepsHelp();
 }

@@ -14,7 +14,7 @@ namespace quillet::cli {
 using TApplyStep = std::function<void(TZiridEvProc& proc)>;
 
 // The operation of one step ("flip:h", "rotate:30,aa", "resample:800,-1,lanczos3",
-// "resize:1200,900", "clear", "negative", "gray", "bw", "rgb", "colors:16"),
+// "resize:1200,900", "clear", "negative", "gray", "bw", "bw:128", "rgb", "colors:16"),
 // or none with `error` saying why.
 std::optional<TApplyStep> ParseApplyStep(const std::string& text, std::string& error);
 

@@ -20,6 +20,10 @@ double KernelSupport(TResampleFilter filter);
 // width x height and the source's format (1-bit stays 1-bit, 24-bit stays
 // 24-bit). False for other formats or a size that is not positive.
 bool StretchNearest(const TIEWorkingBitmap& source, TIEWorkingBitmap& dest, int64_t width, int64_t height);
+// The same to `width` with the height following the aspect (width * height
+// div source width, at least 1), as a thumbnail is made: only the
+// thumbnail's pixels are visited. False for an empty source.
+bool StretchToWidth(const TIEWorkingBitmap& source, TIEWorkingBitmap& dest, int64_t width);
 
 // Two-pass filtered resampling of a 24-bit source into a 24-bit dest of
 // width x height. False, with dest untouched, for a source without pixels or

@@ -73,4 +73,9 @@ bool StretchNearest(const TIEWorkingBitmap& source, TIEWorkingBitmap& dest, int6
   return true;
 }
 
+bool StretchToWidth(const TIEWorkingBitmap& source, TIEWorkingBitmap& dest, int64_t width) {
+  if (source.Empty()) return false;
+  return StretchNearest(source, dest, width, std::max<int64_t>(width * source.Height() / source.Width(), 1));
+}
+
 }  // namespace quillet

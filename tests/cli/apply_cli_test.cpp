@@ -73,6 +73,18 @@ TEST(CliApply, SizesColoursAndModes) {
   EXPECT_EQ(ReadFileBytes(out)[28], 24);  // a 1-bit image written at the default depth
   ASSERT_EQ(Cli(dir, "apply " + in + " " + out + " bw --set BitsPerSample=1").status, 0);
   EXPECT_EQ(ReadFileBytes(out)[28], 1);
+  // bw:T is black below the threshold, bw alone the ordered dither.
+  for (int t : {0, 60, 255}) {
+    ASSERT_EQ(Cli(dir, "apply " + in + " " + out + " bw:" + std::to_string(t) + " --set BitsPerSample=1").status, 0);
+    const TIEWorkingBitmap bw = ReadImage(out);
+    ASSERT_EQ(bw.PixelFormat(), TIEPixelFormat::pf1bit);
+    const TIEWorkingBitmap source = Picture();
+    for (int y = 0; y < 5; ++y)
+      for (int x = 0; x < 7; ++x) {
+        const TBGR c = source.Pixel(x, y);
+        EXPECT_EQ(bw.Pixel(x, y), c.r + c.g + c.b < 3 * t ? kBlack : kWhite) << t << " " << x << "," << y;
+      }
+  }
   ASSERT_EQ(Cli(dir, "apply " + in + " " + out + " colors:4").status, 0);
   std::set<uint32_t> colours;
   got = Decoded(dir, out);
@@ -88,7 +100,7 @@ TEST(CliApply, BadStepsAreUsageErrorsAndWriteNothing) {
   const std::string in = WriteBmp(dir, "in.bmp", Picture());
   const std::string out = dir.File("never.bmp");
   for (const char* step : {"spin", "flip:x", "rotate:abc", "rotate:30,xx", "resample:0,5", "resample:-1,-1",
-                           "resample:10,10,cubic", "resize:0,4", "colors:1", "colors:300", "negative:1"}) {
+                           "resample:10,10,cubic", "resize:0,4", "colors:1", "colors:300", "negative:1", "bw:256", "bw:-1", "bw:", "bw:1,2"}) {
     const CliResult r = Cli(dir, "apply " + in + " " + out + " " + step);
     EXPECT_EQ(r.status, 2) << step;
     EXPECT_NE(r.err.find("Steps:"), std::string::npos) << step;
