@@ -22,8 +22,9 @@ namespace {
 
 constexpr int kSizeLimit = 32767;
 
-// A page whose controls sit in a grid, in a group box when it has a caption.
-QWidget* GridPage(QGridLayout*& grid, const QString& group = {}) {
+// A page whose controls sit in a grid, in a group box when it has a caption;
+// a grid of track bars takes the page's width.
+QWidget* GridPage(QGridLayout*& grid, const QString& group = {}, bool fill = false) {
   auto* page = new QWidget;
   auto* column = new QVBoxLayout;
   grid = new QGridLayout;
@@ -36,8 +37,8 @@ QWidget* GridPage(QGridLayout*& grid, const QString& group = {}) {
   }
   column->addStretch();
   auto* outer = new QHBoxLayout(page);
-  outer->addLayout(column);
-  outer->addStretch();
+  outer->addLayout(column, fill ? 1 : 0);
+  if (!fill) outer->addStretch();
   return page;
 }
 
@@ -66,16 +67,16 @@ void TfPreviews::BuildPages() {
 
 QWidget* TfPreviews::ContrastPage() {
   QGridLayout* grid;
-  QWidget* page = GridPage(grid);
+  QWidget* page = GridPage(grid, {}, true);
   const auto kind = TPreviewPageKind::Contrast;
-  AddTrack(grid, 0, Word(7) + ":", "Contrast", kind, &TPreviewParams::Contrast, -100, 100);
+  AddTrack(grid, 0, Word(7), "Contrast", kind, &TPreviewParams::Contrast, -100, 100);
   AddTrack(grid, 1, Word(8) + ":", "Brightness", kind, &TPreviewParams::Brightness, -100, 100);
   return page;
 }
 
 QWidget* TfPreviews::HsvPage() {
   QGridLayout* grid;
-  QWidget* page = GridPage(grid);
+  QWidget* page = GridPage(grid, {}, true);
   const auto kind = TPreviewPageKind::HSV;
   hsvHue_ = AddTrack(grid, 0, Word(9) + " (H):", "HsvHue", kind, &TPreviewParams::HsvHue, -180, 180);
   hsvSat_ = AddTrack(grid, 1, Word(10) + " (S):", "HsvSat", kind, &TPreviewParams::HsvSaturation, -100, 100);
@@ -106,7 +107,7 @@ void TfPreviews::ShowHsvDifference() {
 
 QWidget* TfPreviews::HslPage() {
   QGridLayout* grid;
-  QWidget* page = GridPage(grid);
+  QWidget* page = GridPage(grid, {}, true);
   const auto kind = TPreviewPageKind::HSL;
   AddTrack(grid, 0, Word(9) + " (H):", "HslHue", kind, &TPreviewParams::HslHue, -180, 180);
   AddTrack(grid, 1, Word(10) + " (S):", "HslSat", kind, &TPreviewParams::HslSaturation, -100, 100);
@@ -116,7 +117,7 @@ QWidget* TfPreviews::HslPage() {
 
 QWidget* TfPreviews::RgbPage() {
   QGridLayout* grid;
-  QWidget* page = GridPage(grid);
+  QWidget* page = GridPage(grid, {}, true);
   const auto kind = TPreviewPageKind::RGB;
   AddTrack(grid, 0, Word(15) + " (R):", "Red", kind, &TPreviewParams::Red, -255, 255);
   AddTrack(grid, 1, Word(16) + " (G):", "Green", kind, &TPreviewParams::Green, -255, 255);
@@ -162,9 +163,9 @@ QWidget* TfPreviews::WavePage() {
   QGridLayout* grid;
   QWidget* page = GridPage(grid, Group(Word(67)));
   const auto kind = TPreviewPageKind::Wave;
-  AddEdit(grid, 0, Word(68) + ":", "AmplitudeEdit", kind, &TPreviewParams::Amplitude, 0, kSizeLimit);
-  AddEdit(grid, 1, Word(69) + ":", "WaveLengthEdit", kind, &TPreviewParams::WaveLength, 0, kSizeLimit);
-  AddEdit(grid, 2, Word(70) + ":", "PhaseEdit", kind, &TPreviewParams::Phase, 0, 359);
+  AddEdit(grid, 0, Word(68), "AmplitudeEdit", kind, &TPreviewParams::Amplitude, 0, kSizeLimit);
+  AddEdit(grid, 1, Word(69), "WaveLengthEdit", kind, &TPreviewParams::WaveLength, 0, kSizeLimit);
+  AddEdit(grid, 2, Word(70), "PhaseEdit", kind, &TPreviewParams::Phase, 0, 359);
   auto* reflective = new QCheckBox(Word(71));
   reflective->setObjectName(QStringLiteral("ReflectiveCheck"));
   grid->addWidget(reflective, 3, 0, 1, 2);
@@ -202,7 +203,7 @@ QWidget* TfPreviews::MorphPage() {
 
 QWidget* TfPreviews::RotatePage() {
   QGridLayout* grid;
-  QWidget* page = GridPage(grid);
+  QWidget* page = GridPage(grid, {}, true);
   const auto kind = TPreviewPageKind::Rotate;
   auto* edit = new QDoubleSpinBox;
   edit->setObjectName(QStringLiteral("AngleEdit"));
