@@ -29,7 +29,9 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -92,9 +94,19 @@ class TfPreviews : public QDialog {
     std::function<void()> Show;
   };
 
+  // A track bar and its edit on a page of track bars.
+  struct TTrackSpec {
+    QString Label;
+    QString Name;
+    int TPreviewParams::*Field;
+    int Minimum, Maximum;
+  };
+
   QString Word(int index) const;
   void BuildFrame();
   void BuildPages();
+  // A page of track bars, one a row; `grid` gets its grid for more controls.
+  QWidget* TrackPage(TPreviewPageKind page, std::initializer_list<TTrackSpec> tracks, QGridLayout** grid = nullptr);
   QWidget* ContrastPage();
   QWidget* HsvPage();
   QWidget* HslPage();
@@ -114,6 +126,9 @@ class TfPreviews : public QDialog {
   // An edit and a track bar for an integer parameter.
   QSlider* AddTrack(QGridLayout* grid, int row, const QString& label, const QString& name, TPreviewPageKind page,
                     int TPreviewParams::*field, int minimum, int maximum);
+  // Edits of left, top, width and height, named prefix + "LeftEdit" ...
+  void AddPlacement(QGridLayout* grid, TPreviewPageKind page, const QString& prefix,
+                    const std::array<int TPreviewParams::*, 4>& fields);
   void Bind(TPreviewPageKind page, std::function<void()> show);
   // The parameters of the page to its controls.
   void ShowParams(TPreviewPageKind page);

@@ -65,22 +65,32 @@ void TfPreviews::BuildPages() {
   for (const auto& [page, caption] : pages) tabs_->addTab(page, caption);
 }
 
-QWidget* TfPreviews::ContrastPage() {
+QWidget* TfPreviews::TrackPage(TPreviewPageKind page, std::initializer_list<TTrackSpec> tracks,
+                              QGridLayout** gridOut) {
   QGridLayout* grid;
-  QWidget* page = GridPage(grid, {}, true);
-  const auto kind = TPreviewPageKind::Contrast;
-  AddTrack(grid, 0, Word(7), "Contrast", kind, &TPreviewParams::Contrast, -100, 100);
-  AddTrack(grid, 1, Word(8) + ":", "Brightness", kind, &TPreviewParams::Brightness, -100, 100);
-  return page;
+  QWidget* widget = GridPage(grid, {}, true);
+  int row = 0;
+  for (const TTrackSpec& t : tracks) AddTrack(grid, row++, t.Label, t.Name, page, t.Field, t.Minimum, t.Maximum);
+  if (gridOut) *gridOut = grid;
+  return widget;
+}
+
+QWidget* TfPreviews::ContrastPage() {
+  return TrackPage(TPreviewPageKind::Contrast,
+                   {{Word(7), "Contrast", &TPreviewParams::Contrast, -100, 100},
+                    {Word(8) + ":", "Brightness", &TPreviewParams::Brightness, -100, 100}});
 }
 
 QWidget* TfPreviews::HsvPage() {
   QGridLayout* grid;
-  QWidget* page = GridPage(grid, {}, true);
-  const auto kind = TPreviewPageKind::HSV;
-  hsvHue_ = AddTrack(grid, 0, Word(9) + " (H):", "HsvHue", kind, &TPreviewParams::HsvHue, -180, 180);
-  hsvSat_ = AddTrack(grid, 1, Word(10) + " (S):", "HsvSat", kind, &TPreviewParams::HsvSaturation, -100, 100);
-  hsvVal_ = AddTrack(grid, 2, Word(11) + " (V):", "HsvVal", kind, &TPreviewParams::HsvValue, -100, 100);
+  QWidget* page = TrackPage(TPreviewPageKind::HSV,
+                            {{Word(9) + " (H):", "HsvHue", &TPreviewParams::HsvHue, -180, 180},
+                             {Word(10) + " (S):", "HsvSat", &TPreviewParams::HsvSaturation, -100, 100},
+                             {Word(11) + " (V):", "HsvVal", &TPreviewParams::HsvValue, -100, 100}},
+                            &grid);
+  hsvHue_ = page->findChild<QSlider*>(QStringLiteral("HsvHueTrackBar"));
+  hsvSat_ = page->findChild<QSlider*>(QStringLiteral("HsvSatTrackBar"));
+  hsvVal_ = page->findChild<QSlider*>(QStringLiteral("HsvValTrackBar"));
   const auto box = [&](const QString& caption, const QString& name, int column) {
     auto* b = new THSVBox;
     b->setObjectName(name);
@@ -106,33 +116,31 @@ void TfPreviews::ShowHsvDifference() {
 }
 
 QWidget* TfPreviews::HslPage() {
-  QGridLayout* grid;
-  QWidget* page = GridPage(grid, {}, true);
-  const auto kind = TPreviewPageKind::HSL;
-  AddTrack(grid, 0, Word(9) + " (H):", "HslHue", kind, &TPreviewParams::HslHue, -180, 180);
-  AddTrack(grid, 1, Word(10) + " (S):", "HslSat", kind, &TPreviewParams::HslSaturation, -100, 100);
-  AddTrack(grid, 2, Word(14) + " (L):", "HslLum", kind, &TPreviewParams::HslLuminosity, -100, 100);
-  return page;
+  return TrackPage(TPreviewPageKind::HSL, {{Word(9) + " (H):", "HslHue", &TPreviewParams::HslHue, -180, 180},
+                                           {Word(10) + " (S):", "HslSat", &TPreviewParams::HslSaturation, -100, 100},
+                                           {Word(14) + " (L):", "HslLum", &TPreviewParams::HslLuminosity, -100, 100}});
 }
 
 QWidget* TfPreviews::RgbPage() {
-  QGridLayout* grid;
-  QWidget* page = GridPage(grid, {}, true);
-  const auto kind = TPreviewPageKind::RGB;
-  AddTrack(grid, 0, Word(15) + " (R):", "Red", kind, &TPreviewParams::Red, -255, 255);
-  AddTrack(grid, 1, Word(16) + " (G):", "Green", kind, &TPreviewParams::Green, -255, 255);
-  AddTrack(grid, 2, Word(17) + " (B):", "Blue", kind, &TPreviewParams::Blue, -255, 255);
-  return page;
+  return TrackPage(TPreviewPageKind::RGB, {{Word(15) + " (R):", "Red", &TPreviewParams::Red, -255, 255},
+                                           {Word(16) + " (G):", "Green", &TPreviewParams::Green, -255, 255},
+                                           {Word(17) + " (B):", "Blue", &TPreviewParams::Blue, -255, 255}});
+}
+
+void TfPreviews::AddPlacement(QGridLayout* grid, TPreviewPageKind page, const QString& prefix,
+                              const std::array<int TPreviewParams::*, 4>& fields) {
+  static const char* const kRoles[] = {"LeftEdit", "TopEdit", "WidthEdit", "HeightEdit"};
+  for (int i = 0; i < 4; ++i)
+    AddEdit(grid, i, Word(29 + i) + ":", prefix + kRoles[i], page, fields[size_t(i)], 0, kSizeLimit, 10);
 }
 
 QWidget* TfPreviews::BumpMapPage() {
   QGridLayout* grid;
   QWidget* page = GridPage(grid, Group(Word(28)));
   const auto kind = TPreviewPageKind::BumpMap;
-  AddEdit(grid, 0, Word(29) + ":", "BumpLeftEdit", kind, &TPreviewParams::BumpLeft, 0, kSizeLimit, 10);
-  AddEdit(grid, 1, Word(30) + ":", "BumpTopEdit", kind, &TPreviewParams::BumpTop, 0, kSizeLimit, 10);
-  AddEdit(grid, 2, Word(31) + ":", "BumpWidthEdit", kind, &TPreviewParams::BumpWidth, 0, kSizeLimit, 10);
-  AddEdit(grid, 3, Word(32) + ":", "BumpHeightEdit", kind, &TPreviewParams::BumpHeight, 0, kSizeLimit, 10);
+  AddPlacement(grid, kind, "Bump",
+               {&TPreviewParams::BumpLeft, &TPreviewParams::BumpTop, &TPreviewParams::BumpWidth,
+                &TPreviewParams::BumpHeight});
   AddEdit(grid, 4, Word(34) + " (%):", "QuantityEdit", kind, &TPreviewParams::Quantity, 0, 100, 10);
   auto* color = new THSVBox;
   color->setObjectName(QStringLiteral("BumpColorBox"));
@@ -151,10 +159,9 @@ QWidget* TfPreviews::LensPage() {
   QGridLayout* grid;
   QWidget* page = GridPage(grid, Group(Word(35)));
   const auto kind = TPreviewPageKind::Lens;
-  AddEdit(grid, 0, Word(29) + ":", "LensLeftEdit", kind, &TPreviewParams::LensLeft, 0, kSizeLimit, 10);
-  AddEdit(grid, 1, Word(30) + ":", "LensTopEdit", kind, &TPreviewParams::LensTop, 0, kSizeLimit, 10);
-  AddEdit(grid, 2, Word(31) + ":", "LensWidthEdit", kind, &TPreviewParams::LensWidth, 0, kSizeLimit, 10);
-  AddEdit(grid, 3, Word(32) + ":", "LensHeightEdit", kind, &TPreviewParams::LensHeight, 0, kSizeLimit, 10);
+  AddPlacement(grid, kind, "Lens",
+               {&TPreviewParams::LensLeft, &TPreviewParams::LensTop, &TPreviewParams::LensWidth,
+                &TPreviewParams::LensHeight});
   AddEdit(grid, 4, Word(36) + ":", "RefractionEdit", kind, &TPreviewParams::Refraction, 0, kSizeLimit);
   return page;
 }
