@@ -1,15 +1,19 @@
 #include "imaging/io/default_coders.h"
 
 #include "imaging/core/engine_settings.h"
+#include "imaging/io/formats/tiff/tiff_codec.h"
+#include "imaging/io/formats/tiff/tiff_lzw.h"
 
 namespace quillet {
 
-// No LZW coder and no EXIF decoder are built yet: the GIF and TIFF codecs add
-// theirs here. Until then GIF and LZW-compressed TIFF can be neither read nor
-// written, the dialogs hide GIF, and EXIF stays a JPEG marker.
+// The GIF slots stay empty until this build has a GIF coder: GIF can be
+// neither read nor written then, and the dialogs hide it.
 void InstallDefaultCoders() {
-  SetLzwSlots(TIELzwSlots{});
-  SetExifDecoder(nullptr);
+  TIELzwSlots slots;
+  slots.TiffDecoder = TiffLzwDecodeRow;
+  slots.TiffEncoder = TiffLzwEncodeRow;
+  SetLzwSlots(slots);
+  SetExifDecoder(DecodeExifBlock);
 }
 
 }  // namespace quillet

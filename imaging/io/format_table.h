@@ -63,6 +63,11 @@ struct TFileFormatInfo {
   // BitsPerSample asks for one with SamplesPerPixel 1, keeping the image's
   // own colours when they fit.
   std::span<const int> ExactPaletteDepths = {};
+  // Inserts the image as a page into the file data of the stream; the page
+  // count then, or 0 on failure. None: pages cannot be inserted.
+  int (*InsertProc)(TIOWriteArgs& args) = nullptr;
+  // The number of images of the file data from the stream position on.
+  int32_t (*CountProc)(TIEStream& stream) = nullptr;
 };
 
 // Text i of a description table, or "" past its end.

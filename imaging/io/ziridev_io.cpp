@@ -274,6 +274,73 @@ void TZiridEvIO::SaveToStreamFormat(TIEStream& stream, int32_t fileType) {
   if (!stream.WriteExact(encoded.Data(), length) || stream.Failed()) Fail(stream.ErrorText());
 }
 
+// ---- pages inserted into existing data
+
+namespace {
+
+// The bytes from the stream position to its end, in memory.
+bool ReadRest(TIEStream& stream, TIEMemoryStream& data) {
+  data.Bytes().resize(size_t(stream.Remaining()));
+  return stream.ReadExact(data.Bytes().data(), int64_t(data.Bytes().size()));
+}
+
+}  // namespace
+
+int TZiridEvIO::RunInsert(const TFileFormatInfo& format, TIEMemoryStream& data) {
+  TIOProgress progress = MakeProgress(true);
+  TIOWriteArgs args{data, *link_.Bitmap(), Params, progress, link_.Alpha()};
+  int pages = 0;
+  Guarded([&] { pages = format.InsertProc(args); }, *this);
+  if (Aborting && LastError.empty()) LastError = FailureText(format);
+  return Aborting ? 0 : pages;
+}
+
+// The page goes into a copy in memory, which replaces the file (through a
+// file beside it) only when all went well.
+int TZiridEvIO::InsertToFileFormat(const std::string& fileName, int32_t fileType) {
+  if (!Begin()) return 0;
+  const TFileFormatInfo* format = PrepareWrite(fileType);
+  if (!format) return 0;
+  if (!format->InsertProc) return Fail(FormatName(format) + " files take no inserted pages"), 0;
+  TIEFileStream file;
+  TIEMemoryStream data;
+  if (!file.Open(fileName, TIEFileStream::fmRead) || !ReadRest(file, data))
+    return Fail("cannot read " + fileName + ": " + file.ErrorText()), 0;
+  file.Close();
+  const int pages = RunInsert(*format, data);
+  if (pages == 0) return 0;
+  std::string error;
+  const bool saved =
+      SafeSave(fileName, [&](TIEStream& out) { return out.WriteExact(data.Data(), data.Size()); }, error);
+  if (!saved) return Fail(error.empty() ? "write failed" : error), 0;
+  return pages;
+}
+
+// The stream is rewritten from its position only after the insert succeeded.
+int TZiridEvIO::InsertToStreamFormat(TIEStream& stream, int32_t fileType) {
+  if (!Begin()) return 0;
+  const TFileFormatInfo* format = PrepareWrite(fileType);
+  if (!format) return 0;
+  if (!format->InsertProc) return Fail(FormatName(format) + " data takes no inserted pages"), 0;
+  const int64_t start = stream.Position();
+  TIEMemoryStream data;
+  if (!ReadRest(stream, data)) return Fail("cannot read the stream"), 0;
+  const int pages = RunInsert(*format, data);
+  stream.Seek(start, TSeekOrigin::soBeginning);
+  if (pages == 0) return 0;
+  if (!stream.WriteExact(data.Data(), data.Size()) || stream.Failed()) return Fail(stream.ErrorText()), 0;
+  return pages;
+}
+
+int TZiridEvIO::CountImages(const std::string& fileName, int32_t fileType) {
+  const TFileFormatInfo* format = FindFormatByType(fileType);
+  TIEFileStream file;
+  if (!format || !format->CountProc || !file.Open(fileName, TIEFileStream::fmRead)) return 0;
+  int32_t count = 0;
+  if (FailureOf([&] { count = format->CountProc(file); })) return 0;
+  return count;
+}
+
 // ---- the rest
 
 void TZiridEvIO::ImportMetafile(const std::string& fileName, int32_t width, int32_t height) {

@@ -77,6 +77,18 @@ class TZiridEvIO {
   void ParamsFromStreamFormat(TIEStream& stream, int32_t fileType);
 
   // Per-format reads and writes; each format's folder defines its own.
+  void LoadFromFileTIFF(const std::string& fileName);
+  void LoadFromStreamTIFF(TIEStream& stream);
+  void SaveToFileTIFF(const std::string& fileName);
+  void SaveToStreamTIFF(TIEStream& stream);
+  // Inserts the image as a page after page Params.TiffImageIndex (after the
+  // last when there are fewer) of a little-endian TIFF file or of the TIFF
+  // data from the stream position on; the page count then, or 0 with
+  // Aborting and the file or stream unchanged.
+  int InsertToFileTIFF(const std::string& fileName);
+  int InsertToStreamTIFF(TIEStream& stream);
+  // Pages of a TIFF file; 0 when it is none or cannot be opened.
+  static int CountTiffImages(const std::string& fileName);
   void LoadFromFileBMP(const std::string& fileName);
   void LoadFromStreamBMP(TIEStream& stream);
   void SaveToFileBMP(const std::string& fileName);
@@ -122,6 +134,11 @@ class TZiridEvIO {
   void RunReader(const TFileFormatInfo& format, TIEStream& stream, TIEWorkingBitmap& target, int64_t bytesAvailable,
                  bool paramsOnly);
   void RunWriter(const TFileFormatInfo& format, TIEStream& stream);
+  // Inserts a page into the whole data of `data` (memory); the page count or 0.
+  int RunInsert(const TFileFormatInfo& format, TIEMemoryStream& data);
+  int InsertToFileFormat(const std::string& fileName, int32_t fileType);
+  int InsertToStreamFormat(TIEStream& stream, int32_t fileType);
+  static int CountImages(const std::string& fileName, int32_t fileType);
   void ReadStream(TIEStream& stream, int32_t fileType);
   void FinishRead(const TFileFormatInfo& format, const std::string& fileName, bool setsDpi);
   void ReadParams(TIEStream& stream, int32_t fileType);

@@ -9,6 +9,7 @@
 #include "imaging/core/dib_rle.h"
 #include "imaging/io/formats/bmp/bmp_codec.h"
 #include "imaging/io/dib_util.h"
+#include "imaging/io/writer_source.h"
 #include "imaging/proc/color_utils.h"
 #include "imaging/proc/ordered_dither.h"
 #include "imaging/proc/quantizer.h"
@@ -93,13 +94,6 @@ void WritePalette(TIEStream& s, const std::vector<TBGR>& palette, int headerSize
   }
 }
 
-const TIEWorkingBitmap& TrueColourImage(const TIEWorkingBitmap& bitmap, TBmpPlan& plan) {
-  if (bitmap.PixelFormat() == TIEPixelFormat::pf24bit) return bitmap;
-  plan.copy = std::make_unique<TIEWorkingBitmap>(bitmap);
-  plan.copy->SetPixelFormat(TIEPixelFormat::pf24bit);
-  return *plan.copy;
-}
-
 // A 1-bit file from a 1-bit image, from a 24-bit image of exactly two
 // colours (the darker as entry 0), or from any other image through the
 // ordered dither to black and white.
@@ -129,7 +123,7 @@ int PlanOutput(const TIOWriteArgs& a, TBmpPlan& plan) {
     return 1;
   }
   if (bits == 4 || bits == 8) {
-    plan.image = &TrueColourImage(a.Bitmap, plan);
+    plan.image = &TrueColourSource(a.Bitmap, plan.copy);
     plan.palette.assign(size_t(1) << bits, kBlack);
     // An image of few enough colours keeps them; others are quantized.
     plan.quantizer = TIEQuantizer::KeepingColours(TIEQuantizerSource(*plan.image), plan.palette, 1 << bits);

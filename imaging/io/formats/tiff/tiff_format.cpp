@@ -1,7 +1,9 @@
-// The TIFF format: table row, content tests, stream header and description.
-// Its codec is not built yet, so reads and writes fail cleanly.
+// The TIFF format: table row, content tests, codec, stream header,
+// description, and the page operations of the I/O component.
 #include "imaging/io/format_detect.h"
 #include "imaging/io/format_table.h"
+#include "imaging/io/formats/tiff/tiff_codec.h"
+#include "imaging/io/ziridev_io.h"
 
 namespace quillet {
 
@@ -30,12 +32,24 @@ extern const TFileFormatInfo TIFFFormat{
     .Name = "TIFF Bitmap",
     .Extensions = "TIF;TIFF",
     .Tests = kTests,
+    .ReadProc = ReadTIFFStream,
+    .WriteProc = WriteTIFFStream,
     .FillsAlpha = true,
     .ImageIndex = &TIOParamsVals::TiffImageIndex,
     .Fields = kFields,
     .Detail = Detail,
     .StreamTag = "TIFF",
     .StreamHeader = TStreamHeaderKind::shRequired,
+    .InsertProc = InsertTIFFStream,
+    .CountProc = CountTiffPages,
 };
+
+void TZiridEvIO::LoadFromFileTIFF(const std::string& fileName) { LoadFromFileFormat(fileName, ftTIFF); }
+void TZiridEvIO::LoadFromStreamTIFF(TIEStream& stream) { LoadFromStreamFormat(stream, ftTIFF); }
+void TZiridEvIO::SaveToFileTIFF(const std::string& fileName) { SaveToFileFormat(fileName, ftTIFF); }
+void TZiridEvIO::SaveToStreamTIFF(TIEStream& stream) { SaveToStreamFormat(stream, ftTIFF); }
+int TZiridEvIO::InsertToFileTIFF(const std::string& fileName) { return InsertToFileFormat(fileName, ftTIFF); }
+int TZiridEvIO::InsertToStreamTIFF(TIEStream& stream) { return InsertToStreamFormat(stream, ftTIFF); }
+int TZiridEvIO::CountTiffImages(const std::string& fileName) { return CountImages(fileName, ftTIFF); }
 
 }  // namespace quillet
