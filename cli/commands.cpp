@@ -126,6 +126,7 @@ int RunInfo(const TReadOptions& opts) {
       {"dpi_x", p.DpiX},
       {"dpi_y", p.DpiY},
       {"has_alpha", HasTransparency(alpha)},
+      {"exif_thumbnail", {p.ExifThumbnail.Width(), p.ExifThumbnail.Height()}},
       {"params", ParamsJson(p)},
   };
   // Texts of files (IPTC above all) need not be UTF-8.
@@ -141,6 +142,19 @@ int RunConvert(const TReadOptions& opts, const std::string& output, const std::v
   if (!ApplySets(io.Params, sets)) return 2;
   io.SaveToFile(output);
   return io.Aborting ? Fail(output, io.LastError) : 0;
+}
+
+int RunInsert(const TReadOptions& opts, const std::string& output, int after) {
+  TZiridEvIO io;
+  TIEWorkingBitmap bitmap;
+  TIEMask alpha;
+  if (const int status = ReadInput(opts, io, bitmap, alpha)) return status;
+  if (!ApplySets(io.Params, opts.sets)) return 2;
+  io.Params.TiffImageIndex = after;
+  const int pages = io.InsertToFileTIFF(output);
+  if (io.Aborting) return Fail(output, io.LastError);
+  std::cout << nlohmann::json{{"file", output}, {"page_count", pages}}.dump() << "\n";
+  return 0;
 }
 
 int RunQuantize(const TReadOptions& opts, const std::string& output, int colors, const std::vector<std::string>& sets) {

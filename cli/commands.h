@@ -33,6 +33,9 @@ int RunFormats();
 int RunInfo(const TReadOptions& opts);
 int RunConvert(const TReadOptions& opts, const std::string& output, const std::vector<std::string>& sets);
 int RunExportRaw(const TReadOptions& opts, const std::string& output);
+// Inserts the image read from IN into the TIFF file `output` after its page
+// `after` (past the last page: at the end) and prints {"file", "page_count"}.
+int RunInsert(const TReadOptions& opts, const std::string& output, int after);
 // Reduces the image to `colors` colours and writes OUT: a palette BMP (4 bits
 // up to 16 colours, else 8), or the image in the reduced colours.
 int RunQuantize(const TReadOptions& opts, const std::string& output, int colors, const std::vector<std::string>& sets);

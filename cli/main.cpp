@@ -1,8 +1,9 @@
 // quillet-cli: the image engine on the command line (formats, info, convert,
-// export-raw, quantize, apply, draw, histogram, split, filter-file, words).
+// export-raw, insert, quantize, apply, draw, histogram, split, filter-file, words).
 // Exit status 0 on success, 1 on a failed read or write, 2 on a usage error.
 #include <CLI/CLI.hpp>
 
+#include <climits>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -62,8 +63,22 @@ int main(int argc, char** argv) {
   raw->add_option("IN", rawOpts.input, "Input image")->required();
   raw->add_option("OUT", rawOut, "Output PAM file")->required();
   raw->add_option("--index", rawOpts.index, "Image of a multi-image file");
+  raw->add_option("--set", rawOpts.sets, "Field=Value of the parameter record, before reading (AutoOrient=0, JpegScale=2)");
   raw->add_flag("--auto-dpi", rawOpts.autoDpi, "Equalise the resolution after reading");
   raw->callback([&] { status = RunExportRaw(rawOpts, rawOut); });
+
+  TReadOptions insertOpts;
+  std::string insertOut;
+  int insertAfter = INT32_MAX;
+  auto* insert = app.add_subcommand("insert", "Insert an image of IN as a page into the existing TIFF file OUT; "
+                                              "prints the file and its page count as JSON");
+  insert->add_option("IN", insertOpts.input, "Input image")->required();
+  insert->add_option("OUT", insertOut, "Existing little-endian TIFF file")->required();
+  insert->add_option("--index", insertOpts.index, "Image of a multi-image IN");
+  insert->add_option("--after", insertAfter, "The new page follows this page of OUT (default: the last)")
+      ->check(CLI::NonNegativeNumber);
+  insert->add_option("--set", insertOpts.sets, "Field=Value of the parameter record, before reading and writing");
+  insert->callback([&] { status = RunInsert(insertOpts, insertOut, insertAfter); });
 
   TReadOptions quantOpts;
   std::string quantOut;

@@ -2,6 +2,8 @@
 // starting with a clear code; the width grows one code early and the table
 // restarts with a clear code before it fills. The code stream goes out in
 // chunks of 254 bytes.
+#include <algorithm>
+
 #include "imaging/core/bit_io.h"
 #include "imaging/io/formats/tiff/tiff_lzw.h"
 #include "imaging/io/lzw_hash_table.h"
@@ -68,8 +70,11 @@ class TEncoder : public TTiffLzwState {
   void WriteChunks(bool all) {
     int64_t at = 0;
     const int64_t size = int64_t(out_.size());
-    for (; size - at >= kChunk || (all && at < size); at += kChunk)
-      stream_.WriteExact(out_.data() + at, std::min(kChunk, size - at));
+    while (size - at >= kChunk || (all && at < size)) {
+      const int64_t n = std::min(kChunk, size - at);
+      stream_.WriteExact(out_.data() + at, n);
+      at += n;
+    }
     out_.erase(out_.begin(), out_.begin() + at);
   }
 
