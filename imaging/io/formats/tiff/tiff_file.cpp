@@ -108,6 +108,10 @@ double TTiffDirectory::Rational(uint16_t tag, double fallback) const {
 
 std::vector<double> TTiffDirectory::Rationals(uint16_t tag) const {
   const TTiffEntry* e = Find(tag);
+  if (e && e->Type != 5 && e->Type != 10) {  // whole numbers where a fraction belongs
+    const std::vector<uint32_t> ints = Ints(tag);
+    return std::vector<double>(ints.begin(), ints.end());
+  }
   std::vector<uint8_t> raw;
   if (!e || e->Count == 0 || !Bytes(*e, int64_t(e->Count) * 8, raw)) return {};
   std::vector<double> values(e->Count);

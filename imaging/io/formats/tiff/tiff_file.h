@@ -78,7 +78,7 @@ class TTiffDirectory {
   // Integer elements: SHORT or LONG, in the field or at its offset; empty
   // when they do not lie in the data.
   std::vector<uint32_t> Ints(uint16_t tag) const;
-  // RATIONAL elements at the offset.
+  // RATIONAL elements at the offset; whole-number types give their values.
   std::vector<double> Rationals(uint16_t tag) const;
   // The stored bytes up to the first zero.
   std::string Text(uint16_t tag) const;

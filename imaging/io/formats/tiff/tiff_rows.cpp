@@ -177,7 +177,7 @@ void ConvertRow(const TTiffRowPlan& plan, const uint8_t* src, int64_t count, uin
       for (int64_t i = 0; i < count; ++i, d += 3) {
         const TBGR c = plan.Palette[src[i * s]];
         d[0] = c.b, d[1] = c.g, d[2] = c.r;
-        if (plan.Alpha && a) a[i] = uint8_t(255 - src[i * s + 1]);
+        if (plan.Alpha && a) a[i] = src[i * s + 1];
       }
       break;
     case TTiffLayout::tlGrey8: {
