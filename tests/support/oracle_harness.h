@@ -61,7 +61,7 @@ inline void ExpectLikePillow(const TempDir& dir, const std::string& file, const 
     }
 }
 
-enum class TMaker { omMagick, omPillow };
+enum class TMaker { omMagick, omPillow, omShell };
 
 // One file made from a source picture by another program.
 struct TOracleCase {
@@ -69,6 +69,7 @@ struct TOracleCase {
   TMaker maker;
   // ImageMagick: the options, then the output prefix ("-type Palette BMP3:").
   // Pillow: the image to save, an expression of the source `im`.
+  // Shell: a command line whose {in} and {out} name the files ("tiffcp -c lzw {in} {out}").
   std::string how;
   std::string saveOptions = {};  // Pillow: keyword arguments of save ("quality=90")
   int tolerance = 0;
@@ -85,6 +86,12 @@ inline std::string MakeOracleFile(const TempDir& dir, const std::string& source,
                      "(" + c.how + ").save(r'''" + out + "'''" + options + ")\n") == 0
                ? out
                : "";
+  }
+  if (c.maker == TMaker::omShell) {
+    std::string command = c.how;
+    command.replace(command.find("{in}"), 4, source);
+    command.replace(command.find("{out}"), 5, out);
+    return Run(command + " 2>/dev/null") == 0 ? out : "";
   }
   const size_t space = c.how.rfind(' ');
   const std::string options = space == std::string::npos ? "" : c.how.substr(0, space);

@@ -51,12 +51,23 @@ void ReadOldJpeg(TIOReadArgs& a, TTiffFile& file, const TTiffPage& page) {
   ReadJPEGStream(inner);
 }
 
+bool OpaqueAlpha(TIOReadArgs& a, int64_t width, int64_t height) {
+  if (!a.AlphaMask) return true;
+  if (!a.AlphaMask->Allocate(width, height, 8)) return a.Progress.Fail("image too large"), false;
+  a.AlphaMask->Fill(255);
+  return true;
+}
+
+// Old-style JPEG pages (EXIF thumbnails among them) often give no size of
+// their own: the JPEG stream has it.
 void ReadPixels(TIOReadArgs& a, TTiffFile& file, const TTiffPage& page, const TTiffLzwDecoder& lzw) {
-  if (a.AlphaMask) {
-    if (!a.AlphaMask->Allocate(page.Width, page.Height, 8)) return a.Progress.Fail("image too large");
-    a.AlphaMask->Fill(255);
+  if (page.Compression == tcOldJpeg && page.JpegOffset >= 0) {
+    ReadOldJpeg(a, file, page);
+    OpaqueAlpha(a, a.Bitmap.Width(), a.Bitmap.Height());
+    return;
   }
-  if (page.Compression == tcOldJpeg && page.JpegOffset >= 0) return ReadOldJpeg(a, file, page);
+  if (page.Width <= 0 || page.Height <= 0) return a.Progress.Fail("TIFF page without pixels");
+  if (!OpaqueAlpha(a, page.Width, page.Height)) return;
   const TTiffRowPlan plan = PlanRows(page, file.BigEndian(), a.AlphaMask != nullptr);
   if (!TilesUsable(page)) return a.Progress.Fail("unusable TIFF tile size");
   if (!ReshapeBitmap(a.Bitmap, page.Width, page.Height, plan.Format)) return a.Progress.Fail("image too large");
@@ -88,7 +99,6 @@ void ReadTiff(TIOReadArgs& a) {
   const TTiffLzwDecoder lzw = a.Params.TiffLzwDecoder ? a.Params.TiffLzwDecoder : LzwSlots().TiffDecoder;
   if (page.Compression == tcLzw && !lzw) return a.Progress.Fail("no LZW decoder installed");
   if (a.ParamsOnly) return;
-  if (page.Width <= 0 || page.Height <= 0) return a.Progress.Fail("TIFF page without pixels");
   ReadPixels(a, file, page, lzw);
   if (a.Params.AutoOrient) AutoOrientImage(a.Bitmap, a.AlphaMask, page.Orientation);
 }
