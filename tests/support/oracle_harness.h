@@ -89,8 +89,8 @@ inline std::string MakeOracleFile(const TempDir& dir, const std::string& source,
   }
   if (c.maker == TMaker::omShell) {
     std::string command = c.how;
-    command.replace(command.find("{in}"), 4, source);
-    command.replace(command.find("{out}"), 5, out);
+    for (size_t at; (at = command.find("{in}")) != std::string::npos;) command.replace(at, 4, source);
+    for (size_t at; (at = command.find("{out}")) != std::string::npos;) command.replace(at, 5, out);
     return Run(command + " 2>/dev/null") == 0 ? out : "";
   }
   const size_t space = c.how.rfind(' ');
