@@ -7,6 +7,8 @@
 
 #include "app/frame_form.h"
 #include "imaging/core/math.h"
+#include "imaging/io/default_coders.h"
+#include "imaging/io/format_table.h"
 
 namespace quillet {
 
@@ -74,6 +76,7 @@ TEditForm::TEditForm(TFrameForm& frame, QWidget* parent) : QWidget(parent), fram
 TEditForm::~TEditForm() = default;
 
 void TEditForm::FormCreate() {
+  InstallDefaultCoders();
   const TCreationMode mode = std::exchange(frame_.EditorState.PendingCreation, TCreationMode::cmNone);
   UndoBitmap = TIEWorkingBitmap();
   UndoAvailable = false;
@@ -304,7 +307,7 @@ bool TEditForm::Modified() const { return ZiridEvView1->Bitmap().ChangeCount() !
 void TEditForm::Save() {
   const QString proposed = FileName == "Untitled" ? windowTitle() + ".bmp" : QString::fromStdString(FileName);
   const QString file = frame_.AskSaveFileName(proposed);
-  if (file.isEmpty()) return;
+  if (file.isEmpty() || !MayReplace(file)) return;
   {
     const TWorkProgress::TScope busy(*frame_.Progress);
     ZiridEvIO1.SaveToFile(file.toStdString());
@@ -319,6 +322,15 @@ void TEditForm::Save() {
   setWindowTitle(file);
   if (parentWidget()) parentWidget()->setWindowTitle(file);
   MarkSaved();
+}
+
+// A TIFF file of several pages is replaced by one image only when the user says so.
+bool TEditForm::MayReplace(const QString& file) {
+  const std::string name = file.toStdString();
+  if (FileTypeOfName(name) != ftTIFF) return true;
+  const int pages = TZiridEvIO::CountTiffImages(name);
+  return pages < 2 ||
+         frame_.Confirm(QString("%1 holds %2 pages. Replace it with this one image?").arg(file).arg(pages));
 }
 
 // A changed image is not lost without asking.

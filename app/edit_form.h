@@ -45,6 +45,8 @@ class TEditForm : public QWidget {
 
   // Commands the frame calls.
   void Save();
+  // False when `file` is a TIFF of several pages the user keeps.
+  bool MayReplace(const QString& file);
   void ZoomIn();
   void ZoomOut();
   void ZoomFit();

@@ -91,6 +91,9 @@ void TFrameForm::InstallDefaultDialogs() {
     return QMessageBox::question(this, "Confirmation", QString("Save changes to %1?").arg(caption),
                                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
   };
+  Confirm = [this](const QString& text) {
+    return QMessageBox::question(this, "Confirmation", text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+  };
   OpenUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 }
 

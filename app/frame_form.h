@@ -72,6 +72,8 @@ class TFrameForm : public QMainWindow {
   std::function<void(const QString& text)> Warn;
   // Asks whether to save a changed document before it closes.
   std::function<int(const QString& caption)> ConfirmClose;
+  // Asks a question in a "Confirmation" box; true for OK.
+  std::function<bool(const QString& text)> Confirm;
   // Opens a web page or a mail with the desktop's handler.
   std::function<bool(const QUrl& url)> OpenUrl;
 

@@ -26,6 +26,7 @@ struct Editor {
     frame.AskColor = [this](const QColor&) { return color; };
     frame.Warn = [this](const QString& text) { warnings << text; };
     frame.ConfirmClose = [this](const QString&) { ++confirmations; return closeAnswer; };
+    frame.Confirm = [this](const QString& text) { questions << text; return confirmAnswer; };
     frame.OpenUrl = [this](const QUrl& url) { opened << url; return true; };
     frame.show();
   }
@@ -54,6 +55,8 @@ struct Editor {
   QStringList warnings;
   int confirmations = 0;
   int closeAnswer = QMessageBox::Discard;
+  QStringList questions;  // asked through Confirm
+  bool confirmAnswer = true;
   QList<QUrl> opened;
 };
 

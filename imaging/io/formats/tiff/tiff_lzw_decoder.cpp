@@ -1,7 +1,7 @@
 // The TIFF LZW decoder: every table entry keeps the first eight bytes of its
 // string, so short strings are written with one store and long ones walk
-// their chain only past those eight bytes. Rows are decoded ahead, up to 50
-// at a time.
+// their chain only past those eight bytes. Rows are decoded ahead, twice as
+// many at each refill up to 50, so that strips of one row stay cheap.
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -20,11 +20,13 @@ constexpr uint32_t kClear = 256, kEnd = 257, kFirstFree = 258, kTableSize = 4096
 constexpr int64_t kMaxString = kTableSize;  // no string is longer than the table
 constexpr int64_t kBufferedBytes = int64_t(16) << 20;
 
+// Entries above the literals are written before they are read, so the
+// table starts uninitialised.
 struct TEntry {
-  uint64_t head = 0;  // the first min(length, 8) bytes
-  uint16_t prefix = 0;
-  uint16_t length = 0;
-  uint8_t last = 0, first = 0;
+  uint64_t head;  // the first min(length, 8) bytes
+  uint16_t prefix;
+  uint16_t length;
+  uint8_t last, first;
 };
 
 class TDecoder : public TTiffLzwState {
@@ -32,14 +34,15 @@ class TDecoder : public TTiffLzwState {
   TDecoder(const uint8_t* data, int64_t size, int64_t rowLength)
       : bits_(data, size_t(size)),
         rowLength_(rowLength),
-        target_(rowLength * std::clamp<int64_t>(kBufferedBytes / std::max<int64_t>(rowLength, 1), 1, 50)) {
-    out_.resize(size_t(target_ + kMaxString + 8));
+        maxTarget_(rowLength * std::clamp<int64_t>(kBufferedBytes / rowLength, 1, 50)) {
     for (uint32_t i = 0; i < 256; ++i) table_[i] = {i, 0, 1, uint8_t(i), uint8_t(i)};
     Reset();
   }
 
   const uint8_t* NextRow() {
     if (filled_ - read_ < rowLength_) {
+      target_ = std::min(std::max(2 * target_, rowLength_), maxTarget_);
+      out_.resize(size_t(target_ + kMaxString + 8));
       std::memmove(out_.data(), out_.data() + read_, size_t(filled_ - read_));
       filled_ -= read_;
       read_ = 0;
@@ -116,7 +119,7 @@ class TDecoder : public TTiffLzwState {
   }
 
   TIEBitReaderMSB bits_;
-  int64_t rowLength_, target_;
+  int64_t rowLength_, maxTarget_, target_ = 0;
   std::vector<uint8_t> out_;
   int64_t filled_ = 0, read_ = 0;
   TEntry table_[kTableSize];

@@ -31,8 +31,7 @@ struct TTiffRowPlan {
   std::vector<TBGR> Palette;  // 256 entries for palette pages
 };
 
-// The plan of a page; Layout tlNone when no conversion exists. `planeSamples`
-// is the sample count of one decoded row (1 for planar rows).
+// The plan of a page; Layout tlNone when no conversion exists.
 TTiffRowPlan PlanRows(const TTiffPage& page, bool bigEndian, bool alphaWanted);
 
 // Runs the steps before conversion on one decoded row of `width` pixels of
