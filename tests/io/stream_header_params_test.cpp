@@ -91,26 +91,37 @@ TEST(StreamHeader, AroundTheComponentsStreams) {
 }
 
 // A format with a header but no codec yet takes its header and fails as
-// unreadable; a missing required header fails the parameter read too.
+// unreadable; a missing required header fails the parameter read too. A
+// TIFF stream is read inside its header's length and left after it.
 TEST(StreamHeader, FormatsWithoutACodec) {
   TIEWorkingBitmap bitmap;
   TZiridEvIO io;
   io.SetAttachedBitmap(&bitmap);
   io.StreamHeaders = true;
   TIEMemoryStream s;
-  WriteStreamHeader(s, "TIFF", 8);
-  s.WriteExact("II*\0\0\0\0\0", 8);
+  WriteStreamHeader(s, "PCX2", 8);
+  s.WriteExact("\x0a\x05\x01\x08\0\0\0\0", 8);
   s.Seek(0, TSeekOrigin::soBeginning);
-  io.LoadFromStreamFormat(s, ftTIFF);
+  io.LoadFromStreamFormat(s, ftPCX);
   EXPECT_TRUE(io.Aborting);
-  EXPECT_EQ(io.LastError, "TIFF Bitmap files cannot be read yet");
+  EXPECT_EQ(io.LastError, "PaintBrush files cannot be read yet");
   EXPECT_EQ(s.Position(), 12);
 
   s.Seek(12, TSeekOrigin::soBeginning);
-  io.ParamsFromStreamFormat(s, ftTIFF);
+  io.ParamsFromStreamFormat(s, ftPCX);
   EXPECT_TRUE(io.Aborting);
   EXPECT_EQ(io.LastError, "missing stream header");
   EXPECT_EQ(io.Params.FileType, ftNone);
+
+  TIEMemoryStream tiff;
+  WriteStreamHeader(tiff, "TIFF", 8);
+  tiff.WriteExact("II*\0\0\0\0\0", 8);
+  tiff.WriteExact("more", 4);
+  tiff.Seek(0, TSeekOrigin::soBeginning);
+  io.LoadFromStreamFormat(tiff, ftTIFF);
+  EXPECT_TRUE(io.Aborting);
+  EXPECT_EQ(io.LastError, "no page 0: the file has 0 page(s)");
+  EXPECT_EQ(tiff.Position(), 20);
 }
 
 TEST(ParamFields, SetByNameWithTypedValues) {

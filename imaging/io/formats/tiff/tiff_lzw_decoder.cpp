@@ -7,7 +7,6 @@
 #include <cstring>
 #include <vector>
 
-#include "imaging/core/bit_io.h"
 #include "imaging/io/formats/tiff/tiff_lzw.h"
 
 namespace quillet {
@@ -32,7 +31,8 @@ struct TEntry {
 class TDecoder : public TTiffLzwState {
  public:
   TDecoder(const uint8_t* data, int64_t size, int64_t rowLength)
-      : bits_(data, size_t(size)),
+      : p_(data),
+        end_(data + size),
         rowLength_(rowLength),
         maxTarget_(rowLength * std::clamp<int64_t>(kBufferedBytes / rowLength, 1, 50)) {
     for (uint32_t i = 0; i < 256; ++i) table_[i] = {i, 0, 1, uint8_t(i), uint8_t(i)};
@@ -92,10 +92,22 @@ class TDecoder : public TTiffLzwState {
     return true;
   }
 
+  // The next code, most significant bit first; false at the end of the data.
+  bool ReadCode(uint32_t& code) {
+    if (count_ < width_) {
+      while (count_ <= 56 && p_ < end_) acc_ |= uint64_t(*p_++) << (56 - count_), count_ += 8;
+      if (count_ < width_) return false;
+    }
+    code = uint32_t(acc_ >> (64 - width_));
+    acc_ <<= width_;
+    count_ -= width_;
+    return true;
+  }
+
   void Decode() {
     uint32_t code = 0;
     while (filled_ < target_) {
-      if (!bits_.ReadBits(width_, code) || code == kEnd) return void(done_ = true);
+      if (!ReadCode(code) || code == kEnd) return void(done_ = true);
       if (code == kClear) {
         Reset();
         continue;
@@ -118,7 +130,10 @@ class TDecoder : public TTiffLzwState {
     }
   }
 
-  TIEBitReaderMSB bits_;
+  const uint8_t* p_;
+  const uint8_t* end_;
+  uint64_t acc_ = 0;  // pending bits at the top
+  int count_ = 0;
   int64_t rowLength_, maxTarget_, target_ = 0;
   std::vector<uint8_t> out_;
   int64_t filled_ = 0, read_ = 0;

@@ -70,7 +70,8 @@ void ReadPixels(TIOReadArgs& a, TTiffFile& file, const TTiffPage& page, const TT
   if (!OpaqueAlpha(a, page.Width, page.Height)) return;
   const TTiffRowPlan plan = PlanRows(page, file.BigEndian(), a.AlphaMask != nullptr);
   if (!TilesUsable(page)) return a.Progress.Fail("unusable TIFF tile size");
-  if (!ReshapeBitmap(a.Bitmap, page.Width, page.Height, plan.Format)) return a.Progress.Fail("image too large");
+  // Every row is either decoded or filled white afterwards.
+  if (!a.Bitmap.AllocateUninitialised(page.Width, page.Height, plan.Format)) return a.Progress.Fail("image too large");
   if (const char* problem = LayoutProblem(page, plan)) {
     a.Bitmap.Fill(kWhite);
     return a.Progress.Fail(problem);

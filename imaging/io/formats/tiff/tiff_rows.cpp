@@ -161,7 +161,10 @@ void ConvertRow(const TTiffRowPlan& plan, const uint8_t* src, int64_t count, uin
     case TTiffLayout::tlRGB8:
       if (plan.Alpha && a)
         for (int64_t i = 0; i < count; ++i) a[i] = src[4 * i + 3];
-      for (int64_t i = 0; i < count; ++i, src += s, d += 3) d[0] = src[2], d[1] = src[1], d[2] = src[0];
+      if (s == 3)  // a fixed stride the compiler can widen
+        for (int64_t i = 0; i < count; ++i) d[3 * i] = src[3 * i + 2], d[3 * i + 1] = src[3 * i + 1], d[3 * i + 2] = src[3 * i];
+      else
+        for (int64_t i = 0; i < count; ++i, src += s, d += 3) d[0] = src[2], d[1] = src[1], d[2] = src[0];
       break;
     case TTiffLayout::tlRGB16:
       for (int64_t i = 0; i < count; ++i, src += 6, d += 3)
