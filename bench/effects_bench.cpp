@@ -39,13 +39,13 @@ int32_t HalfHeight() { return bench::PhotoSize().Height / 2; }
 int32_t Side() { return std::min(HalfWidth(), HalfHeight()); }
 
 void BM_userfilter_blur(benchmark::State& s) {
-  InPlace(s, [](TIEWorkingBitmap& b) { ApplyUserFilter(b, WholeArea(b), {1, 1, 1, 1, 1, 1, 1, 1, 1}, 9); });
+  InPlace(s, [](TIEWorkingBitmap& b) { ApplyUserFilter(b, TIEArea{}, {1, 1, 1, 1, 1, 1, 1, 1, 1}, 9); });
 }
 void BM_userfilter_emboss(benchmark::State& s) {
-  InPlace(s, [](TIEWorkingBitmap& b) { ApplyUserFilter(b, WholeArea(b), {-1, 0, 1, -1, 1, 1, -1, 0, 1}, 1); });
+  InPlace(s, [](TIEWorkingBitmap& b) { ApplyUserFilter(b, TIEArea{}, {-1, 0, 1, -1, 1, 1, -1, 0, 1}, 1); });
 }
 void BM_bumpmap(benchmark::State& s) {
-  InPlace(s, [](TIEWorkingBitmap& b) { ApplyBumpMap(b, WholeArea(b), HalfWidth(), HalfHeight(), Side(), Side(), kWhite, 0); });
+  InPlace(s, [](TIEWorkingBitmap& b) { ApplyBumpMap(b, TIEArea{}, HalfWidth(), HalfHeight(), Side(), Side(), kWhite, 0); });
 }
 void BM_lens(benchmark::State& s) {
   InPlace(s, [](TIEWorkingBitmap& b) { ApplyLens(b, HalfWidth(), HalfHeight(), Side(), Side(), 1.7); });
@@ -57,13 +57,13 @@ void BM_wave_reflective(benchmark::State& s) {
   InPlace(s, [](TIEWorkingBitmap& b) { ApplyWave(b, 10, 10, 0, true); });
 }
 void BM_morph_max_k1(benchmark::State& s) {
-  InPlace(s, [](TIEWorkingBitmap& b) { ApplyMorph(b, WholeArea(b), 0, 1); });
+  InPlace(s, [](TIEWorkingBitmap& b) { ApplyMorph(b, TIEArea{}, 0, 1); });
 }
 void BM_morph_max_k5(benchmark::State& s) {
-  InPlace(s, [](TIEWorkingBitmap& b) { ApplyMorph(b, WholeArea(b), 0, 5); });
+  InPlace(s, [](TIEWorkingBitmap& b) { ApplyMorph(b, TIEArea{}, 0, 5); });
 }
 void BM_morph_open_k3(benchmark::State& s) {
-  InPlace(s, [](TIEWorkingBitmap& b) { ApplyMorph(b, WholeArea(b), 2, 3); });
+  InPlace(s, [](TIEWorkingBitmap& b) { ApplyMorph(b, TIEArea{}, 2, 3); });
 }
 void BM_fft_forward(benchmark::State& s) {
   for (auto _ : s) {
