@@ -43,6 +43,8 @@ struct TFileFormatInfo {
   bool Metafile = false;         // read through the metafile import
   // The parameter that picks the image of a multi-image file, or none.
   int32_t TIOParamsVals::*ImageIndex = nullptr;
+  // The parameter a read fills with the number of images in the file, or none.
+  int32_t TIOParamsVals::*ImageCount = nullptr;
   // The parameter fields the codec reads or fills beyond the size, resolution
   // and sample layout every format has, by name; "Exif*" stands for every
   // field whose name starts with Exif.
