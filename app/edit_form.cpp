@@ -7,6 +7,7 @@
 
 #include "app/frame_form.h"
 #include "imaging/core/math.h"
+#include "imaging/io/default_coders.h"
 
 namespace quillet {
 
@@ -17,6 +18,9 @@ const TBGR kTeal = MakeBGR(0, 128, 128);
 }  // namespace
 
 TEditForm::TEditForm(TFrameForm& frame, QWidget* parent) : QWidget(parent), frame_(frame) {
+  // Every document window installs the coders again: the slots are the
+  // process's, so the last writer wins and all write the same coders.
+  InstallDefaultCoders();
   setObjectName("EditForm");
   setWindowTitle("Untitled");
   ZiridEvView1 = new TZiridEvView(this);
