@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/codec_calls.h"
 #include "bench/photo_like.h"
 #include "imaging/io/default_coders.h"
 #include "imaging/io/formats/gif/gif_blocks.h"
@@ -32,26 +33,13 @@ const std::vector<uint8_t>& File(const std::string& name) {
 }
 
 bool Decode(const std::vector<uint8_t>& bytes, TIEWorkingBitmap& bitmap) {
-  TIEMemoryStream in(bytes.data(), int64_t(bytes.size()));
-  TIOParamsVals params;
-  bool aborting = false;
-  TIOProgress progress;
-  progress.Aborting = &aborting;
-  TIOReadArgs args{in, bitmap, params, progress};
-  ReadGIFStream(args);
-  return !aborting && !bitmap.Empty();
+  return bench::DecodeBytes(ReadGIFStream, bytes, bitmap) && !bitmap.Empty();
 }
 
 std::vector<uint8_t> Encode(const TIEWorkingBitmap& bitmap, int bits) {
-  TIEMemoryStream out;
   TIOParamsVals params;
   params.BitsPerSample = bits;
-  bool aborting = false;
-  TIOProgress progress;
-  progress.Aborting = &aborting;
-  TIOWriteArgs args{out, bitmap, params, progress};
-  WriteGIFStream(args);
-  return std::move(out.Bytes());
+  return bench::EncodeBytes(WriteGIFStream, bitmap, params);
 }
 
 // The indices of the first image of a file, straight from the decoder slot.

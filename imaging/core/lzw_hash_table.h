@@ -12,31 +12,33 @@ class TIELzwHashTable {
   static constexpr int kSlots = 5003;  // prime, so a probe sequence visits every slot
 
   TIELzwHashTable() { Clear(); }
-  void Clear() { keys_.fill(-1); }
+  void Clear() { entries_.fill(kEmpty); }
 
   // The code stored for (prefix, symbol), or -1 with `slot` set to the empty
   // slot where it belongs. The key is prefix + symbol * 4096; the first probe
   // is (symbol << 4) ^ prefix, and collisions step back by 5003 - first slot.
   int Find(int prefix, int symbol, int& slot) const {
-    const int32_t key = prefix + (symbol << 12);
+    const uint32_t key = uint32_t(prefix + (symbol << 12));
     int i = (symbol << 4) ^ prefix;
     const int step = i == 0 ? 1 : kSlots - i;
-    while (keys_[size_t(i)] != key) {
-      if (keys_[size_t(i)] < 0) return slot = i, -1;
+    for (;;) {
+      const uint32_t entry = entries_[size_t(i)];
+      if (entry == kEmpty) return slot = i, -1;
+      if (entry >> 12 == key) return slot = i, int(entry & 0xFFF);
       i -= step;
       if (i < 0) i += kSlots;
     }
-    return slot = i, codes_[size_t(i)];
   }
-  // Stores `code` in the slot Find gave for (prefix, symbol).
+  // Stores `code` (below 4096) in the slot Find gave for (prefix, symbol).
   void Insert(int slot, int prefix, int symbol, int code) {
-    keys_[size_t(slot)] = prefix + (symbol << 12);
-    codes_[size_t(slot)] = uint16_t(code);
+    entries_[size_t(slot)] = uint32_t(prefix + (symbol << 12)) << 12 | uint32_t(code);
   }
 
  private:
-  std::array<int32_t, kSlots> keys_;
-  std::array<uint16_t, kSlots> codes_{};
+  // Key and code in one word, so that a probe reads one place. The empty
+  // word's top bits equal the key of (4095, 255): test it first.
+  static constexpr uint32_t kEmpty = 0xFFFFFFFF;
+  std::array<uint32_t, kSlots> entries_;
 };
 
 }  // namespace quillet
