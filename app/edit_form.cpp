@@ -120,7 +120,10 @@ void TEditForm::OpenFile(const std::string& fileName) {
     const TWorkProgress::TScope busy(*frame_.Progress);
     ZiridEvIO1.LoadFromFile(fileName);
   }
-  CreationFailed = ZiridEvIO1.Aborting;
+  // A file without the image asked for (a GIF with none at all) is as unreadable as a damaged one.
+  const std::string missing = ZiridEvIO1.Aborting ? "" : MissingImageText(ZiridEvIO1.Params);
+  if (!missing.empty()) ZiridEvIO1.LastError = missing;
+  CreationFailed = ZiridEvIO1.Aborting || !missing.empty();
   if (!CreationFailed) {
     FileName = fileName;
     ShowImageInfo();

@@ -26,13 +26,6 @@ void SelectIndex(TIOParamsVals& params, int32_t fileType, int index) {
   if (format && format->ImageIndex) params.*format->ImageIndex = index;
 }
 
-// " (the file has M)" for a format that counts its images, else nothing.
-std::string ImageCountText(const TIOParamsVals& params) {
-  const TFileFormatInfo* format = FindFormatByType(params.FileType);
-  if (!format || !format->ImageCount) return "";
-  return " (the file has " + std::to_string(params.*format->ImageCount) + ")";
-}
-
 // Field=Value assignments of --set, in order; false (after the error line)
 // on a malformed one. Asking for 1, 4 or 8 bits per sample without saying how
 // many samples means a palette image: one sample per pixel.
@@ -101,7 +94,8 @@ int ReadInput(const TReadOptions& opts, TZiridEvIO& io, TIEWorkingBitmap& bitmap
   SelectIndex(io.Params, TZiridEvIO::DetectFileFormat(opts.input, false), opts.index);
   io.LoadFromFile(opts.input);
   if (io.Aborting) return Fail(opts.input, io.LastError);
-  if (bitmap.Empty()) return Fail(opts.input, "no image at index " + std::to_string(opts.index) + ImageCountText(io.Params));
+  if (const std::string missing = MissingImageText(io.Params); !missing.empty()) return Fail(opts.input, missing);
+  if (bitmap.Empty()) return Fail(opts.input, "no image at index " + std::to_string(opts.index));
   return 0;
 }
 

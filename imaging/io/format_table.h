@@ -93,6 +93,11 @@ std::vector<std::string> SplitExtensions(const std::string& list);
 // extensions, then each entry's further names (such as WIN for Targa).
 int32_t FileTypeOfName(const std::string& fileName);
 
+// After a read that did not fail, for a format that counts its images
+// (FileType's row has ImageCount): "no image at index N (the file has M)"
+// when the image asked for is past the last one, else "".
+std::string MissingImageText(const TIOParamsVals& params);
+
 // The fewest bits per pixel among the exact palette depths of the format of
 // `code` that hold `colors` colours, or 0 when none does.
 int ExactPaletteDepth(int32_t code, int colors);
