@@ -39,6 +39,9 @@ struct TFileFormatInfo {
   std::span<const TIOContentTest> Tests = {};
   TIOReadProc ReadProc = nullptr;    // none: the format cannot be read yet
   TIOWriteProc WriteProc = nullptr;  // none: the format cannot be written
+  // Whether the coder the reader (false) or writer (true) needs is installed;
+  // none: always. The file dialogs hide a format that cannot be coded now.
+  bool (*CoderInstalled)(bool writing) = nullptr;
   bool FillsAlpha = false;       // the reader sets the alpha plane itself
   bool Metafile = false;         // read through the metafile import
   // The parameter that picks the image of a multi-image file, or none.
@@ -66,6 +69,10 @@ struct TFileFormatInfo {
   // own colours when they fit.
   std::span<const int> ExactPaletteDepths = {};
 };
+
+// The format has a reader (or writer) and the coder it needs.
+inline bool CanRead(const TFileFormatInfo& f) { return f.ReadProc && (!f.CoderInstalled || f.CoderInstalled(false)); }
+inline bool CanWrite(const TFileFormatInfo& f) { return f.WriteProc && (!f.CoderInstalled || f.CoderInstalled(true)); }
 
 // Text i of a description table, or "" past its end.
 template <size_t N>

@@ -29,6 +29,10 @@ bool ReadBackground(const TIOParamsVals& p, TBGR& background) {
   return true;
 }
 
+bool CoderInstalled(bool writing) {
+  return writing ? TZiridEvIO::GifEncoderInstalled() : TZiridEvIO::GifDecoderInstalled();
+}
+
 }  // namespace
 
 extern const TFileFormatInfo GIFFormat{
@@ -38,6 +42,7 @@ extern const TFileFormatInfo GIFFormat{
     .Tests = kTests,
     .ReadProc = ReadGIFStream,
     .WriteProc = WriteGIFStream,
+    .CoderInstalled = CoderInstalled,
     .FillsAlpha = true,
     .ImageIndex = &TIOParamsVals::GifImageIndex,
     .ImageCount = &TIOParamsVals::GifImageCount,
