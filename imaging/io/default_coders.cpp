@@ -1,14 +1,18 @@
 #include "imaging/io/default_coders.h"
 
 #include "imaging/core/engine_settings.h"
+#include "imaging/io/formats/gif/gif_codec.h"
 
 namespace quillet {
 
-// No LZW coder and no EXIF decoder are built yet: the GIF and TIFF codecs add
-// theirs here. Until then GIF and LZW-compressed TIFF can be neither read nor
-// written, the dialogs hide GIF, and EXIF stays a JPEG marker.
+// The GIF LZW coders; the TIFF LZW coders and the EXIF decoder are not built
+// yet, so LZW-compressed TIFF can be neither read nor written and EXIF stays
+// a JPEG marker.
 void InstallDefaultCoders() {
-  SetLzwSlots(TIELzwSlots{});
+  TIELzwSlots slots;
+  slots.GifDecoder = GifLzwDecode;
+  slots.GifEncoder = GifLzwEncode;
+  SetLzwSlots(slots);
   SetExifDecoder(nullptr);
 }
 
