@@ -19,6 +19,9 @@ const TBGR kTeal = MakeBGR(0, 128, 128);
 }  // namespace
 
 TEditForm::TEditForm(TFrameForm& frame, QWidget* parent) : QWidget(parent), frame_(frame) {
+  // Every document window installs the coders again: the slots are the
+  // process's, so the last writer wins and all write the same coders.
+  InstallDefaultCoders();
   setObjectName("EditForm");
   setWindowTitle("Untitled");
   ZiridEvView1 = new TZiridEvView(this);
@@ -119,7 +122,10 @@ void TEditForm::OpenFile(const std::string& fileName) {
     const TWorkProgress::TScope busy(*frame_.Progress);
     ZiridEvIO1.LoadFromFile(fileName);
   }
-  CreationFailed = ZiridEvIO1.Aborting;
+  // A file without the image asked for (a GIF with none at all) is as unreadable as a damaged one.
+  const std::string missing = ZiridEvIO1.Aborting ? "" : MissingImageText(ZiridEvIO1.Params);
+  if (!missing.empty()) ZiridEvIO1.LastError = missing;
+  CreationFailed = ZiridEvIO1.Aborting || !missing.empty();
   if (!CreationFailed) {
     FileName = fileName;
     ShowImageInfo();

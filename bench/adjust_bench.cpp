@@ -6,9 +6,7 @@
 // afresh, so that no pass times its own earlier output.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "bench/bench_lines.h"
 #include "bench/memcpy_ratio.h"
@@ -21,12 +19,7 @@ namespace {
 
 using namespace quillet;
 
-int gWidth = 4000, gHeight = 3000;
-
-const TIEWorkingBitmap& Photo() {
-  static const TIEWorkingBitmap photo = bench::PhotoLike(gWidth, gHeight);
-  return photo;
-}
+using bench::Photo;
 
 // `op` in place on a fresh copy of the photo each time (the copy not
 // timed), beside a memcpy of the image: counters memcpy_ms and ratio.
@@ -108,24 +101,10 @@ IN_PLACE_CASE(BM_equalize)
 ADJUST_CASE(BM_split_rgb)
 ADJUST_CASE(BM_split_hsv)
 
-// Takes --size WxH out of the arguments before the library reads them.
-void TakeSize(int& argc, char** argv) {
-  for (int i = 1; i + 1 < argc; ++i) {
-    if (std::strcmp(argv[i], "--size") != 0) continue;
-    if (std::sscanf(argv[i + 1], "%dx%d", &gWidth, &gHeight) != 2 || gWidth < 1 || gHeight < 1) {
-      std::fprintf(stderr, "adjust_bench: --size takes WxH\n");
-      std::exit(2);
-    }
-    for (int j = i; j + 2 <= argc; ++j) argv[j] = argv[j + 2];
-    argc -= 2;
-    return;
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  TakeSize(argc, argv);
+  bench::TakeSizeFlag(argc, argv);
   Photo();  // made before the first case is timed
   return bench::RunBenchmarks(argc, argv);
 }

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench/codec_calls.h"
 #include "bench/photo_like.h"
 #include "imaging/core/dib_rle.h"
 #include "imaging/io/formats/bmp/bmp_codec.h"
@@ -32,16 +33,10 @@ void PutU32(std::vector<uint8_t>& v, size_t at, uint32_t x) {
 
 // The bitmap as a BMP file: 24 bits, or 8-bit palette rows (plain or RLE8).
 std::vector<uint8_t> Encode(const TIEWorkingBitmap& bitmap, int bits = 24, bool rle = false) {
-  TIEMemoryStream out;
   TIOParamsVals params;
   if (bits == 8) params.SamplesPerPixel = 1;
   params.BmpCompression = rle ? 1 : 0;
-  bool aborting = false;
-  TIOProgress progress;
-  progress.Aborting = &aborting;
-  TIOWriteArgs args{out, bitmap, params, progress};
-  WriteBMPStream(args);
-  return std::move(out.Bytes());
+  return bench::EncodeBytes(WriteBMPStream, bitmap, params);
 }
 
 // An 8-bit file around `data` (rows bottom-up, uncompressed or RLE8).
@@ -103,14 +98,7 @@ const TInputs& Inputs() {
 }
 
 bool Decode(const std::vector<uint8_t>& bytes, TIEWorkingBitmap& bitmap) {
-  TIEMemoryStream stream(bytes.data(), int64_t(bytes.size()));
-  TIOParamsVals params;
-  bool aborting = false;
-  TIOProgress progress;
-  progress.Aborting = &aborting;
-  TIOReadArgs args{stream, bitmap, params, progress, false, int64_t(bytes.size())};
-  ReadBMPStream(args);
-  return !aborting;
+  return bench::DecodeBytes(ReadBMPStream, bytes, bitmap);
 }
 
 void DecodeCase(benchmark::State& state, const std::vector<uint8_t>& bytes) {

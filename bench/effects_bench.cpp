@@ -5,9 +5,7 @@
 // channels forward and back. The copy an in-place effect works on is not timed.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstring>
-#include <vector>
+#include <algorithm>
 
 #include "bench/photo_like.h"
 #include "imaging/proc/effect_bump_map.h"
@@ -21,12 +19,7 @@ namespace {
 
 using namespace quillet;
 
-int gWidth = 4000, gHeight = 3000;
-
-const TIEWorkingBitmap& Photo() {
-  static const TIEWorkingBitmap photo = bench::PhotoLike(gWidth, gHeight);
-  return photo;
-}
+using bench::Photo;
 
 template <class Effect>
 void InPlace(benchmark::State& state, Effect effect) {
@@ -40,19 +33,22 @@ void InPlace(benchmark::State& state, Effect effect) {
 }
 
 // The dialog's light and lens box: centred, half the shorter side.
-int32_t Side() { return std::min(gWidth, gHeight) / 2; }
+// Where the dialog starts the light and the lens: the centre, half the shorter side.
+int32_t HalfWidth() { return bench::PhotoSize().Width / 2; }
+int32_t HalfHeight() { return bench::PhotoSize().Height / 2; }
+int32_t Side() { return std::min(HalfWidth(), HalfHeight()); }
 
 void BM_userfilter_blur(benchmark::State& s) {
-  InPlace(s, [](TIEWorkingBitmap& b) { ApplyUserFilter(b, WholeArea(b), {1, 1, 1, 1, 1, 1, 1, 1, 1}, 9); });
+  InPlace(s, [](TIEWorkingBitmap& b) { ApplyUserFilter(b, TIEArea{}, {1, 1, 1, 1, 1, 1, 1, 1, 1}, 9); });
 }
 void BM_userfilter_emboss(benchmark::State& s) {
-  InPlace(s, [](TIEWorkingBitmap& b) { ApplyUserFilter(b, WholeArea(b), {-1, 0, 1, -1, 1, 1, -1, 0, 1}, 1); });
+  InPlace(s, [](TIEWorkingBitmap& b) { ApplyUserFilter(b, TIEArea{}, {-1, 0, 1, -1, 1, 1, -1, 0, 1}, 1); });
 }
 void BM_bumpmap(benchmark::State& s) {
-  InPlace(s, [](TIEWorkingBitmap& b) { ApplyBumpMap(b, WholeArea(b), gWidth / 2, gHeight / 2, Side(), Side(), kWhite, 0); });
+  InPlace(s, [](TIEWorkingBitmap& b) { ApplyBumpMap(b, TIEArea{}, HalfWidth(), HalfHeight(), Side(), Side(), kWhite, 0); });
 }
 void BM_lens(benchmark::State& s) {
-  InPlace(s, [](TIEWorkingBitmap& b) { ApplyLens(b, gWidth / 2, gHeight / 2, Side(), Side(), 1.7); });
+  InPlace(s, [](TIEWorkingBitmap& b) { ApplyLens(b, HalfWidth(), HalfHeight(), Side(), Side(), 1.7); });
 }
 void BM_wave_plain(benchmark::State& s) {
   InPlace(s, [](TIEWorkingBitmap& b) { ApplyWave(b, 10, 10, 0, false); });
@@ -61,13 +57,13 @@ void BM_wave_reflective(benchmark::State& s) {
   InPlace(s, [](TIEWorkingBitmap& b) { ApplyWave(b, 10, 10, 0, true); });
 }
 void BM_morph_max_k1(benchmark::State& s) {
-  InPlace(s, [](TIEWorkingBitmap& b) { ApplyMorph(b, WholeArea(b), 0, 1); });
+  InPlace(s, [](TIEWorkingBitmap& b) { ApplyMorph(b, TIEArea{}, 0, 1); });
 }
 void BM_morph_max_k5(benchmark::State& s) {
-  InPlace(s, [](TIEWorkingBitmap& b) { ApplyMorph(b, WholeArea(b), 0, 5); });
+  InPlace(s, [](TIEWorkingBitmap& b) { ApplyMorph(b, TIEArea{}, 0, 5); });
 }
 void BM_morph_open_k3(benchmark::State& s) {
-  InPlace(s, [](TIEWorkingBitmap& b) { ApplyMorph(b, WholeArea(b), 2, 3); });
+  InPlace(s, [](TIEWorkingBitmap& b) { ApplyMorph(b, TIEArea{}, 2, 3); });
 }
 void BM_fft_forward(benchmark::State& s) {
   for (auto _ : s) {
@@ -102,14 +98,12 @@ EFFECT_CASE(BM_fft_inverse)
 
 }  // namespace
 
-// --size=WxH before Google Benchmark's own flags.
+// The peers script reads Google Benchmark's own JSON output.
 int main(int argc, char** argv) {
-  std::vector<char*> rest;
-  for (int i = 0; i < argc; ++i)
-    if (std::sscanf(argv[i], "--size=%dx%d", &gWidth, &gHeight) != 2) rest.push_back(argv[i]);
-  int count = int(rest.size());
-  benchmark::Initialize(&count, rest.data());
-  if (benchmark::ReportUnrecognizedArguments(count, rest.data())) return 1;
+  bench::TakeSizeFlag(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  Photo();  // made before the first case is timed
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;

@@ -4,6 +4,9 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "imaging/core/working_bitmap.h"
@@ -30,6 +33,41 @@ inline TIEWorkingBitmap PhotoLike(int width = 4000, int height = 3000) {
     }
   }
   return b;
+}
+
+// The size of the photo a benchmark times: 4000 x 3000 unless the command
+// line says --size WxH (or --size=WxH).
+struct TPhotoSize {
+  int Width = 4000, Height = 3000;
+};
+
+inline TPhotoSize& PhotoSize() {
+  static TPhotoSize size;
+  return size;
+}
+
+// Takes the size flag out of the arguments before Google Benchmark reads them.
+inline void TakeSizeFlag(int& argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const bool joined = std::strncmp(argv[i], "--size=", 7) == 0;
+    if (!joined && (std::strcmp(argv[i], "--size") != 0 || i + 1 >= argc)) continue;
+    const char* value = joined ? argv[i] + 7 : argv[i + 1];
+    TPhotoSize& size = PhotoSize();
+    if (std::sscanf(value, "%dx%d", &size.Width, &size.Height) != 2 || size.Width < 1 || size.Height < 1) {
+      std::fprintf(stderr, "%s: --size takes WxH\n", argv[0]);
+      std::exit(2);
+    }
+    const int taken = joined ? 1 : 2;
+    for (int j = i; j + taken <= argc; ++j) argv[j] = argv[j + taken];
+    argc -= taken;
+    return;
+  }
+}
+
+// The photo of that size, made once.
+inline const TIEWorkingBitmap& Photo() {
+  static const TIEWorkingBitmap photo = PhotoLike(PhotoSize().Width, PhotoSize().Height);
+  return photo;
 }
 
 }  // namespace quillet::bench

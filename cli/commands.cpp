@@ -94,6 +94,7 @@ int ReadInput(const TReadOptions& opts, TZiridEvIO& io, TIEWorkingBitmap& bitmap
   SelectIndex(io.Params, TZiridEvIO::DetectFileFormat(opts.input, false), opts.index);
   io.LoadFromFile(opts.input);
   if (io.Aborting) return Fail(opts.input, io.LastError);
+  if (const std::string missing = MissingImageText(io.Params); !missing.empty()) return Fail(opts.input, missing);
   if (bitmap.Empty()) return Fail(opts.input, "no image at index " + std::to_string(opts.index));
   return 0;
 }

@@ -20,7 +20,7 @@
 
 namespace {
 
-quillet::TIEEffectArea AreaFrom(quillet::fuzz::TReader& in) { return {in.Small(), in.Small(), in.Small(), in.Small()}; }
+quillet::TIEArea AreaFrom(quillet::fuzz::TReader& in) { return {in.Small(), in.Small(), in.Small(), in.Small()}; }
 
 }  // namespace
 
@@ -42,12 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case 0: {
         TIEFilterCoefficients c;
         for (int32_t& v : c) v = (in.Byte() & 1) ? in.Int() : in.Small();
-        const TIEEffectArea area = AreaFrom(in);
+        const TIEArea area = AreaFrom(in);
         ApplyUserFilter(image, area, c, in.Int(), control);
         break;
       }
       case 1: {
-        const TIEEffectArea area = AreaFrom(in);
+        const TIEArea area = AreaFrom(in);
         const int32_t x = in.Small(), y = in.Small(), lw = in.Small(), lh = in.Small();
         ApplyBumpMap(image, area, x, y, lw, lh, TBGR{in.Byte(), in.Byte(), in.Byte()}, in.Small(), control);
         break;
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       }
       case 4: {
-        const TIEEffectArea area = AreaFrom(in);
+        const TIEArea area = AreaFrom(in);
         const int32_t filter = in.Small(), window = in.Small();
         ApplyMorph(image, area, filter, window, control);
         break;

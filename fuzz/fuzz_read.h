@@ -12,8 +12,7 @@
 #include "imaging/core/engine_settings.h"
 
 // With `alpha`, the reader also fills an alpha plane, as readers of formats
-// with transparency do for a view.
-// `setup` prepares the parameters before the read.
+// with transparency do for a view; `setup` sets parameters the read obeys.
 inline int FuzzRead(quillet::TIOReadProc read, const uint8_t* data, size_t size, bool alpha = false,
                     const std::function<void(quillet::TIOParamsVals&)>& setup = {}) {
   using namespace quillet;

@@ -7,7 +7,13 @@
 #include "imaging/core/mask.h"
 #include "imaging/core/stream.h"
 #include "imaging/core/working_bitmap.h"
+#include "imaging/io/default_coders.h"
 #include "imaging/io/ziridev_io.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  quillet::InstallDefaultCoders();
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace quillet;

@@ -1,5 +1,5 @@
-// The one installer of the engine's coders: the editor and quillet-cli call
-// it once at start, before any window or command runs.
+// The one installer of the engine's coders: the editor calls it at start and
+// for every new document window, quillet-cli at start, tests in their fixtures.
 #pragma once
 
 namespace quillet {

@@ -34,7 +34,7 @@ void Append(std::string& list, const std::string& item, const char* separator) {
 std::string OpenDialogFilter(bool video) {
   std::string all, entries;
   for (const TFileFormatInfo* f : FileFormats()) {
-    if (!f->ReadProc) continue;
+    if (!CanRead(*f)) continue;
     Append(all, Patterns(*f), ";");
     Append(entries, Entry(*f), "|");
   }
@@ -48,7 +48,7 @@ std::string OpenDialogFilter(bool video) {
 std::string SaveDialogFilter() {
   std::string entries;
   for (const TFileFormatInfo* f : FileFormats())
-    if (f->WriteProc) Append(entries, Entry(*f), "|");
+    if (CanWrite(*f)) Append(entries, Entry(*f), "|");
   return entries;
 }
 

@@ -75,4 +75,12 @@ int ExactPaletteDepth(int32_t code, int colors) {
   return 0;
 }
 
+std::string MissingImageText(const TIOParamsVals& params) {
+  const TFileFormatInfo* format = FindFormatByType(params.FileType);
+  if (!format || !format->ImageIndex || !format->ImageCount) return "";
+  const int32_t index = params.*format->ImageIndex, count = params.*format->ImageCount;
+  if (index < count) return "";
+  return "no image at index " + std::to_string(index) + " (the file has " + std::to_string(count) + ")";
+}
+
 }  // namespace quillet

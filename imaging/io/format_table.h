@@ -39,10 +39,15 @@ struct TFileFormatInfo {
   std::span<const TIOContentTest> Tests = {};
   TIOReadProc ReadProc = nullptr;    // none: the format cannot be read yet
   TIOWriteProc WriteProc = nullptr;  // none: the format cannot be written
+  // Whether the coder the reader (false) or writer (true) needs is installed;
+  // none: always. The file dialogs hide a format that cannot be coded now.
+  bool (*CoderInstalled)(bool writing) = nullptr;
   bool FillsAlpha = false;       // the reader sets the alpha plane itself
   bool Metafile = false;         // read through the metafile import
   // The parameter that picks the image of a multi-image file, or none.
   int32_t TIOParamsVals::*ImageIndex = nullptr;
+  // The parameter a read fills with the number of images in the file, or none.
+  int32_t TIOParamsVals::*ImageCount = nullptr;
   // The parameter fields the codec reads or fills beyond the size, resolution
   // and sample layout every format has, by name; "Exif*" stands for every
   // field whose name starts with Exif.
@@ -70,6 +75,10 @@ struct TFileFormatInfo {
   int32_t (*CountProc)(TIEStream& stream) = nullptr;
 };
 
+// The format has a reader (or writer) and the coder it needs.
+inline bool CanRead(const TFileFormatInfo& f) { return f.ReadProc && (!f.CoderInstalled || f.CoderInstalled(false)); }
+inline bool CanWrite(const TFileFormatInfo& f) { return f.WriteProc && (!f.CoderInstalled || f.CoderInstalled(true)); }
+
 // Text i of a description table, or "" past its end.
 template <size_t N>
 std::string PickText(const char* const (&texts)[N], size_t i) {
@@ -95,6 +104,11 @@ std::vector<std::string> SplitExtensions(const std::string& list);
 // The type code a file name's extension stands for (0 when none): the table's
 // extensions, then each entry's further names (such as WIN for Targa).
 int32_t FileTypeOfName(const std::string& fileName);
+
+// After a read that did not fail, for a format that counts its images
+// (FileType's row has ImageCount): "no image at index N (the file has M)"
+// when the image asked for is past the last one, else "".
+std::string MissingImageText(const TIOParamsVals& params);
 
 // The fewest bits per pixel among the exact palette depths of the format of
 // `code` that hold `colors` colours, or 0 when none does.

@@ -1,19 +1,27 @@
-// The image a writer codes from, in the depth its format takes: the
-// caller's bitmap, or a converted copy.
+// The image a palette writer codes from: the caller's bitmap, or a copy in
+// the pixel layout the file needs (1-bit with its two colours, or 24 bits).
 #pragma once
 
+#include <array>
 #include <memory>
 
+#include "imaging/core/colors.h"
 #include "imaging/core/working_bitmap.h"
 
 namespace quillet {
 
-// The 24-bit image: `bitmap`, or a copy in `copy` converted from 1 bit.
-const TIEWorkingBitmap& TrueColourSource(const TIEWorkingBitmap& bitmap, std::unique_ptr<TIEWorkingBitmap>& copy);
+struct TWriterSource {
+  const TIEWorkingBitmap* Image = nullptr;  // the caller's bitmap or Copy
+  std::unique_ptr<TIEWorkingBitmap> Copy;
+  std::array<TBGR, 2> Colours{kBlack, kWhite};  // the palette of a 1-bit source
+};
 
-// The 1-bit image: `bitmap`, or a copy in `copy`. A 24-bit image of two
-// colours keeps them apart (the darker black); any other goes through the
-// ordered dither.
-const TIEWorkingBitmap& BilevelSource(const TIEWorkingBitmap& bitmap, std::unique_ptr<TIEWorkingBitmap>& copy);
+// A 1-bit source: a 1-bit bitmap as it is (black, white); a 24-bit one of
+// exactly two colours as a copy keeping them (the darker as entry 0); any
+// other through the ordered dither to black and white.
+TWriterSource BilevelSource(const TIEWorkingBitmap& bitmap);
+
+// A 24-bit source: the bitmap itself, or a 24-bit copy of a 1-bit one.
+TWriterSource TrueColourSource(const TIEWorkingBitmap& bitmap);
 
 }  // namespace quillet

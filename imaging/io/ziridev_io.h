@@ -97,6 +97,10 @@ class TZiridEvIO {
   void LoadFromStreamICO(TIEStream& stream);
   void LoadFromFileCUR(const std::string& fileName);
   void LoadFromStreamCUR(TIEStream& stream);
+  void LoadFromFileGIF(const std::string& fileName);
+  void LoadFromStreamGIF(TIEStream& stream);
+  void SaveToFileGIF(const std::string& fileName);
+  void SaveToStreamGIF(TIEStream& stream);
   void LoadFromFileJPEG(const std::string& fileName);
   void LoadFromStreamJPEG(TIEStream& stream);
   void SaveToFileJPEG(const std::string& fileName);
@@ -118,6 +122,9 @@ class TZiridEvIO {
   void AssignParams(const TZiridEvIO& source) { Params.Assign(source.Params); }
   void ClearImage();
   void Update();
+
+  // The images of a GIF file; 0 when it cannot be read or is not GIF.
+  static int CountGifImages(const std::string& fileName);
 
   static bool GifDecoderInstalled();
   static bool GifEncoderInstalled();

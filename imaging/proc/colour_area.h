@@ -1,5 +1,5 @@
-// The rectangle and the progress of the colour area functions, and the row
-// runner they share: rows split between the cores, progress on the calling
+// The rectangle the colour and effect functions work on, their progress, and the row
+// runner the colour functions share: rows split between the cores, progress on the calling
 // thread after each row, and a stop at the next row once Aborting is set.
 #pragma once
 

@@ -69,9 +69,9 @@ const uint8_t* BumpLightMap() {
   return map.data();
 }
 
-void ApplyBumpMap(TIEWorkingBitmap& image, const TIEEffectArea& wanted, int32_t x, int32_t y, int32_t width,
+void ApplyBumpMap(TIEWorkingBitmap& image, const TIEArea& wanted, int32_t x, int32_t y, int32_t width,
                   int32_t height, TBGR light, int32_t quantity, const TIEProcWatch& control) {
-  const TIEEffectArea area = ClipArea(image, wanted);
+  const TIEArea area = wanted.ClampedTo(image);
   if (image.PixelFormat() != TIEPixelFormat::pf24bit || area.Empty() || width == 0 || height == 0) return;
   const int64_t w = area.Width(), h = area.Height();
   const int64_t stride = w + 2;

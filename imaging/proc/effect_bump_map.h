@@ -19,7 +19,7 @@ const uint8_t* BumpLightMap();
 // The light spot centred at (x, y) of the image, `width` x `height` pixels,
 // in `light`; `quantity` (0..100) percent of the source stays. A light of
 // no width or height, other formats and a cancelled run change nothing.
-void ApplyBumpMap(TIEWorkingBitmap& image, const TIEEffectArea& area, int32_t x, int32_t y, int32_t width,
+void ApplyBumpMap(TIEWorkingBitmap& image, const TIEArea& area, int32_t x, int32_t y, int32_t width,
                   int32_t height, TBGR light, int32_t quantity, const TIEProcWatch& control = {});
 
 }  // namespace quillet

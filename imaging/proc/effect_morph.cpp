@@ -94,9 +94,9 @@ void MorphRows(const TMorphPass& pass, TIEWorkingBitmap& dst, int64_t first, int
 
 }  // namespace
 
-void ApplyMorph(TIEWorkingBitmap& image, const TIEEffectArea& wanted, int32_t filter, int32_t window,
+void ApplyMorph(TIEWorkingBitmap& image, const TIEArea& wanted, int32_t filter, int32_t window,
                 const TIEProcWatch& control) {
-  const TIEEffectArea area = ClipArea(image, wanted);
+  const TIEArea area = wanted.ClampedTo(image);
   if (image.PixelFormat() != TIEPixelFormat::pf24bit || area.Empty() || filter < 0 || filter > 3) return;
   // Minimum passes; opening is a minimum then a maximum, closing the reverse.
   static const std::vector<bool> kPasses[4] = {{false}, {true}, {true, false}, {false, true}};

@@ -18,7 +18,7 @@ enum class TIEMorphFilter { mfMaximum = 0, mfMinimum = 1, mfOpening = 2, mfClosi
 // 1 counts as 1. The first pixel in row-major order with the best grey
 // wins, and a maximum whose window is all grey 0 keeps its centre. Other
 // formats and a cancelled run change nothing.
-void ApplyMorph(TIEWorkingBitmap& image, const TIEEffectArea& area, int32_t filter, int32_t window,
+void ApplyMorph(TIEWorkingBitmap& image, const TIEArea& area, int32_t filter, int32_t window,
                 const TIEProcWatch& control = {});
 
 }  // namespace quillet

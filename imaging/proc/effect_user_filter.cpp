@@ -63,7 +63,7 @@ QUILLET_VECTOR_CLONES void SumRowDouble(const uint8_t* up, const uint8_t* mid, c
 // (or the edge pixel itself where the area meets the image's edge).
 struct TFilterJob {
   const TIEWorkingBitmap& image;
-  TIEEffectArea area;
+  TIEArea area;
   int64_t bound;  // the largest magnitude a sum can have
   int16_t small[9];
   double wide[9];
@@ -112,9 +112,9 @@ void FilterRows(const TFilterJob& job, TIEWorkingBitmap& out, int64_t first, int
 
 }  // namespace
 
-void ApplyUserFilter(TIEWorkingBitmap& image, const TIEEffectArea& wanted, const TIEFilterCoefficients& coefficients,
+void ApplyUserFilter(TIEWorkingBitmap& image, const TIEArea& wanted, const TIEFilterCoefficients& coefficients,
                      int32_t divisor, const TIEProcWatch& control) {
-  const TIEEffectArea area = ClipArea(image, wanted);
+  const TIEArea area = wanted.ClampedTo(image);
   if (image.PixelFormat() != TIEPixelFormat::pf24bit || area.Empty()) return;
   TFilterJob job{image, area, 0, {}, {}, TFilterFinish(divisor), divisor == 0 ? 1.0f : float(divisor)};
   for (size_t i = 0; i < 9; ++i) {

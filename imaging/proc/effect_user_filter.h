@@ -19,7 +19,7 @@ using TIEFilterCoefficients = std::array<int32_t, 9>;
 // repeat its edge), divided by `divisor` toward zero (0 counts as 1) and
 // limited to 0..255; the sums are exact whatever the coefficients. Other
 // formats, and a cancelled run, leave the image as it was.
-void ApplyUserFilter(TIEWorkingBitmap& image, const TIEEffectArea& area, const TIEFilterCoefficients& coefficients,
+void ApplyUserFilter(TIEWorkingBitmap& image, const TIEArea& area, const TIEFilterCoefficients& coefficients,
                      int32_t divisor, const TIEProcWatch& control = {});
 
 }  // namespace quillet

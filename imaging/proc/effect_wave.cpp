@@ -137,7 +137,7 @@ void ApplyWave(TIEWorkingBitmap& image, int32_t amplitude, int32_t waveLength, i
     PasteArea(image, padded, 0, 0);
     src = {padded.ScanLine(0), padded.RowBytes()};
   }
-  const TIEEffectArea area = WholeArea(image);
+  const TIEArea area = TIEArea{}.ClampedTo(image);
   TIEWorkingBitmap out = NewAreaImage(area);
   TIEProcRows rows(control, double(wave.height) + 0.5);
   if (!rows.Run(wave.height, 48 * wave.width, [&](int64_t first, int64_t last, auto next) {

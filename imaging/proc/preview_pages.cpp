@@ -136,13 +136,13 @@ bool ApplyPreviewPage(TPreviewPageKind page, const TPreviewParams& p, TIEWorking
       AddRGB(image, {}, p.Red, p.Green, p.Blue, watch);
       break;
     case TPreviewPageKind::UserFilter:
-      ApplyUserFilter(image, WholeArea(image), p.Coefficients, p.Divisor, watch);
+      ApplyUserFilter(image, TIEArea{}, p.Coefficients, p.Divisor, watch);
       break;
     case TPreviewPageKind::Equalize:
       ApplyEqualize(p, image, watch);
       break;
     case TPreviewPageKind::BumpMap:
-      ApplyBumpMap(image, WholeArea(image), s.X(p.BumpLeft), s.Y(p.BumpTop), s.Size(p.BumpWidth),
+      ApplyBumpMap(image, TIEArea{}, s.X(p.BumpLeft), s.Y(p.BumpTop), s.Size(p.BumpWidth),
                    s.Size(p.BumpHeight), p.BumpColor, p.Quantity, watch);
       break;
     case TPreviewPageKind::Lens:
@@ -153,7 +153,7 @@ bool ApplyPreviewPage(TPreviewPageKind page, const TPreviewParams& p, TIEWorking
       ApplyWave(image, s.Size(p.Amplitude), s.Size(p.WaveLength), p.Phase, p.Reflective, watch);
       break;
     case TPreviewPageKind::Morph:
-      ApplyMorph(image, WholeArea(image), p.MorphFilter, p.MorphWindow, watch);
+      ApplyMorph(image, TIEArea{}, p.MorphFilter, p.MorphWindow, watch);
       break;
     case TPreviewPageKind::Rotate:
       ApplyRotate(p, image, background, watch);

@@ -11,13 +11,13 @@ namespace quillet {
 
 void TZiridEvProc::ApplyUserFilter(const std::array<int32_t, 9>& coefficients, int32_t divisor) {
   Adjust("ApplyUserFilter", [&](TIEWorkingBitmap& image, const TIEProcWatch& control) {
-    quillet::ApplyUserFilter(image, WholeArea(image), coefficients, divisor, control);
+    quillet::ApplyUserFilter(image, TIEArea{}, coefficients, divisor, control);
   });
 }
 
 void TZiridEvProc::ApplyBumpMap(int32_t x, int32_t y, int32_t width, int32_t height, TBGR light, int32_t quantity) {
   Adjust("ApplyBumpMap", [&](TIEWorkingBitmap& image, const TIEProcWatch& control) {
-    quillet::ApplyBumpMap(image, WholeArea(image), x, y, width, height, light, quantity, control);
+    quillet::ApplyBumpMap(image, TIEArea{}, x, y, width, height, light, quantity, control);
   });
 }
 
@@ -35,7 +35,7 @@ void TZiridEvProc::ApplyWave(int32_t amplitude, int32_t waveLength, int32_t phas
 
 void TZiridEvProc::ApplyMorph(int32_t filter, int32_t window) {
   Adjust("ApplyMorph", [&](TIEWorkingBitmap& image, const TIEProcWatch& control) {
-    quillet::ApplyMorph(image, WholeArea(image), filter, window, control);
+    quillet::ApplyMorph(image, TIEArea{}, filter, window, control);
   });
 }
 

@@ -6,6 +6,8 @@
 #include <array>
 
 #include "cli/commands.h"
+#include "imaging/core/engine_settings.h"
+#include "imaging/io/default_coders.h"
 #include "imaging/io/format_detect.h"
 #include "imaging/io/format_filter.h"
 #include "imaging/io/format_table.h"
@@ -71,6 +73,11 @@ TEST(FormatFilter, ListsWhatCanBeReadAndWritten) {
   EXPECT_NE(open.find("|Windows Cursor (CUR)|*.cur|"), std::string::npos);
   EXPECT_NE(open.find(";*.avi|"), std::string::npos);
   EXPECT_EQ(open.substr(open.size() - 30), "|Video for Windows (AVI)|*.avi");
+  // GIF shows once its LZW coders are installed.
+  InstallDefaultCoders();
+  EXPECT_EQ(SaveDialogFilter().rfind("CompuServe Bitmap (GIF)|*.gif|JPEG", 0), 0u);
+  EXPECT_EQ(OpenDialogFilter(false).rfind("All graphics|*.gif;*.jpg", 0), 0u);
+  SetLzwSlots({});
 }
 
 }  // namespace

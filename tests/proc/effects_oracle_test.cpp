@@ -35,14 +35,14 @@ std::string Text(std::initializer_list<double> values) {
   return out.str();
 }
 
-const TIEEffectArea kNoArea{};
-TIEEffectArea Area(const TIEWorkingBitmap& b, const TIEEffectArea& a) { return a.Empty() ? WholeArea(b) : a; }
-std::string AreaText(const TIEWorkingBitmap& b, const TIEEffectArea& a) {
-  const TIEEffectArea r = Area(b, a);
+const TIEArea kNoArea{};
+TIEArea Area(const TIEWorkingBitmap& b, const TIEArea& a) { return a.ClampedTo(b); }
+std::string AreaText(const TIEWorkingBitmap& b, const TIEArea& a) {
+  const TIEArea r = Area(b, a);
   return Text({double(r.X1), double(r.Y1), double(r.X2), double(r.Y2)});
 }
 
-TEffectCase Filter(TIEWorkingBitmap image, TIEFilterCoefficients c, int32_t div, TIEEffectArea area = kNoArea) {
+TEffectCase Filter(TIEWorkingBitmap image, TIEFilterCoefficients c, int32_t div, TIEArea area = kNoArea) {
   std::string args = " ";
   for (int32_t v : c) args += std::to_string(v) + " ";
   args += std::to_string(div) + AreaText(image, area);
@@ -71,7 +71,7 @@ TEST(EffectsOracle, UserFilterIsExact) {
 }
 
 TEffectCase Bump(TIEWorkingBitmap image, int32_t x, int32_t y, int32_t w, int32_t h, TBGR light, int32_t q,
-                 TIEEffectArea area = kNoArea) {
+                 TIEArea area = kNoArea) {
   return {"bumpmap", image,
           "bumpmap" + Text({double(x), double(y), double(w), double(h), double(light.r), double(light.g), double(light.b),
                             double(q)}) + AreaText(image, area),
@@ -139,7 +139,7 @@ TEST(EffectsOracle, WaveMatches) {
   });
 }
 
-TEffectCase Morph(TIEWorkingBitmap image, int32_t filter, int32_t k, TIEEffectArea area = kNoArea) {
+TEffectCase Morph(TIEWorkingBitmap image, int32_t filter, int32_t k, TIEArea area = kNoArea) {
   return {"morph", image, "morph" + Text({double(filter), double(k)}) + AreaText(image, area),
           [=](TIEWorkingBitmap& b) { ApplyMorph(b, Area(b, area), filter, k); }};
 }
@@ -233,7 +233,7 @@ TEST(EffectsOracle, MorphOnGreyMatchesPillowRankFilters) {
   ASSERT_EQ(RunPython(py.str()), 0);
   for (size_t i = 0; i < std::size(cases); ++i) {
     TIEWorkingBitmap ours = grey;
-    ApplyMorph(ours, WholeArea(ours), cases[i].filter, cases[i].k);
+    ApplyMorph(ours, TIEArea{}, cases[i].filter, cases[i].k);
     EXPECT_EQ(PackedPixels(ours), ReadFileBytes(dir.File("want" + std::to_string(i)))) << cases[i].pillow;
   }
 }

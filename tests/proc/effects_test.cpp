@@ -26,7 +26,7 @@ TIEWorkingBitmap Dot(int w, int h, TBGR ground, int x, int y, TBGR dot) {
   return MakeImage(w, h, [=](int px, int py) { return px == x && py == y ? dot : ground; });
 }
 
-void Filter(TIEWorkingBitmap& b, const TIEFilterCoefficients& c, int32_t div) { ApplyUserFilter(b, WholeArea(b), c, div); }
+void Filter(TIEWorkingBitmap& b, const TIEFilterCoefficients& c, int32_t div) { ApplyUserFilter(b, TIEArea{}, c, div); }
 
 TEST(Effects, UserFilterPresetsAndEdges) {
   const TIEWorkingBitmap grad = Gradient(9, 7), uniform = Flat(6, 5, MakeBGR(40, 80, 120));
@@ -56,11 +56,11 @@ TEST(Effects, UserFilterPresetsAndEdges) {
 TEST(Effects, BumpMapLight) {
   const TIEWorkingBitmap grey = Flat(100, 100, MakeBGR(128, 128, 128));
   TIEWorkingBitmap b = grey;
-  ApplyBumpMap(b, WholeArea(b), 50, 50, 20, 20, kWhite, 100);
+  ApplyBumpMap(b, TIEArea{}, 50, 50, 20, 20, kWhite, 100);
   EXPECT_TRUE(SamePixels(b, grey));
-  ApplyBumpMap(b, WholeArea(b), 50, 50, 0, 20, kWhite, 0);
+  ApplyBumpMap(b, TIEArea{}, 50, 50, 0, 20, kWhite, 0);
   EXPECT_TRUE(SamePixels(b, grey));
-  ApplyBumpMap(b, WholeArea(b), 50, 50, 20, 20, kWhite, 0);
+  ApplyBumpMap(b, TIEArea{}, 50, 50, 20, 20, kWhite, 0);
   EXPECT_EQ(b.Pixel(50, 50), kWhite);
   EXPECT_EQ(b.Pixel(70, 50), kBlack);
   EXPECT_EQ(b.Pixel(50, 70), kBlack);
@@ -107,26 +107,26 @@ TEST(Effects, WaveLimitsAndReflection) {
 TEST(Effects, MorphGrowsShrinksAndBreaksTies) {
   const TIEWorkingBitmap dot = Dot(7, 7, kBlack, 3, 3, kWhite);
   TIEWorkingBitmap b = dot;
-  ApplyMorph(b, WholeArea(b), 0, 1);
+  ApplyMorph(b, TIEArea{}, 0, 1);
   for (int y = 0; y < 7; ++y)
     for (int x = 0; x < 7; ++x) EXPECT_EQ(b.Pixel(x, y), x >= 2 && x <= 4 && y >= 2 && y <= 4 ? kWhite : kBlack);
   b = dot;
-  ApplyMorph(b, WholeArea(b), 2, 1);  // opening
+  ApplyMorph(b, TIEArea{}, 2, 1);  // opening
   EXPECT_TRUE(SamePixels(b, Flat(7, 7, kBlack)));
   b = Dot(7, 7, kWhite, 3, 3, kBlack);
-  ApplyMorph(b, WholeArea(b), 3, 1);  // closing
+  ApplyMorph(b, TIEArea{}, 3, 1);  // closing
   EXPECT_TRUE(SamePixels(b, Flat(7, 7, kWhite)));
-  ApplyMorph(b = dot, WholeArea(b), 4, 1);
+  ApplyMorph(b = dot, TIEArea{}, 4, 1);
   EXPECT_TRUE(SamePixels(b, dot));
   // (255, 0, 0) and (0, 75, 0) share grey 53: the first in row-major order wins.
   const TBGR red = MakeBGR(255, 0, 0), green = MakeBGR(0, 75, 0);
   ASSERT_EQ(GreyLevel(red), GreyLevel(green));
   b = MakeImage(3, 3, [&](int x, int y) { return x == 2 && y == 0 ? green : x == 0 && y == 2 ? red : kBlack; });
-  ApplyMorph(b, WholeArea(b), 0, 1);
+  ApplyMorph(b, TIEArea{}, 0, 1);
   EXPECT_EQ(b.Pixel(1, 1), green);
   // A window of all grey 0 keeps its centre; larger windows than the image reach its edge.
   b = MakeImage(3, 1, [](int x, int) { return MakeBGR(uint8_t(x), 0, 0); });
-  ApplyMorph(b, WholeArea(b), 0, 1 << 30);
+  ApplyMorph(b, TIEArea{}, 0, 1 << 30);
   EXPECT_EQ(b.Pixel(2, 0), MakeBGR(2, 0, 0));
 }
 

@@ -311,7 +311,8 @@ TEST(Previews, QueuedTrackMovesMakeOnePreview) {
   d.proc.PreviewsParams = prppDefaultLockPreview;
   int runs = -1;
   d.Run(ppContrast, [&](TfPreviews& f) {
-    QApplication::processEvents();
+    // What showing the dialog set going (layout, fitting) settles first.
+    for (int turn = 0; turn < 5; ++turn) QApplication::processEvents();
     const int before = f.PreviewRuns();
     for (int v = 1; v <= 20; ++v) SetTrack(f, "ContrastTrackBar", v);
     QApplication::processEvents();

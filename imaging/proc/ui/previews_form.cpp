@@ -91,8 +91,14 @@ void TfPreviews::BuildFrame() {
   sourceView_ = NewView(QStringLiteral("SourceView"), this);
   sourceView_->SetScrollBars(TScrollStyle::ssBoth);
   resultView_ = NewView(QStringLiteral("ResultView"), this);
+  // A drag scrolls or zooms many times an event-loop turn: one refresh follows them.
   sourceView_->OnViewChange = [this](TZiridEvView*, int) {
-    if (activated_ && !running_) Refresh();
+    if (!activated_ || refreshQueued_) return;
+    refreshQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+      refreshQueued_ = false;
+      if (!running_) Refresh();
+    });
   };
   resultView_->OnMouseDown = [this](TZiridEvView*, TIEMouseButton button, int, int64_t x, int64_t y) {
     ResultMouseDown(int(button), x, y);

@@ -179,7 +179,7 @@ class TfPreviews : public QDialog {
   // The component whose image is the original, for the histogram.
   TZiridEvProc sourceProc_;
   std::unique_ptr<TIEFtImage> thumbnailFt_;
-  bool previewQueued_ = false, running_ = false, activated_ = false;
+  bool previewQueued_ = false, refreshQueued_ = false, running_ = false, activated_ = false;
   int previewRuns_ = 0;
 
   TZiridEvView* sourceView_ = nullptr;

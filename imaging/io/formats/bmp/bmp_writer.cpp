@@ -10,8 +10,6 @@
 #include "imaging/io/formats/bmp/bmp_codec.h"
 #include "imaging/io/dib_util.h"
 #include "imaging/io/writer_source.h"
-#include "imaging/proc/color_utils.h"
-#include "imaging/proc/ordered_dither.h"
 #include "imaging/proc/quantizer.h"
 
 namespace quillet {
@@ -31,7 +29,7 @@ struct TBmpLayout {
 // converted copy) and, for 4 and 8 bits, the quantizer that indexes it.
 struct TBmpPlan {
   const TIEWorkingBitmap* image = nullptr;
-  std::unique_ptr<TIEWorkingBitmap> copy;
+  TWriterSource source;
   std::vector<TBGR> palette;  // 2^bits entries, none for 24 bits
   std::unique_ptr<TIEQuantizer> quantizer;
 };
@@ -94,42 +92,25 @@ void WritePalette(TIEStream& s, const std::vector<TBGR>& palette, int headerSize
   }
 }
 
-// A 1-bit file from a 1-bit image, from a 24-bit image of exactly two
-// colours (the darker as entry 0), or from any other image through the
-// ordered dither to black and white.
-void PlanBilevel(const TIEWorkingBitmap& bitmap, TBmpPlan& plan) {
-  plan.image = &bitmap;
-  if (bitmap.PixelFormat() == TIEPixelFormat::pf1bit) {
-    plan.palette = {kBlack, kWhite};
-    return;
-  }
-  std::array<TBGR, 2> colors;
-  plan.copy = ExtractTwoColours(bitmap, colors);
-  if (plan.copy) {
-    plan.palette = {colors[0], colors[1]};
-  } else {
-    plan.copy = std::make_unique<TIEWorkingBitmap>();
-    DitherToBlackWhite(bitmap, *plan.copy);
-    plan.palette = {kBlack, kWhite};
-  }
-  plan.image = plan.copy.get();
-}
-
 // The depth written, with what the rows come from.
 int PlanOutput(const TIOWriteArgs& a, TBmpPlan& plan) {
   const int bits = RequestedBits(a.Params);
   if (bits == 1) {
-    PlanBilevel(a.Bitmap, plan);
+    // A 1-bit file from a 1-bit image, from a 24-bit image of exactly two
+    // colours, or from any other image through the ordered dither.
+    plan.source = BilevelSource(a.Bitmap);
+    plan.image = plan.source.Image;
+    plan.palette.assign(plan.source.Colours.begin(), plan.source.Colours.end());
     return 1;
   }
   if (bits == 4 || bits == 8) {
-    plan.image = &TrueColourSource(a.Bitmap, plan.copy);
+    plan.source = TrueColourSource(a.Bitmap);
+    plan.image = plan.source.Image;
     plan.palette.assign(size_t(1) << bits, kBlack);
     // An image of few enough colours keeps them; others are quantized.
     plan.quantizer = TIEQuantizer::KeepingColours(TIEQuantizerSource(*plan.image), plan.palette, 1 << bits);
     return bits;
   }
-  plan.copy.reset();
   plan.palette.clear();
   plan.image = &a.Bitmap;
   return 24;

@@ -13,7 +13,8 @@
 #include "imaging/io/dib_util.h"
 #include "imaging/io/formats/png/png_bridge.h"
 #include "imaging/io/formats/png/png_codec.h"
-#include "imaging/io/writer_source.h"
+#include "imaging/proc/color_utils.h"
+#include "imaging/proc/ordered_dither.h"
 #include "imaging/proc/quantizer.h"
 
 namespace quillet {
@@ -43,6 +44,27 @@ struct TWritePlan {
   const TIOProgress* progress = nullptr;
 };
 
+// The 24-bit image, converted into a copy from 1 bit.
+const TIEWorkingBitmap& TrueColour(const TIEWorkingBitmap& bitmap, TWritePlan& plan) {
+  if (bitmap.PixelFormat() == TIEPixelFormat::pf24bit) return bitmap;
+  plan.copy = std::make_unique<TIEWorkingBitmap>(bitmap);
+  plan.copy->SetPixelFormat(TIEPixelFormat::pf24bit);
+  return *plan.copy;
+}
+
+// A 24-bit image of two colours keeps them apart (the darker black); any
+// other goes through the ordered dither.
+const TIEWorkingBitmap& Bilevel(const TIEWorkingBitmap& bitmap, TWritePlan& plan) {
+  if (bitmap.PixelFormat() == TIEPixelFormat::pf1bit) return bitmap;
+  std::array<TBGR, 2> colors;
+  plan.copy = ExtractTwoColours(bitmap, colors);
+  if (!plan.copy) {
+    plan.copy = std::make_unique<TIEWorkingBitmap>();
+    DitherToBlackWhite(bitmap, *plan.copy);
+  }
+  return *plan.copy;
+}
+
 // Entry 0 is the background (and the transparent entry), 1.. the
 // quantizer's min(2^BitsPerSample, 255) colours.
 void PlanPalette(TWritePlan& plan, const TIOParamsVals& p) {
@@ -58,10 +80,10 @@ void Plan(const TIOWriteArgs& a, TWritePlan& plan) {
                            a.AlphaMask->Height() == a.Bitmap.Height() && HasTransparency(*a.AlphaMask);
   if (a.Params.BitsPerSample == 1) {
     plan.kind = TPngKind::pkBilevel;
-    plan.image = &BilevelSource(a.Bitmap, plan.copy);
+    plan.image = &Bilevel(a.Bitmap, plan);
     return;
   }
-  plan.image = &TrueColourSource(a.Bitmap, plan.copy);
+  plan.image = &TrueColour(a.Bitmap, plan);
   plan.alpha = transparent ? a.AlphaMask : nullptr;
   const int64_t width = plan.image->Width();
   if (a.Params.SamplesPerPixel == 1) {

@@ -6,7 +6,7 @@
 
 #include "imaging/core/bit_io.h"
 #include "imaging/io/formats/tiff/tiff_lzw.h"
-#include "imaging/io/lzw_hash_table.h"
+#include "imaging/core/lzw_hash_table.h"
 
 #include "imaging/core/stream.h"
 
@@ -81,7 +81,7 @@ class TEncoder : public TTiffLzwState {
   TIEStream& stream_;
   std::vector<uint8_t> out_;
   TIEBitWriterMSB bits_{out_};
-  TLzwHashTable table_;
+  TIELzwHashTable table_;
   int prefix_ = -1;
   int next_ = kFirstFree;
   int width_ = 9;

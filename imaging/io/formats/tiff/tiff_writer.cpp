@@ -23,8 +23,8 @@ namespace {
 constexpr int64_t kFlushBytes = 1 << 16;
 
 struct TPagePlan {
+  TWriterSource source;
   const TIEWorkingBitmap* image = nullptr;  // 1-bit when bilevel, else 24-bit
-  std::unique_ptr<TIEWorkingBitmap> copy;
   bool bilevel = false;
   uint32_t compression = tcNone;
   bool twoD = false;  // Group 3 two-dimensional
@@ -53,7 +53,8 @@ uint32_t CompressionTag(TIOTIFFCompression c) {
 void Plan(const TIOWriteArgs& a, TPagePlan& plan) {
   const TIOParamsVals& p = a.Params;
   plan.bilevel = p.BitsPerSample == 1 && p.SamplesPerPixel == 1;
-  plan.image = plan.bilevel ? &BilevelSource(a.Bitmap, plan.copy) : &TrueColourSource(a.Bitmap, plan.copy);
+  plan.source = plan.bilevel ? BilevelSource(a.Bitmap) : TrueColourSource(a.Bitmap);
+  plan.image = plan.source.Image;
   plan.compression = CompressionTag(p.TiffCompression);
   plan.twoD = p.TiffCompression == TIOTIFFCompression::G3FAX2D;
   if (!plan.bilevel && plan.Ccitt()) plan.compression = tcNone;
