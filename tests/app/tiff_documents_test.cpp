@@ -11,7 +11,7 @@ namespace quillet::test {
 namespace {
 
 TEST(TiffDocuments, OpenSaveAndTheQuestionBeforeReplacingPages) {
-  if (!HavePillow() || Run("command -v tiffcp >/dev/null") != 0) GTEST_SKIP() << "no Pillow or tiffcp";
+  if (!HavePillow() || test::Run("command -v tiffcp >/dev/null") != 0) GTEST_SKIP() << "no Pillow or tiffcp";
   TempDir dir;
   const std::string fax = dir.File("fax.tif"), pages = dir.File("pages.tif");
   ASSERT_EQ(RunPython("from PIL import Image\n"
