@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/codec_calls.h"
 #include "imaging/io/default_coders.h"
 #include "imaging/io/formats/tiff/tiff_codec.h"
 
@@ -24,14 +25,7 @@ std::vector<uint8_t> Load(const std::string& name) {
 }
 
 bool Decode(const std::vector<uint8_t>& file, TIEWorkingBitmap& bitmap) {
-  TIEMemoryStream stream(file.data(), int64_t(file.size()));
-  TIOParamsVals params;
-  bool aborting = false;
-  TIOProgress progress;
-  progress.Aborting = &aborting;
-  TIOReadArgs args{stream, bitmap, params, progress, false, int64_t(file.size())};
-  ReadTIFFStream(args);
-  return !aborting && !file.empty();
+  return !file.empty() && bench::DecodeBytes(ReadTIFFStream, file, bitmap);
 }
 
 void BM_Decode(benchmark::State& state, const char* file) {
@@ -50,15 +44,7 @@ void BM_Encode(benchmark::State& state, const char* source, TIOTIFFCompression c
   params.TiffCompression = compression;
   params.BitsPerSample = bitmap.BitCount() == 1 ? 1 : 8;
   params.SamplesPerPixel = bitmap.BitCount() == 1 ? 1 : 3;
-  for (auto _ : state) {
-    TIEMemoryStream out;
-    bool aborting = false;
-    TIOProgress progress;
-    progress.Aborting = &aborting;
-    TIOWriteArgs args{out, bitmap, params, progress};
-    WriteTIFFStream(args);
-    benchmark::DoNotOptimize(out.Bytes().data());
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(bench::EncodeBytes(WriteTIFFStream, bitmap, params).data());
 }
 
 using C = TIOTIFFCompression;
