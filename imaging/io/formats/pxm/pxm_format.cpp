@@ -1,6 +1,7 @@
-// The portable bitmap, greymap and pixmap format: table row and content
-// test. Its codec is not built yet, so reads and writes fail cleanly.
+// The portable bitmap, greymap and pixmap format: table row, content test
+// and codec.
 #include "imaging/io/format_table.h"
+#include "imaging/io/formats/pxm/pxm_codec.h"
 #include "imaging/io/formats/pxm/pxm_tokens.h"
 
 namespace quillet {
@@ -34,7 +35,10 @@ extern const TFileFormatInfo PXMFormat{
     .TypeCode = ftPXM,
     .Name = "Portable Pixmap, GreyMap, BitMap",
     .Extensions = "PXM;PPM;PGM;PBM",
+    .ExtraExtensions = "PNM",
     .Tests = kTests,
+    .ReadProc = ReadPXMStream,
+    .WriteProc = WritePXMStream,
     .Fields = kFields,
     .FileReadSetsDpi = false,
     .StreamReadSetsDpi = false,
