@@ -90,10 +90,11 @@ TEST(StreamHeader, AroundTheComponentsStreams) {
   EXPECT_EQ(cancelled.Size(), 2);
 }
 
-// A format with a header but no codec yet takes its header and fails as
-// unreadable; a missing required header fails the parameter read too. A
-// TIFF stream is read inside its header's length and left after it.
-TEST(StreamHeader, FormatsWithoutACodec) {
+// A PCX stream whose data is shorter than a PCX header fails and is left
+// after the length its stream header gives; a missing required header fails
+// the parameter read too. A TIFF stream is read inside its header's length
+// and left after it.
+TEST(StreamHeader, ShortDataAndMissingHeaders) {
   TIEWorkingBitmap bitmap;
   TZiridEvIO io;
   io.SetAttachedBitmap(&bitmap);
@@ -104,8 +105,8 @@ TEST(StreamHeader, FormatsWithoutACodec) {
   s.Seek(0, TSeekOrigin::soBeginning);
   io.LoadFromStreamFormat(s, ftPCX);
   EXPECT_TRUE(io.Aborting);
-  EXPECT_EQ(io.LastError, "PaintBrush files cannot be read yet");
-  EXPECT_EQ(s.Position(), 12);
+  EXPECT_EQ(io.LastError, "not a PCX file");
+  EXPECT_EQ(s.Position(), 20);
 
   s.Seek(12, TSeekOrigin::soBeginning);
   io.ParamsFromStreamFormat(s, ftPCX);

@@ -1,7 +1,8 @@
-// The PCX format: table row, content tests, stream header and description.
-// Its codec is not built yet, so reads and writes fail cleanly.
+// The PCX format: table row, content tests, stream header, reader and
+// description. There is no writer yet, so writes fail cleanly.
 #include "imaging/io/format_detect.h"
 #include "imaging/io/format_table.h"
+#include "imaging/io/formats/pcx/pcx_codec.h"
 
 namespace quillet {
 
@@ -32,6 +33,7 @@ extern const TFileFormatInfo PCXFormat{
     .Name = "PaintBrush",
     .Extensions = "PCX",
     .Tests = kTests,
+    .ReadProc = ReadPCXStream,
     .Fields = kFields,
     .Detail = Detail,
     .StreamTag = "PCX2",

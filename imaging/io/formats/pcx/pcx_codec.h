@@ -1,0 +1,11 @@
+// Reader of PaintBrush (PCX) files: 1-bit, 16-colour (packed or four
+// planes), 256-colour and 24-bit (three planes) images, plain or run-length.
+#pragma once
+
+#include "imaging/io/codec.h"
+
+namespace quillet {
+
+void ReadPCXStream(TIOReadArgs& args);
+
+}  // namespace quillet
