@@ -78,6 +78,7 @@ TEST(PcxRead, HandMadeFiles) {
        {0xFF0000, 0x0000FF}},
       {"data ends early", MakePcx({.bits = 4, .height = 3, .rle = false, .colours = {kBlack, kRed}}, {0x01, 0, 0x10}),
        {0x000000, 0xFF0000, 0xFF0000, 0x000000, 0xFFFFFF, 0xFFFFFF}, true},
+      {"no data at all", MakePcx({.bits = 4, .height = 1, .rle = false}, {}), {0x000000, 0x000000}, true},
       {"run cut at the end", MakePcx({.planes = 3, .height = 1}, {0x09, 0xC3}), {0x090000, 0x000000}, true},
       {"2 bits packed", MakePcx({.bits = 2, .height = 1}, {0x12, 0}), {0xFFFFFF, 0xFFFFFF}, true},
       {"8 bits in four planes", MakePcx({.planes = 4, .height = 1}, std::vector<uint8_t>(8, 1)), {}, true},

@@ -8,7 +8,7 @@ namespace quillet {
 bool TPcxLineDecoder::Line(uint8_t* out, int64_t count) {
   if (!rle_) {
     const int64_t have = std::min<int64_t>(count, end_ - p_);
-    std::memcpy(out, p_, size_t(have));
+    if (have > 0) std::memcpy(out, p_, size_t(have));  // an empty data block has no address
     std::memset(out + have, 0, size_t(count - have));
     p_ += have;
     return have == count;
