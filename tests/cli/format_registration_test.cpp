@@ -67,9 +67,10 @@ TEST(FormatRegistration, OneLineServesEveryLookUp) {
 TEST(FormatFilter, ListsWhatCanBeReadAndWritten) {
   EXPECT_EQ(SaveDialogFilter(),
             "TIFF Bitmap (TIF;TIFF)|*.tif;*.tiff|JPEG Bitmap (JPG;JPEG;JPE)|*.jpg;*.jpeg;*.jpe|Windows Bitmap (BMP;DIB;RLE)|*.bmp;*.dib;*.rle|"
-            "Portable Network Graphics (PNG)|*.png");
+            "Portable Network Graphics (PNG)|*.png|Portable Pixmap, GreyMap, BitMap (PXM;PPM;PGM;PBM)|*.pxm;*.ppm;*.pgm;*.pbm");
   const std::string open = OpenDialogFilter(true);
-  EXPECT_EQ(open.rfind("All graphics|*.tif;*.tiff;*.jpg;*.jpeg;*.jpe;*.bmp;*.dib;*.rle;*.ico;*.cur;*.png", 0), 0u) << open;
+  EXPECT_EQ(open.rfind("All graphics|*.tif;*.tiff;*.jpg;*.jpeg;*.jpe;*.pcx;*.bmp;*.dib;*.rle;*.ico;*.cur;*.png;*.pxm;*.ppm;*.pgm;*.pbm;", 0), 0u)
+      << open;
   EXPECT_NE(open.find("|Windows Cursor (CUR)|*.cur|"), std::string::npos);
   EXPECT_NE(open.find(";*.avi|"), std::string::npos);
   EXPECT_EQ(open.substr(open.size() - 30), "|Video for Windows (AVI)|*.avi");

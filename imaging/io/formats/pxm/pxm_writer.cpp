@@ -36,6 +36,15 @@ std::string Header(TPxmKind kind, const TIOWriteArgs& a) {
   return text + (kind == TPxmKind::pkBitmap ? "\n" : " 255\n");
 }
 
+int64_t RowBytes(TPxmKind kind, int64_t width) {
+  switch (kind) {
+    case TPxmKind::pkBitmap: return (width + 7) / 8;
+    case TPxmKind::pkGrey: return width;
+    case TPxmKind::pkColour: return 3 * width;
+  }
+  return 0;
+}
+
 // Row y of `image` as the file stores it.
 void FileRow(TPxmKind kind, const TIEWorkingBitmap& image, int64_t y, std::vector<uint8_t>& out) {
   const uint8_t* src = image.ScanLine(y);
@@ -64,7 +73,7 @@ void WritePxm(TIOWriteArgs& a) {
   const std::string header = Header(kind, a);
   if (!a.Stream.WriteExact(header.data(), int64_t(header.size()))) return Fail(a, "write error");
   const int64_t width = image.Width(), height = image.Height();
-  std::vector<uint8_t> row(size_t(kind == TPxmKind::pkBitmap ? (width + 7) / 8 : width * (kind == TPxmKind::pkGrey ? 1 : 3)));
+  std::vector<uint8_t> row(size_t(RowBytes(kind, width)));
   for (int64_t y = 0; y < height; ++y) {
     a.Progress.Report(int(y * 100 / height));
     if (a.Progress.Aborted()) return;
