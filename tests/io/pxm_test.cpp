@@ -6,6 +6,7 @@
 #include "codec_harness.h"
 #include "imaging/io/formats/png/png_codec.h"
 #include "imaging/io/formats/pxm/pxm_codec.h"
+#include "imaging/io/ziridev_io.h"
 
 namespace quillet::test {
 namespace {
@@ -132,6 +133,26 @@ TEST(PxmWrite, ExactBytes) {
   bits.ScanLine(1)[0] = 0x00;  // black
   TIOParamsVals p;
   EXPECT_EQ(Encode(WritePXMStream, bits, p), Text(std::string("P4 3 2\n") + '\x40' + '\xE0'));
+}
+
+TEST(PxmFiles, PnmNamesAreWrittenAndReadAsPxm) {
+  TempDir dir;
+  TIEWorkingBitmap image = SmallColourImage(), back;
+  TZiridEvIO io;
+  io.SetAttachedBitmap(&image);
+  io.Params.PxmComments = {"made here"};
+  io.SaveToFile(dir.File("a.pnm"));
+  ASSERT_FALSE(io.Aborting) << io.LastError;
+  const std::vector<uint8_t> bytes = ReadFileBytes(dir.File("a.pnm"));
+  EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 15), "P6 \n# made here");
+
+  TZiridEvIO reader;
+  reader.SetAttachedBitmap(&back);
+  reader.LoadFromFile(dir.File("a.pnm"));
+  ASSERT_FALSE(reader.Aborting) << reader.LastError;
+  EXPECT_EQ(reader.Params.FileType, ftPXM);
+  EXPECT_EQ(reader.Params.PxmComments, std::vector<std::string>{"made here"});
+  EXPECT_EQ(RgbBytes(back), RgbBytes(image));
 }
 
 // Files netpbm and Pillow make from the oracle picture; 16-bit samples may
