@@ -1,6 +1,7 @@
 // The commands of quillet-cli on top of the I/O and processing components.
 #include "cli/commands.h"
 
+#include <algorithm>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
@@ -26,8 +27,21 @@ void SelectIndex(TIOParamsVals& params, int32_t fileType, int index) {
   if (format && format->ImageIndex) params.*format->ImageIndex = index;
 }
 
+// The lines of a text, without their line ends; none for an empty text.
+std::vector<std::string> LinesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t from = 0;
+  for (size_t end; from < text.size(); from = end + 1) {
+    end = std::min(text.find('\n', from), text.size());
+    std::string line = text.substr(from, end - from);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
 // Field=Value assignments of --set, in order; false (after the error line)
-// on a malformed one. Asking for 1, 4 or 8 bits per sample without saying how
+// on a malformed one. PxmComments takes one comment per line of the value. Asking for 1, 4 or 8 bits per sample without saying how
 // many samples means a palette image: one sample per pixel.
 bool ApplySets(TIOParamsVals& params, const std::vector<std::string>& sets) {
   bool bits = false, samples = false;
@@ -39,6 +53,10 @@ bool ApplySets(TIOParamsVals& params, const std::vector<std::string>& sets) {
       return false;
     }
     const std::string name = set.substr(0, eq);
+    if (name == "PxmComments") {
+      params.PxmComments = LinesOf(set.substr(eq + 1));
+      continue;
+    }
     if (!SetParamField(params, name, set.substr(eq + 1), error)) {
       std::cerr << "quillet-cli: --set " << set << ": " << error << "\n";
       return false;

@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
   convert->add_option("IN", convOpts.input, "Input image")->required();
   convert->add_option("OUT", convOut, "Output image")->required();
   convert->add_option("--index", convOpts.index, "Image of a multi-image file");
-  convert->add_option("--set", convOpts.sets, "Field=Value of the parameter record, before reading and writing");
+  convert->add_option("--set", convOpts.sets,
+                      "Field=Value of the parameter record, before reading and writing (PxmComments: one comment a line)");
   convert->add_flag("--auto-dpi", convOpts.autoDpi, "Equalise the resolution after reading");
   convert->callback([&] { status = RunConvert(convOpts, convOut, convOpts.sets); });
 
