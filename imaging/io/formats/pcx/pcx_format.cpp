@@ -1,5 +1,5 @@
-// The PCX format: table row, content tests, stream header, reader and
-// description. There is no writer yet, so writes fail cleanly.
+// The PCX format: table row, content tests, stream header, codec and
+// description.
 #include "imaging/io/format_detect.h"
 #include "imaging/io/format_table.h"
 #include "imaging/io/formats/pcx/pcx_codec.h"
@@ -34,6 +34,7 @@ extern const TFileFormatInfo PCXFormat{
     .Extensions = "PCX",
     .Tests = kTests,
     .ReadProc = ReadPCXStream,
+    .WriteProc = WritePCXStream,
     .Fields = kFields,
     .Detail = Detail,
     .StreamTag = "PCX2",
