@@ -5,6 +5,7 @@
 #include "codec_harness.h"
 #include "imaging/io/formats/pcx/pcx_codec.h"
 #include "imaging/io/formats/png/png_codec.h"
+#include "imaging/io/ziridev_io.h"
 
 namespace quillet::test {
 namespace {
@@ -55,7 +56,8 @@ TEST(PcxWrite, HeaderAndRunLengthBytes) {
   EXPECT_EQ(planes[65], 3);
   EXPECT_EQ(U16(planes, 66), 2);
   EXPECT_EQ(U16(planes, 68), 0);
-  EXPECT_EQ(std::vector<uint8_t>(planes.begin() + 128, planes.end()), (std::vector<uint8_t>{0xC1, 200, 0, 0xC2, 0, 0xC2, 0}));
+  const std::vector<uint8_t> coded = {0xC1, 200, 0, 0xC2, 0, 0xC2, 0};  // 200 escaped, then each padding zero
+  EXPECT_EQ(std::vector<uint8_t>(planes.begin() + 128, planes.end()), coded);
 }
 
 // Depth from the samples other readers leave: 16-bit grey, RGBA, 4-bit, 5-5-5.
@@ -95,6 +97,28 @@ TEST(PcxWrite, RoundTrips) {
   ASSERT_EQ(back.bitmap.PixelFormat(), TIEPixelFormat::pf1bit);
   for (int64_t y = 0; y < 3; ++y) EXPECT_EQ(back.bitmap.ScanLine(y)[0], bits.ScanLine(y)[0]);
   EXPECT_EQ(RgbBytes(back.bitmap), RgbBytes(bits));
+}
+
+TEST(PcxWrite, StreamHeaderAroundTheData) {
+  TIEWorkingBitmap image(5, 2, TIEPixelFormat::pf24bit), back;
+  image.Fill(MakeBGR(10, 200, 30));
+  TZiridEvIO io;
+  io.SetAttachedBitmap(&image);
+  io.StreamHeaders = true;
+  TIEMemoryStream s;
+  io.SaveToStreamFormat(s, ftPCX);
+  ASSERT_FALSE(io.Aborting) << io.LastError;
+  const std::vector<uint8_t> bytes = s.Bytes();
+  EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 8), std::string("PCX2\0\0\0\0", 8));
+  s.WriteExact("tail", 4);
+  s.Seek(0, TSeekOrigin::soBeginning);
+  TZiridEvIO reader;
+  reader.SetAttachedBitmap(&back);
+  reader.StreamHeaders = true;
+  reader.LoadFromStreamFormat(s, ftPCX);
+  ASSERT_FALSE(reader.Aborting) << reader.LastError;
+  EXPECT_EQ(s.Position(), int64_t(bytes.size()));
+  EXPECT_EQ(RgbBytes(back), RgbBytes(image));
 }
 
 // Our run-length files at every depth beside Pillow's and netpbm's decoding
