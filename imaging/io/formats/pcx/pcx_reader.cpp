@@ -9,6 +9,7 @@
 #include "imaging/io/dib_util.h"
 #include "imaging/io/formats/pcx/pcx_codec.h"
 #include "imaging/io/formats/pcx/pcx_rle.h"
+#include "imaging/io/row_loop.h"
 
 namespace quillet {
 
@@ -148,18 +149,12 @@ void ReadPixels(TIOReadArgs& a, const TPcxHeader& h, const std::vector<TBGR>& pa
   }
   TPcxLineDecoder decoder(data.data(), data.data() + data.size(), h.rle);
   std::vector<uint8_t> lines(size_t(h.lineBytes * h.planes));
-  for (int64_t y = 0; y < h.height; ++y) {
-    a.Progress.Report(int(y * 100 / h.height));
-    if (a.Progress.Aborted()) return a.Bitmap.FillRows(y, h.height, kWhite);
+  ReadRows(a, "truncated image data", TRowOrder::roTopDown, [&](int64_t y) {
     bool complete = true;
     for (int k = 0; k < h.planes; ++k) complete = decoder.Line(lines.data() + k * h.lineBytes, h.lineBytes) && complete;
     StoreRow(h, palette, lines.data(), a.Bitmap.ScanLine(y));
-    if (!complete) {
-      a.Bitmap.FillRows(y + 1, h.height, kWhite);
-      return Fail(a, "truncated image data");
-    }
-  }
-  a.Progress.Report(100);
+    return complete;
+  });
 }
 
 void ReadPcx(TIOReadArgs& a) {

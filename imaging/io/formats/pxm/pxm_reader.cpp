@@ -11,6 +11,7 @@
 #include "imaging/io/formats/pxm/pxm_bits.h"
 #include "imaging/io/formats/pxm/pxm_codec.h"
 #include "imaging/io/formats/pxm/pxm_tokens.h"
+#include "imaging/io/row_loop.h"
 
 namespace quillet {
 
@@ -162,17 +163,11 @@ void ReadPixels(TIOReadArgs& a, TPxmTokenReader& tokens, const TPxmHeader& h) {
   TRowSource source(a.Stream, tokens, h);
   const std::vector<uint8_t> table = h.Bitmap() ? std::vector<uint8_t>() : ScaleTable(h);
   std::vector<uint8_t> row(size_t(h.RowBytes()));
-  for (int64_t y = 0; y < h.height; ++y) {
-    a.Progress.Report(int(y * 100 / h.height));
-    if (a.Progress.Aborted()) return a.Bitmap.FillRows(y, h.height, kWhite);
+  ReadRows(a, "truncated pixel data", TRowOrder::roTopDown, [&](int64_t y) {
     const bool complete = source.Next(row);
     StoreRow(h, table, row.data(), a.Bitmap.ScanLine(y));
-    if (!complete) {
-      a.Bitmap.FillRows(y + 1, h.height, kWhite);
-      return Fail(a, "truncated pixel data");
-    }
-  }
-  a.Progress.Report(100);
+    return complete;
+  });
 }
 
 void ReadPxm(TIOReadArgs& a) {
