@@ -183,6 +183,24 @@ TEST_F(IoFixture, ProgressReachesTheHandlerAndCancelStops) {
   EXPECT_EQ(io.LastError, "cancelled");
 }
 
+// Formats without transparency leave an attached alpha plane opaque at the
+// size of the image read.
+TEST_F(IoFixture, OpaqueAlphaAfterFormatsWithoutTransparency) {
+  TIEMask alpha;
+  io.SetAlphaMask(&alpha);
+  for (const char* name : {"a.pcx", "a.ppm"}) {
+    bitmap = TIEWorkingBitmap(5, 3, TIEPixelFormat::pf24bit);
+    alpha.Allocate(2, 2, 8);
+    io.SaveToFile(dir.File(name));
+    ASSERT_FALSE(io.Aborting) << name << ": " << io.LastError;
+    io.LoadFromFile(dir.File(name));
+    ASSERT_FALSE(io.Aborting) << name << ": " << io.LastError;
+    ASSERT_EQ(alpha.Width() * 10 + alpha.Height(), 53) << name;
+    for (int64_t y = 0; y < 3; ++y)
+      for (int64_t x = 0; x < 5; ++x) EXPECT_EQ(alpha.GetPixel(x, y), 255) << name;
+  }
+}
+
 TEST_F(IoFixture, ParamsOnlyReadsDoNotTouchTheBitmap) {
   const std::string f = Write("p.bmp", SmallBmp(9, 7));
   bitmap.Resize(2, 2, TIEPixelFormat::pf24bit);
