@@ -72,7 +72,10 @@ std::vector<uint8_t> Header(const TTgaPlan& plan, const TIOParamsVals& p) {
   h[0] = uint8_t(id.size() + 1);
   h[1] = mapped ? 1 : 0;
   h[2] = uint8_t(plan.ImageType());
-  if (mapped) put16(5, int64_t(plan.palette.size())), h[7] = 24;
+  if (mapped) {
+    put16(5, int64_t(plan.palette.size()));
+    h[7] = 24;
+  }
   put16(8, p.TgaXPos);
   put16(10, p.TgaYPos);
   put16(12, plan.width);
