@@ -64,29 +64,39 @@ TEST(TgaRead, HandMadeFiles) {
       {"bottom-up", MakeTga({.descriptor = 0}, four), {0x070809, 0x0A0B0C, 0x010203, 0x040506}},
       {"right to left", MakeTga({.descriptor = 0x30}, four), {0x040506, 0x010203, 0x0A0B0C, 0x070809}},
       {"packet across rows", MakeTga({.type = 10}, rle), {0x070809, 0x070809, 0x070809, 0x070809}},
-      {"literal past the image", MakeTga({.type = 10, .height = 1, .descriptor = 0}, {0x02, 1, 2, 3, 4, 5, 6, 7, 8, 9}),
+      {"literal past the image",
+       MakeTga({.type = 10, .height = 1, .descriptor = 0}, {0x02, 1, 2, 3, 4, 5, 6, 7, 8, 9}),
        {0x030201, 0x060504}},
       {"32 bits, alpha skipped", MakeTga({.depth = 32, .height = 1}, {1, 2, 3, 99, 4, 5, 6, 0}), {0x030201, 0x060504}},
       {"16 bits 5-5-5", MakeTga({.depth = 16, .height = 1}, {0x1F, 0x80, 0xE0, 0x03}), {0x0000F8, 0x00F800}},
       {"grey ramp", MakeTga({.type = 3, .depth = 8, .height = 1}, {7, 200}), {0x070707, 0xC8C8C8}},
       {"grey and alpha", MakeTga({.type = 11, .depth = 16, .height = 1}, {0x81, 7, 0}), {0x070707, 0x070707}},
-      {"colour map of 24 bits", MakeTga({.type = 1, .depth = 8, .height = 1, .mapBits = 24, .map = Bgr({0xFF0000, 0x00FF00})}, {1, 0}),
+      {"colour map of 24 bits",
+       MakeTga({.type = 1, .depth = 8, .height = 1, .mapBits = 24, .map = Bgr({0xFF0000, 0x00FF00})}, {1, 0}),
        {0x00FF00, 0xFF0000}},
-      {"colour map of 16 bits", MakeTga({.type = 9, .depth = 8, .height = 1, .mapBits = 16, .map = {0x00, 0x7C}}, {0x81, 0}),
+      {"colour map of 16 bits",
+       MakeTga({.type = 9, .depth = 8, .height = 1, .mapBits = 16, .map = {0x00, 0x7C}}, {0x81, 0}),
        {0xF80000, 0xF80000}},
       {"map over the cube, past 255 dropped",
-       MakeTga({.type = 1, .depth = 8, .height = 1, .mapFirst = 255, .mapBits = 32, .map = {1, 2, 3, 4, 5, 6, 7, 8}}, {255, 0}),
+       MakeTga({.type = 1, .depth = 8, .height = 1, .mapFirst = 255, .mapBits = 32, .map = {1, 2, 3, 4, 5, 6, 7, 8}},
+               {255, 0}),
        {0x030201, 0x1C1C3C}},
-      {"unknown entry size skipped", MakeTga({.type = 1, .depth = 8, .height = 1, .mapBits = 8, .map = {9, 9}}, {0xFF, 0x25}),
+      {"unknown entry size skipped",
+       MakeTga({.type = 1, .depth = 8, .height = 1, .mapBits = 8, .map = {9, 9}}, {0xFF, 0x25}),
        {0xFCFCFC, 0x3C3C7C}},
-      {"1 bit as stored", MakeTga({.type = 3, .depth = 1, .width = 10, .height = 1}, {0x80, 0xFF}),
+      {"1 bit as stored",
+       MakeTga({.type = 3, .depth = 1, .width = 10, .height = 1}, {0x80, 0xFF}),
        {0xFFFFFF, 0, 0, 0, 0, 0, 0, 0, 0xFFFFFF, 0xFFFFFF}},
-      {"1 bit packets count bytes", MakeTga({.type = 11, .depth = 1, .width = 9, .height = 2}, {0x83, 0x40}),
+      {"1 bit packets count bytes",
+       MakeTga({.type = 11, .depth = 1, .width = 9, .height = 2}, {0x83, 0x40}),
        {0, 0xFFFFFF, 0, 0, 0, 0, 0, 0, 0, 0, 0xFFFFFF, 0, 0, 0, 0, 0, 0, 0}},
-      {"1 bit right to left", MakeTga({.type = 3, .depth = 1, .width = 3, .height = 1, .descriptor = 0x30}, {0xC0}),
+      {"1 bit right to left",
+       MakeTga({.type = 3, .depth = 1, .width = 3, .height = 1, .descriptor = 0x30}, {0xC0}),
        {0, 0xFFFFFF, 0xFFFFFF}},
-      {"data ends early", MakeTga({.descriptor = 0}, Bgr({0x010203, 0x040506, 0x070809})),
-       {0x070809, 0x000000, 0x010203, 0x040506}, true},
+      {"data ends early",
+       MakeTga({.descriptor = 0}, Bgr({0x010203, 0x040506, 0x070809})),
+       {0x070809, 0x000000, 0x010203, 0x040506},
+       true},
       {"packet cut", MakeTga({.type = 10, .height = 1}, {0x81, 1}), {0, 0}, true},
       {"zero width", MakeTga({.width = 0}, {}), {}, true},
       {"depth 4", MakeTga({.type = 1, .depth = 4}, {0, 0}), {}, true},
@@ -105,9 +115,10 @@ TEST(TgaRead, HandMadeFiles) {
 
 TEST(TgaRead, Parameters) {
   SetParamsClock([] { return 45000.0; });
-  const Decoded mapped =
-      Decode(ReadTGAStream, MakeTga({.type = 9, .depth = 8, .mapBits = 24, .map = Bgr({1, 2, 3}), .id = std::string("name\0pad", 8)}, {}), {},
-             true);
+  const Decoded mapped = Decode(
+      ReadTGAStream,
+      MakeTga({.type = 9, .depth = 8, .mapBits = 24, .map = Bgr({1, 2, 3}), .id = std::string("name\0pad", 8)}, {}), {},
+      true);
   EXPECT_FALSE(mapped.aborted);
   EXPECT_EQ(mapped.params.TgaDescriptor, "name");
   EXPECT_EQ(mapped.params.ColorMapCount, 3);
@@ -121,7 +132,8 @@ TEST(TgaRead, Parameters) {
   EXPECT_EQ(mapped.params.TgaBackground, kBlack);
   EXPECT_DOUBLE_EQ(mapped.params.TgaDate, 45000.0);
 
-  const std::vector<std::tuple<int, int, int, int>> depths = {{3, 1, 1, 1}, {3, 8, 8, 1}, {2, 16, 5, 3}, {2, 24, 8, 3}, {2, 32, 8, 4}};
+  const std::vector<std::tuple<int, int, int, int>> depths = {
+      {3, 1, 1, 1}, {3, 8, 8, 1}, {2, 16, 5, 3}, {2, 24, 8, 3}, {2, 32, 8, 4}};
   for (const auto& [type, depth, bits, samples] : depths) {
     const Decoded d = Decode(ReadTGAStream, MakeTga({.type = type, .depth = depth}, {}), {}, true);
     EXPECT_EQ(d.params.BitsPerSample, bits) << depth;
@@ -162,7 +174,10 @@ TEST(TgaOracle, PillowNetpbmAndImageMagickFiles) {
   cases.push_back({"pillow_1", omPillow, "im.convert('1')"});
   for (const std::string option : {"-rgb", "-cmap", "-mono", "-rgb -norle", "-cmap -norle"})
     cases.push_back({"netpbm" + std::to_string(cases.size()), omShell,
-                     "pngtopnm {in} | " + std::string(option[1] == 'm' ? "ppmtopgm | " : option[1] == 'c' ? "pnmquant 200 2>/dev/null | " : "") +
+                     "pngtopnm {in} | " +
+                         std::string(option[1] == 'm'   ? "ppmtopgm | "
+                                     : option[1] == 'c' ? "pnmquant 200 2>/dev/null | "
+                                                        : "") +
                          "pamtotga " + option + " > {out}"});
   for (const char* type : {"TGA:", "-type Palette TGA:", "-type Grayscale TGA:", "-compress RLE TGA:"})
     cases.push_back({"magick" + std::to_string(cases.size()), omMagick, type});

@@ -42,9 +42,11 @@ TEST(TgaWrite, RunLengthPackets) {
   // A B A B is one literal packet; a literal packet ends where a run begins.
   TIEWorkingBitmap abab(5, 1, TIEPixelFormat::pf24bit);
   for (int x = 0; x < 5; ++x) Put(abab, x, 0, x == 4 || x % 2 ? MakeBGR(9, 9, 9) : MakeBGR(1, 1, 1));
-  EXPECT_EQ(PixelBytes(Encode(WriteTGAStream, abab, p)), (std::vector<uint8_t>{0x02, 1, 1, 1, 9, 9, 9, 1, 1, 1, 0x81, 9, 9, 9}));
+  EXPECT_EQ(PixelBytes(Encode(WriteTGAStream, abab, p)),
+            (std::vector<uint8_t>{0x02, 1, 1, 1, 9, 9, 9, 1, 1, 1, 0x81, 9, 9, 9}));
   abab.SetSize(4, 1);
-  EXPECT_EQ(PixelBytes(Encode(WriteTGAStream, abab, p)), (std::vector<uint8_t>{0x03, 1, 1, 1, 9, 9, 9, 1, 1, 1, 9, 9, 9}));
+  EXPECT_EQ(PixelBytes(Encode(WriteTGAStream, abab, p)),
+            (std::vector<uint8_t>{0x03, 1, 1, 1, 9, 9, 9, 1, 1, 1, 9, 9, 9}));
 }
 
 TEST(TgaWrite, HeaderIdExtensionAndFooter) {
@@ -156,9 +158,15 @@ TEST(TgaWrite, ReadByPillowAndNetpbm) {
     int bits, samples;
     bool compressed, grey;
   };
-  for (const TCase& c : {TCase{8, 3, true, false}, {8, 3, false, false}, {8, 1, true, false}, {8, 1, false, false},
-                         {4, 1, false, false}, {8, 1, true, true}, {1, 1, false, false}}) {
-    SCOPED_TRACE(std::to_string(c.bits) + "x" + std::to_string(c.samples) + (c.compressed ? " rle" : "") + (c.grey ? " grey" : ""));
+  for (const TCase& c : {TCase{8, 3, true, false},
+                         {8, 3, false, false},
+                         {8, 1, true, false},
+                         {8, 1, false, false},
+                         {4, 1, false, false},
+                         {8, 1, true, true},
+                         {1, 1, false, false}}) {
+    SCOPED_TRACE(std::to_string(c.bits) + "x" + std::to_string(c.samples) + (c.compressed ? " rle" : "") +
+                 (c.grey ? " grey" : ""));
     TIOParamsVals p = Params(c.bits, c.samples, c.compressed);
     p.TgaGrayLevel = c.grey;
     p.TgaDescriptor = "made by a test";

@@ -43,8 +43,12 @@ void PutStamp(uint8_t* s, double date) {
   const double days = std::floor(date);
   const year_month_day ymd{kEpoch + std::chrono::days{int64_t(days)}};
   const int seconds = std::min(kSecondsPerDay - 1, int((date - days) * kSecondsPerDay));
-  const int values[] = {int(unsigned(ymd.month())), int(unsigned(ymd.day())), int(ymd.year()),
-                        seconds / 3600, seconds / 60 % 60, seconds % 60};
+  const int values[] = {int(unsigned(ymd.month())),
+                        int(unsigned(ymd.day())),
+                        int(ymd.year()),
+                        seconds / 3600,
+                        seconds / 60 % 60,
+                        seconds % 60};
   for (int i = 0; i < 6; ++i) Put16(s + 2 * i, values[i]);
 }
 
@@ -59,7 +63,9 @@ std::optional<double> Ratio(const uint8_t* p) {
 void PutRatio(uint8_t* p, double value) {
   if (!(value > 0)) return Put16(p + 2, 10000);
   constexpr double kLimit = 65535;
-  const int64_t den = value < 6.5536 ? 10000 : std::clamp<int64_t>(int64_t(kLimit) / int64_t(std::ceil(std::min(value, kLimit))), 1, 10000);
+  const int64_t den =
+      value < 6.5536 ? 10000
+                     : std::clamp<int64_t>(int64_t(kLimit) / int64_t(std::ceil(std::min(value, kLimit))), 1, 10000);
   Put16(p, int64_t(std::min(kLimit, value * double(den))));
   Put16(p + 2, den);
 }

@@ -25,9 +25,9 @@ bool HasHeader(TIEStream& stream) {
 
 constexpr TIOContentTest kTests[] = {{140, HasHeader}};
 
-constexpr const char* kFields[] = {"TgaXPos",      "TgaYPos",       "TgaCompressed",  "TgaDescriptor",
-                                   "TgaAuthor",    "TgaDate",       "TgaImageName",   "TgaBackground",
-                                   "TgaAspectRatio", "TgaGamma",    "TgaGrayLevel",   "ColorMap"};
+constexpr const char* kFields[] = {"TgaXPos",        "TgaYPos",  "TgaCompressed", "TgaDescriptor",
+                                   "TgaAuthor",      "TgaDate",  "TgaImageName",  "TgaBackground",
+                                   "TgaAspectRatio", "TgaGamma", "TgaGrayLevel",  "ColorMap"};
 
 std::string Detail(const TIOParamsVals& p) { return p.TgaCompressed ? " Compressed" : " Uncompressed"; }
 

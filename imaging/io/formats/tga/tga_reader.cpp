@@ -36,7 +36,8 @@ enum class TTgaPixels { tpBits, tpIndexed, tpGreyAlpha, tp555, tpBgr, tpBgra };
 int U16At(const uint8_t* p) { return p[0] | p[1] << 8; }
 
 TTgaHeader ParseHeader(const uint8_t* h) {
-  return {h[0], h[1], h[2], U16At(h + 3), U16At(h + 5), h[7], U16At(h + 8), U16At(h + 10), U16At(h + 12), U16At(h + 14), h[16], h[17]};
+  return {h[0],         h[1],          h[2],          U16At(h + 3),  U16At(h + 5), h[7],
+          U16At(h + 8), U16At(h + 10), U16At(h + 12), U16At(h + 14), h[16],        h[17]};
 }
 
 const char* Problem(const TTgaHeader& h) {
@@ -50,15 +51,22 @@ const char* Problem(const TTgaHeader& h) {
 
 TTgaPixels PixelsOf(const TTgaHeader& h) {
   switch (h.depth) {
-    case 1: return TTgaPixels::tpBits;
-    case 8: return TTgaPixels::tpIndexed;
-    case 16: return h.Grey() ? TTgaPixels::tpGreyAlpha : TTgaPixels::tp555;
-    case 24: return TTgaPixels::tpBgr;
-    default: return TTgaPixels::tpBgra;
+    case 1:
+      return TTgaPixels::tpBits;
+    case 8:
+      return TTgaPixels::tpIndexed;
+    case 16:
+      return h.Grey() ? TTgaPixels::tpGreyAlpha : TTgaPixels::tp555;
+    case 24:
+      return TTgaPixels::tpBgr;
+    default:
+      return TTgaPixels::tpBgra;
   }
 }
 
-TBGR Colour555(int v) { return MakeBGR(uint8_t((v >> 10 & 31) * 8), uint8_t((v >> 5 & 31) * 8), uint8_t((v & 31) * 8)); }
+TBGR Colour555(int v) {
+  return MakeBGR(uint8_t((v >> 10 & 31) * 8), uint8_t((v >> 5 & 31) * 8), uint8_t((v & 31) * 8));
+}
 
 // Blue, green, red of every 15-bit value (the top bit of 16 is ignored).
 const std::array<TBGR, 32768>& Table555() {
@@ -75,7 +83,8 @@ using TPalette = std::array<TBGR, 256>;
 // Entry 32 r + 4 g + b of the cube is (32 r + 28, 32 g + 28, 64 b + 60).
 TPalette ColourCube() {
   TPalette cube;
-  for (int i = 0; i < 256; ++i) cube[size_t(i)] = MakeBGR(uint8_t(32 * (i >> 5) + 28), uint8_t(32 * (i >> 2 & 7) + 28), uint8_t(64 * (i & 3) + 60));
+  for (int i = 0; i < 256; ++i)
+    cube[size_t(i)] = MakeBGR(uint8_t(32 * (i >> 5) + 28), uint8_t(32 * (i >> 2 & 7) + 28), uint8_t(64 * (i & 3) + 60));
   return cube;
 }
 

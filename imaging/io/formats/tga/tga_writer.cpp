@@ -147,7 +147,8 @@ void WriteTga(TIOWriteArgs& a) {
 
 void WriteTGAStream(TIOWriteArgs& args) {
   if (args.Bitmap.Empty()) return Fail(args, "empty image");
-  if (args.Bitmap.Width() > 65535 || args.Bitmap.Height() > 65535) return Fail(args, "image too large for a Targa file");
+  if (args.Bitmap.Width() > 65535 || args.Bitmap.Height() > 65535)
+    return Fail(args, "image too large for a Targa file");
   args.Progress.Guard([&] { WriteTga(args); });
 }
 
