@@ -17,15 +17,17 @@ struct TOpenCase {
 constexpr TOpenCase kOpens[] = {
     {"picture.pcx", "37x23 pixels  100 dpi"},
     {"picture.ppm", "37x23 pixels  96 dpi"},
+    {"picture.tga", "37x23 pixels  96 dpi"},
 };
 
 // Saved copies and the netpbm program that reads them.
-constexpr std::pair<const char*, const char*> kSaves[] = {{"copy.pcx", "pcxtoppm"}, {"copy.pgm", "pamtopnm"}};
+constexpr std::pair<const char*, const char*> kSaves[] = {{"copy.pcx", "pcxtoppm"}, {"copy.tga", "tgatoppm"},
+                                                          {"copy.pgm", "pamtopnm"}};
 
 TEST(PcxTgaPxmDocuments, OpenListsAndOpensThemAndSaveWritesThem) {
   if (!HavePillow() || test::Run("command -v pcxtoppm tgatoppm >/dev/null") != 0) GTEST_SKIP() << "Pillow or netpbm missing";
   const QString filter = OpenFilter();
-  for (const char* pattern : {"*.pcx", "*.ppm", "*.pgm", "*.pbm", "*.pnm"})
+  for (const char* pattern : {"*.pcx", "*.tga", "*.ppm", "*.pgm", "*.pbm", "*.pnm"})
     EXPECT_TRUE(filter.section(";;", 0, 0).contains(pattern)) << pattern;
   TempDir dir;
   const std::string source = MakeOraclePicture(dir);

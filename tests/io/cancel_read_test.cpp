@@ -10,7 +10,7 @@ namespace {
 
 TEST(CancelRead, KeepsTheRowsDone) {
   TempDir dir;
-  for (const char* name : {"a.pcx", "a.ppm"}) {
+  for (const char* name : {"a.pcx", "a.ppm", "a.tga"}) {
     SCOPED_TRACE(name);
     TIEWorkingBitmap bitmap(4, 8, TIEPixelFormat::pf24bit);
     bitmap.Fill(MakeBGR(10, 20, 30));

@@ -186,7 +186,7 @@ TEST_F(IoFixture, ProgressReachesTheHandlerAndCancelStops) {
 TEST_F(IoFixture, OpaqueAlphaAfterFormatsWithoutTransparency) {
   TIEMask alpha;
   io.SetAlphaMask(&alpha);
-  for (const char* name : {"a.pcx", "a.ppm"}) {
+  for (const char* name : {"a.pcx", "a.ppm", "a.tga"}) {
     bitmap = TIEWorkingBitmap(5, 3, TIEPixelFormat::pf24bit);
     alpha.Allocate(2, 2, 8);
     io.SaveToFile(dir.File(name));

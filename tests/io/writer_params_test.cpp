@@ -51,7 +51,7 @@ TEST(WriterParams, EveryWriterTakesWhatOtherReadersLeave) {
       {{"palette", TMaker::omPillow, "im.quantize(256)"}, ".bmp"},
       {{"cmyk", TMaker::omMagick, "-colorspace CMYK -quality 95 JPG:"}, ".jpg"},
   };
-  const std::string extensions[] = {".bmp", ".pcx", ".ppm", ".pgm", ".tif", ".gif", ".png", ".jpg"};
+  const std::string extensions[] = {".bmp", ".pcx", ".ppm", ".pgm", ".tif", ".gif", ".png", ".jpg", ".tga"};
   for (const auto& [input, ext] : inputs) {
     const std::string file = MakeOracleFile(dir, source, input, ext);
     ASSERT_FALSE(file.empty()) << input.name;
