@@ -21,8 +21,13 @@ inline bool DecodeBytes(TIOReadProc read, const std::vector<uint8_t>& bytes, TIE
   return !aborting;
 }
 
-inline std::vector<uint8_t> EncodeBytes(TIOWriteProc write, const TIEWorkingBitmap& bitmap, TIOParamsVals& params) {
-  TIEMemoryStream out;
+// `reserve` bytes of the output are allocated up front, as a file would not
+// grow by copying what was written.
+inline std::vector<uint8_t> EncodeBytes(TIOWriteProc write, const TIEWorkingBitmap& bitmap, TIOParamsVals& params,
+                                        int64_t reserve = 0) {
+  std::vector<uint8_t> memory;
+  memory.reserve(size_t(reserve));
+  TIEMemoryStream out(std::move(memory));
   bool aborting = false;
   TIOProgress progress;
   progress.Aborting = &aborting;

@@ -81,7 +81,7 @@ void EncodeCase(benchmark::State& state, TEncode e) {
   params.TgaCompressed = e.compressed;
   bench::TimedAgainstMemcpy(state, PixelBytes(bitmap), [&] {
     TIOParamsVals each = params;
-    benchmark::DoNotOptimize(bench::EncodeBytes(write, bitmap, each).data());
+    benchmark::DoNotOptimize(bench::EncodeBytes(write, bitmap, each, PixelBytes(bitmap) * 5 / 4 + 65536).data());
   }, true);
 }
 
