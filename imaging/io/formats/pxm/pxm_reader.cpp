@@ -4,12 +4,11 @@
 // through a table that clamps to the maximum value and scales to 255.
 #include <algorithm>
 #include <cstring>
-#include <utility>
 #include <vector>
 
 #include "imaging/core/engine_settings.h"
 #include "imaging/io/dib_util.h"
-#include "imaging/io/formats/pxm/pxm_bits.h"
+#include "imaging/io/formats/pxm/pxm_rows.h"
 #include "imaging/io/formats/pxm/pxm_codec.h"
 #include "imaging/io/formats/pxm/pxm_tokens.h"
 #include "imaging/io/row_loop.h"
@@ -166,7 +165,7 @@ bool ReadsInPlace(const TPxmHeader& h) { return h.kind == '4' || (h.kind == '6' 
 
 void ConvertInPlace(const TPxmHeader& h, uint8_t* row) {
   if (h.Bitmap()) return InvertBitRow(row, row, h.width);
-  for (int64_t x = 0; x < h.width; ++x, row += 3) std::swap(row[0], row[2]);
+  SwapRedBlueRow(row, row, h.width);
 }
 
 void ReadPixels(TIOReadArgs& a, TPxmTokenReader& tokens, const TPxmHeader& h) {
