@@ -153,20 +153,16 @@ void StoreSamples(int samples, int64_t width, Sample at, uint8_t* dst) {
 // One gathered row into bitmap row `dst`.
 void StoreRow(const TPxmHeader& h, const std::vector<uint8_t>& table, const uint8_t* row, uint8_t* dst) {
   if (h.Bitmap()) return InvertBitRow(row, dst, h.width);
+  if (h.maxValue == 255 && h.Samples() == 1) return GreyToBgrRow(row, dst, h.width);
   const uint8_t* scale = table.data();
   if (h.SampleBytes() == 2)
     return StoreSamples(h.Samples(), h.width, [=](int64_t i) { return scale[row[2 * i] << 8 | row[2 * i + 1]]; }, dst);
   StoreSamples(h.Samples(), h.width, [=](int64_t i) { return scale[row[i]]; }, dst);
 }
 
-// Binary rows that the bitmap row holds as they are (packed bits, or R, G, B
-// bytes with the maximum 255) are read into it and converted there.
-bool ReadsInPlace(const TPxmHeader& h) { return h.kind == '4' || (h.kind == '6' && h.maxValue == 255); }
-
-void ConvertInPlace(const TPxmHeader& h, uint8_t* row) {
-  if (h.Bitmap()) return InvertBitRow(row, row, h.width);
-  SwapRedBlueRow(row, row, h.width);
-}
+// P6 rows of bytes (the maximum 255) are read into the bitmap row itself and
+// their red and blue swapped there.
+bool ReadsInPlace(const TPxmHeader& h) { return h.kind == '6' && h.maxValue == 255; }
 
 void ReadPixels(TIOReadArgs& a, TPxmTokenReader& tokens, const TPxmHeader& h) {
   if (!a.Bitmap.AllocateUninitialised(h.width, h.height, h.Bitmap() ? TIEPixelFormat::pf1bit : TIEPixelFormat::pf24bit))
@@ -180,7 +176,7 @@ void ReadPixels(TIOReadArgs& a, TPxmTokenReader& tokens, const TPxmHeader& h) {
     uint8_t* dst = a.Bitmap.ScanLine(y);
     const bool complete = source.Next(inPlace ? dst : row.data());
     if (inPlace)
-      ConvertInPlace(h, dst);
+      SwapRedBlueRow(dst, dst, h.width);
     else
       StoreRow(h, table, row.data(), dst);
     return complete;

@@ -8,57 +8,74 @@ namespace quillet {
 
 namespace {
 
-#if defined(__x86_64__)
-// Byte k of a swapped run of pixels comes from byte Source(k).
-constexpr int Source(int k) { return k - k % 3 + 2 - k % 3; }
+// Output byte k of a run of B, G, R pixels comes from input byte Source(k).
+constexpr int SwapSource(int k) { return k - k % 3 + 2 - k % 3; }
+constexpr int GreySource(int k) { return k / 3; }
 
-// Block o of 16 bytes out of three gathered from block s of the three read:
-// byte q takes byte m[o][s][q] of block s, or 0 (-128) when another block has it.
-struct TSwapMasks {
+#if defined(__x86_64__)
+// Sixteen pixels out (48 bytes, three blocks) from `in` blocks of 16 bytes:
+// byte q of out block o takes byte m[o][s][q] of in block s, or 0 (-128) when
+// another block has it.
+struct TShuffleMasks {
   alignas(16) int8_t m[3][3][16] = {};
 };
 
-constexpr TSwapMasks MakeSwapMasks() {
-  TSwapMasks masks;
+constexpr TShuffleMasks MakeMasks(int (*source)(int)) {
+  TShuffleMasks masks;
   for (int o = 0; o < 3; ++o)
     for (int s = 0; s < 3; ++s)
       for (int q = 0; q < 16; ++q) {
-        const int from = Source(16 * o + q);
+        const int from = source(16 * o + q);
         masks.m[o][s][q] = int8_t(from / 16 == s ? from % 16 : -128);
       }
   return masks;
 }
 
-// Sixteen pixels at a time, all three blocks read before any is written, on
-// processors that have the byte shuffle; returns the bytes done.
-__attribute__((target("ssse3"))) int64_t SwapWide(const uint8_t* src, uint8_t* dst, int64_t bytes) {
-  static constexpr TSwapMasks kMasks = MakeSwapMasks();
-  __m128i masks[3][3];
+// Sixteen pixels at a time through byte shuffles, every block read before any
+// is written; returns the pixels done.
+template <int InBlocks>
+__attribute__((target("ssse3"))) int64_t ShuffleWide(const uint8_t* src, uint8_t* dst, int64_t width,
+                                                     const TShuffleMasks& masks) {
+  __m128i m[3][InBlocks];
   for (int o = 0; o < 3; ++o)
-    for (int s = 0; s < 3; ++s) masks[o][s] = _mm_load_si128(reinterpret_cast<const __m128i*>(kMasks.m[o][s]));
-  int64_t i = 0;
-  for (; i + 48 <= bytes; i += 48) {
-    __m128i in[3], out[3];
-    for (int s = 0; s < 3; ++s) in[s] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i + 16 * s));
-    for (int o = 0; o < 3; ++o)
-      out[o] = _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(in[0], masks[o][0]), _mm_shuffle_epi8(in[1], masks[o][1])),
-                            _mm_shuffle_epi8(in[2], masks[o][2]));
-    for (int o = 0; o < 3; ++o) _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i + 16 * o), out[o]);
+    for (int s = 0; s < InBlocks; ++s) m[o][s] = _mm_load_si128(reinterpret_cast<const __m128i*>(masks.m[o][s]));
+  int64_t x = 0;
+  for (; x + 16 <= width; x += 16, src += 16 * InBlocks, dst += 48) {
+    __m128i in[InBlocks], out[3];
+    for (int s = 0; s < InBlocks; ++s) in[s] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 16 * s));
+    for (int o = 0; o < 3; ++o) {
+      out[o] = _mm_shuffle_epi8(in[0], m[o][0]);
+      for (int s = 1; s < InBlocks; ++s) out[o] = _mm_or_si128(out[o], _mm_shuffle_epi8(in[s], m[o][s]));
+    }
+    for (int o = 0; o < 3; ++o) _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 16 * o), out[o]);
   }
-  return i;
+  return x;
 }
 
 bool HasShuffle() {
   static const bool has = __builtin_cpu_supports("ssse3");
   return has;
 }
+
+int64_t SwapWide(const uint8_t* src, uint8_t* dst, int64_t width) {
+  static constexpr TShuffleMasks kMasks = MakeMasks(SwapSource);
+  return HasShuffle() ? ShuffleWide<3>(src, dst, width, kMasks) : 0;
+}
+
+int64_t GreyWide(const uint8_t* src, uint8_t* dst, int64_t width) {
+  static constexpr TShuffleMasks kMasks = MakeMasks(GreySource);
+  return HasShuffle() ? ShuffleWide<1>(src, dst, width, kMasks) : 0;
+}
 #else
 int64_t SwapWide(const uint8_t*, uint8_t*, int64_t) { return 0; }
-bool HasShuffle() { return false; }
+int64_t GreyWide(const uint8_t*, uint8_t*, int64_t) { return 0; }
 #endif
 
 }  // namespace
 
+#if defined(__x86_64__)
+__attribute__((target_clones("avx2", "default")))
+#endif
 void InvertBitRow(const uint8_t* src, uint8_t* dst, int64_t width) {
   const int64_t bytes = (width + 7) / 8;
   for (int64_t i = 0; i < bytes; ++i) dst[i] = uint8_t(~src[i]);
@@ -66,11 +83,14 @@ void InvertBitRow(const uint8_t* src, uint8_t* dst, int64_t width) {
 }
 
 void SwapRedBlueRow(const uint8_t* src, uint8_t* dst, int64_t width) {
-  const int64_t bytes = 3 * width;
-  for (int64_t i = HasShuffle() ? SwapWide(src, dst, bytes) : 0; i < bytes; i += 3) {
+  for (int64_t i = 3 * SwapWide(src, dst, width); i < 3 * width; i += 3) {
     const uint8_t first = src[i];
     dst[i] = src[i + 2], dst[i + 1] = src[i + 1], dst[i + 2] = first;
   }
+}
+
+void GreyToBgrRow(const uint8_t* src, uint8_t* dst, int64_t width) {
+  for (int64_t x = GreyWide(src, dst, width); x < width; ++x) dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = src[x];
 }
 
 }  // namespace quillet
