@@ -153,16 +153,12 @@ void StoreSamples(int samples, int64_t width, Sample at, uint8_t* dst) {
 // One gathered row into bitmap row `dst`.
 void StoreRow(const TPxmHeader& h, const std::vector<uint8_t>& table, const uint8_t* row, uint8_t* dst) {
   if (h.Bitmap()) return InvertBitRow(row, dst, h.width);
-  if (h.maxValue == 255 && h.Samples() == 1) return GreyToBgrRow(row, dst, h.width);
+  if (h.maxValue == 255) return h.Samples() == 1 ? GreyToBgrRow(row, dst, h.width) : SwapRedBlueRow(row, dst, h.width);
   const uint8_t* scale = table.data();
   if (h.SampleBytes() == 2)
     return StoreSamples(h.Samples(), h.width, [=](int64_t i) { return scale[row[2 * i] << 8 | row[2 * i + 1]]; }, dst);
   StoreSamples(h.Samples(), h.width, [=](int64_t i) { return scale[row[i]]; }, dst);
 }
-
-// P6 rows of bytes (the maximum 255) are read into the bitmap row itself and
-// their red and blue swapped there.
-bool ReadsInPlace(const TPxmHeader& h) { return h.kind == '6' && h.maxValue == 255; }
 
 void ReadPixels(TIOReadArgs& a, TPxmTokenReader& tokens, const TPxmHeader& h) {
   if (!a.Bitmap.AllocateUninitialised(h.width, h.height, h.Bitmap() ? TIEPixelFormat::pf1bit : TIEPixelFormat::pf24bit))
@@ -170,15 +166,10 @@ void ReadPixels(TIOReadArgs& a, TPxmTokenReader& tokens, const TPxmHeader& h) {
   if (h.Binary()) tokens.SyncStream();
   TRowSource source(a.Stream, tokens, h);
   const std::vector<uint8_t> table = h.Bitmap() ? std::vector<uint8_t>() : ScaleTable(h);
-  const bool inPlace = ReadsInPlace(h);
-  std::vector<uint8_t> row(inPlace ? 0 : size_t(h.RowBytes()));
+  std::vector<uint8_t> row(size_t(h.RowBytes()));
   ReadRows(a, "truncated pixel data", TRowOrder::roTopDown, [&](int64_t y) {
-    uint8_t* dst = a.Bitmap.ScanLine(y);
-    const bool complete = source.Next(inPlace ? dst : row.data());
-    if (inPlace)
-      SwapRedBlueRow(dst, dst, h.width);
-    else
-      StoreRow(h, table, row.data(), dst);
+    const bool complete = source.Next(row.data());
+    StoreRow(h, table, row.data(), a.Bitmap.ScanLine(y));
     return complete;
   });
 }

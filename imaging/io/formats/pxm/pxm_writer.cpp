@@ -54,7 +54,7 @@ void FileRow(TPxmKind kind, const TIEWorkingBitmap& image, int64_t y, std::vecto
       InvertBitRow(src, dst, image.Width());
       break;
     case TPxmKind::pkGrey:
-      for (int64_t x = 0; x < image.Width(); ++x, src += 3) dst[x] = uint8_t(GreyLevel(MakeBGR(src[2], src[1], src[0])));
+      BgrToGreyRow(src, dst, image.Width());
       break;
     case TPxmKind::pkColour:
       SwapRedBlueRow(src, dst, image.Width());
