@@ -103,6 +103,11 @@ void TEditForm::FillImage(TCreationMode mode) {
       fresh.Resize(state.NewImageWidth, state.NewImageHeight, state.NewImageFormat);
       fresh.Fill(kWhite);
       ZiridEvView1->Assign(fresh);
+      if (state.NewImageFormat == TIEPixelFormat::pf1bit) {
+        // saved as a black and white file, as created
+        ZiridEvIO1.Params.BitsPerSample = 1;
+        ZiridEvIO1.Params.SamplesPerPixel = 1;
+      }
       ShowImageInfo();
       break;
     }

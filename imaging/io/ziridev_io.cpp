@@ -185,12 +185,15 @@ void TZiridEvIO::ReadStream(TIEStream& stream, int32_t fileType) {
 
 // ---- parameters only
 
-void TZiridEvIO::ReadParams(TIEStream& stream, int32_t fileType) {
+// The reader sees the frame's bytes (the rest of the stream without a stream
+// header) and the stream is left after the frame when it has an end.
+void TZiridEvIO::ReadParams(TIEStream& stream, int32_t fileType, const TStreamFrame& frame) {
   Params.FileType = fileType;
   ClearMetadata();
   const TFileFormatInfo* format = ReadableFormat(fileType);
   TIEWorkingBitmap untouched;
-  if (format) RunReader(*format, stream, link_.Bitmap() ? *link_.Bitmap() : untouched, stream.Remaining(), true);
+  if (format) RunReader(*format, stream, link_.Bitmap() ? *link_.Bitmap() : untouched, frame.BytesAvailable, true);
+  if (frame.End >= 0) stream.Seek(frame.End, TSeekOrigin::soBeginning);
   if (Aborting) Params.FileType = ftNone;
 }
 
@@ -202,7 +205,7 @@ void TZiridEvIO::ParamsFromFileFormat(const std::string& fileName, int32_t fileT
   Begin();
   TIEFileStream file;
   if (file.Open(fileName, TIEFileStream::fmRead))
-    ReadParams(file, fileType);
+    ReadParams(file, fileType, {file.Remaining(), -1});
   else
     Params.FileType = ftNone, Fail("cannot open " + fileName + ": " + file.ErrorText());
   Params.FileName = fileName;
@@ -214,13 +217,13 @@ void TZiridEvIO::ParamsFromStream(TIEStream& stream) { ParamsFromStreamFormat(st
 void TZiridEvIO::ParamsFromStreamFormat(TIEStream& stream, int32_t fileType) {
   Begin();
   const TFileFormatInfo* known = FindFormatByType(fileType);
-  const std::optional<TStreamFrame> frame =
-      known ? ReadStreamHeader(stream, *known, StreamHeaders) : std::optional<TStreamFrame>(TStreamFrame{});
+  const std::optional<TStreamFrame> frame = known ? ReadStreamHeader(stream, *known, StreamHeaders)
+                                                  : std::optional<TStreamFrame>(TStreamFrame{stream.Remaining(), -1});
   if (!frame) {
     Params.FileType = ftNone;
     return Fail("missing stream header");
   }
-  ReadParams(stream, fileType);
+  ReadParams(stream, fileType, *frame);
 }
 
 // ---- writes

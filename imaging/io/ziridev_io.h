@@ -13,6 +13,7 @@
 #include "imaging/core/working_bitmap.h"
 #include "imaging/io/format_table.h"
 #include "imaging/io/io_params.h"
+#include "imaging/io/stream_header.h"
 #include "imaging/io/io_progress.h"
 
 namespace quillet {
@@ -148,7 +149,7 @@ class TZiridEvIO {
   static int CountImages(const std::string& fileName, int32_t fileType);
   void ReadStream(TIEStream& stream, int32_t fileType);
   void FinishRead(const TFileFormatInfo& format, const std::string& fileName, bool setsDpi);
-  void ReadParams(TIEStream& stream, int32_t fileType);
+  void ReadParams(TIEStream& stream, int32_t fileType, const TStreamFrame& frame);
   // The format of a read: known and readable, else the operation fails (an
   // unknown code also forgets the last file) and the result is nullptr.
   const TFileFormatInfo* ReadableFormat(int32_t fileType);

@@ -11,6 +11,7 @@
 #include "app/about_box.h"
 #include "app/color_swatch.h"
 #include "app_fixture.h"
+#include "support/test_support.h"
 
 namespace quillet::test {
 namespace {
@@ -218,6 +219,20 @@ TEST(FrameForm, SwatchesHelpAndAbout) {
   f.About1Click();
   EXPECT_TRUE(f.AboutBox->Image1->pixmap().isNull());  // released when hidden
   EXPECT_EQ(f.AboutBox->windowTitle(), "About");
+}
+
+// A new black and white image is saved as a 1-bit file.
+TEST(FrameForm, NewBlackAndWhiteImagesSaveAsOneBit) {
+  Editor e;
+  TEditForm* doc = e.New(9, 4, true);
+  TempDir dir;
+  e.saveName = QString::fromStdString(dir.File("bw.bmp"));
+  doc->Save();
+  e.saveName = QString::fromStdString(dir.File("bw.pcx"));
+  doc->Save();
+  EXPECT_TRUE(e.warnings.isEmpty()) << e.warnings.join("; ").toStdString();
+  EXPECT_EQ(ReadFileBytes(dir.File("bw.bmp")).at(28), 1);  // bits per pixel
+  EXPECT_EQ(ReadFileBytes(dir.File("bw.pcx")).at(3), 1);
 }
 
 }  // namespace

@@ -68,10 +68,13 @@ TEST(FormatFilter, ListsWhatCanBeReadAndWritten) {
   EXPECT_EQ(SaveDialogFilter(),
             "TIFF Bitmap (TIF;TIFF)|*.tif;*.tiff|JPEG Bitmap (JPG;JPEG;JPE)|*.jpg;*.jpeg;*.jpe|PaintBrush (PCX)|*.pcx|"
             "Windows Bitmap (BMP;DIB;RLE)|*.bmp;*.dib;*.rle|Portable Network Graphics (PNG)|*.png|"
-            "Portable Pixmap, GreyMap, BitMap (PXM;PPM;PGM;PBM)|*.pxm;*.ppm;*.pgm;*.pbm");
+            "Targa Bitmap (TGA;TARGA;VDA;ICB;VST;PIX)|*.tga;*.targa;*.vda;*.icb;*.vst;*.pix|"
+            "Portable Pixmap, GreyMap, BitMap (PXM;PPM;PGM;PBM;PNM)|*.pxm;*.ppm;*.pgm;*.pbm;*.pnm");
   const std::string open = OpenDialogFilter(true);
-  EXPECT_EQ(open.rfind("All graphics|*.tif;*.tiff;*.jpg;*.jpeg;*.jpe;*.pcx;*.bmp;*.dib;*.rle;*.ico;*.cur;*.png;*.pxm;*.ppm;*.pgm;*.pbm;", 0), 0u)
-      << open;
+  const std::string all =
+      "All graphics|*.tif;*.tiff;*.jpg;*.jpeg;*.jpe;*.pcx;*.bmp;*.dib;*.rle;*.ico;*.cur;*.png;"
+      "*.tga;*.targa;*.vda;*.icb;*.vst;*.pix;*.pxm;*.ppm;*.pgm;*.pbm;*.pnm;";
+  EXPECT_EQ(open.rfind(all, 0), 0u) << open;
   EXPECT_NE(open.find("|Windows Cursor (CUR)|*.cur|"), std::string::npos);
   EXPECT_NE(open.find(";*.avi|"), std::string::npos);
   EXPECT_EQ(open.substr(open.size() - 30), "|Video for Windows (AVI)|*.avi");

@@ -88,6 +88,10 @@ TEST(Detect, TargaHeaders) {
   std::vector<uint8_t> ppm = Text("P6\n4 4\n255\n");
   ppm.resize(ppm.size() + 48, 0x18);
   EXPECT_EQ(DetectAt(ppm), ftPXM);
+  // So does an ASCII bitmap whose byte 16 is a space (a depth of 32).
+  std::vector<uint8_t> pbm = Text("P1\n6 4\n0 1 0 1 0 1\n1 0 1 0 1 0\n");
+  ASSERT_EQ(pbm[16], ' ');
+  EXPECT_EQ(DetectAt(pbm), ftPXM);
 }
 
 TEST(Detect, PxmHeaders) {

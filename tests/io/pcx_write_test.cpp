@@ -99,12 +99,16 @@ TEST(PcxWrite, RoundTrips) {
   EXPECT_EQ(RgbBytes(back.bitmap), RgbBytes(bits));
 }
 
+// The trailing palette is found at the end of the framed data, for a full
+// read and a parameter read alike, and both leave the stream after the frame.
 TEST(PcxWrite, StreamHeaderAroundTheData) {
   TIEWorkingBitmap image(5, 2, TIEPixelFormat::pf24bit), back;
   image.Fill(MakeBGR(10, 200, 30));
   TZiridEvIO io;
   io.SetAttachedBitmap(&image);
   io.StreamHeaders = true;
+  io.Params.BitsPerSample = 8;
+  io.Params.SamplesPerPixel = 1;
   TIEMemoryStream s;
   io.SaveToStreamFormat(s, ftPCX);
   ASSERT_FALSE(io.Aborting) << io.LastError;
@@ -115,6 +119,12 @@ TEST(PcxWrite, StreamHeaderAroundTheData) {
   TZiridEvIO reader;
   reader.SetAttachedBitmap(&back);
   reader.StreamHeaders = true;
+  reader.ParamsFromStreamFormat(s, ftPCX);
+  ASSERT_FALSE(reader.Aborting) << reader.LastError;
+  EXPECT_EQ(s.Position(), int64_t(bytes.size()));
+  ASSERT_EQ(reader.Params.ColorMapCount, 256);
+  EXPECT_EQ(reader.Params.ColorMap[0], MakeBGR(10, 200, 30));
+  s.Seek(0, TSeekOrigin::soBeginning);
   reader.LoadFromStreamFormat(s, ftPCX);
   ASSERT_FALSE(reader.Aborting) << reader.LastError;
   EXPECT_EQ(s.Position(), int64_t(bytes.size()));

@@ -34,8 +34,7 @@ constexpr const char* kFields[] = {"PxmComments"};
 extern const TFileFormatInfo PXMFormat{
     .TypeCode = ftPXM,
     .Name = "Portable Pixmap, GreyMap, BitMap",
-    .Extensions = "PXM;PPM;PGM;PBM",
-    .ExtraExtensions = "PNM",
+    .Extensions = "PXM;PPM;PGM;PBM;PNM",
     .Tests = kTests,
     .ReadProc = ReadPXMStream,
     .WriteProc = WritePXMStream,

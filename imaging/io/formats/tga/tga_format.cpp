@@ -1,6 +1,6 @@
-// The Targa format: table row, content test and description. Its codec is
-// not built yet, so reads and writes fail cleanly.
+// The Targa format: table row, content test, codec and description.
 #include "imaging/io/format_table.h"
+#include "imaging/io/formats/tga/tga_codec.h"
 
 namespace quillet {
 
@@ -13,22 +13,21 @@ bool IsPixelDepth(int depth) {
 }
 
 // An 18-byte header with a known image type and depth that is not the start
-// of a PXM header.
+// of a PXM header ("P1" to "P6"; a Targa never has such a colour map type).
 bool HasHeader(TIEStream& stream) {
   const int64_t start = stream.Position();
   uint8_t h[18];
   const bool read = stream.ReadExact(h, sizeof h);
   stream.Seek(start, TSeekOrigin::soBeginning);
   if (!read || !IsImageType(h[2]) || !IsPixelDepth(h[16])) return false;
-  const bool pxmStart = h[0] == 'P' && h[1] >= '2' && h[1] <= '6' && (h[2] == ' ' || h[2] == '#' || h[2] == '\n');
-  return !pxmStart;
+  return !(h[0] == 'P' && h[1] >= '1' && h[1] <= '6');
 }
 
 constexpr TIOContentTest kTests[] = {{140, HasHeader}};
 
-constexpr const char* kFields[] = {"TgaXPos",      "TgaYPos",       "TgaCompressed",  "TgaDescriptor",
-                                   "TgaAuthor",    "TgaDate",       "TgaImageName",   "TgaBackground",
-                                   "TgaAspectRatio", "TgaGamma",    "TgaGrayLevel",   "ColorMap"};
+constexpr const char* kFields[] = {"TgaXPos",        "TgaYPos",  "TgaCompressed", "TgaDescriptor",
+                                   "TgaAuthor",      "TgaDate",  "TgaImageName",  "TgaBackground",
+                                   "TgaAspectRatio", "TgaGamma", "TgaGrayLevel",  "ColorMap"};
 
 std::string Detail(const TIOParamsVals& p) { return p.TgaCompressed ? " Compressed" : " Uncompressed"; }
 
@@ -40,6 +39,8 @@ extern const TFileFormatInfo TGAFormat{
     .Extensions = "TGA;TARGA;VDA;ICB;VST;PIX",
     .ExtraExtensions = "WIN",
     .Tests = kTests,
+    .ReadProc = ReadTGAStream,
+    .WriteProc = WriteTGAStream,
     .Fields = kFields,
     .Detail = Detail,
     .StreamReadSetsDpi = false,
