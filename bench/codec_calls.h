@@ -21,12 +21,11 @@ inline bool DecodeBytes(TIOReadProc read, const std::vector<uint8_t>& bytes, TIE
   return !aborting;
 }
 
-// `reserve` bytes of the output are allocated up front, as a file would not
-// grow by copying what was written.
+// The bytes are written into `memory`, emptied first: memory kept from an
+// earlier call is written again without growing or fresh pages.
 inline std::vector<uint8_t> EncodeBytes(TIOWriteProc write, const TIEWorkingBitmap& bitmap, TIOParamsVals& params,
-                                        int64_t reserve = 0) {
-  std::vector<uint8_t> memory;
-  memory.reserve(size_t(reserve));
+                                        std::vector<uint8_t> memory = {}) {
+  memory.clear();
   TIEMemoryStream out(std::move(memory));
   bool aborting = false;
   TIOProgress progress;
