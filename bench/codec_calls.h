@@ -21,8 +21,12 @@ inline bool DecodeBytes(TIOReadProc read, const std::vector<uint8_t>& bytes, TIE
   return !aborting;
 }
 
-inline std::vector<uint8_t> EncodeBytes(TIOWriteProc write, const TIEWorkingBitmap& bitmap, TIOParamsVals& params) {
-  TIEMemoryStream out;
+// The bytes are written into `memory`, emptied first: memory kept from an
+// earlier call is written again without growing or fresh pages.
+inline std::vector<uint8_t> EncodeBytes(TIOWriteProc write, const TIEWorkingBitmap& bitmap, TIOParamsVals& params,
+                                        std::vector<uint8_t> memory = {}) {
+  memory.clear();
+  TIEMemoryStream out(std::move(memory));
   bool aborting = false;
   TIOProgress progress;
   progress.Aborting = &aborting;

@@ -62,11 +62,16 @@ def time_magick(src, extra, out, runs=3):
     return max(min(run(extra) for _ in range(runs)) - plain, 0.01)
 
 
-def time_bench(program, case, extra=()):
-    """Real milliseconds per iteration of the Google Benchmark case BM_<case> of `program`."""
+def bench_run(program, case, extra=()):
+    """The JSON record of the Google Benchmark case BM_<case> of `program` (its counters included)."""
     out = subprocess.run([program, "--benchmark_filter=^BM_%s(/|$)" % case, "--benchmark_format=json",
                           "--benchmark_min_time=0.5"] + list(extra), check=True, capture_output=True, text=True).stdout
     run = json.loads(out)["benchmarks"][0]
     if run.get("error_occurred"):
         raise SystemExit("%s: %s" % (os.path.basename(program), run.get("error_message")))
-    return run["real_time"]
+    return run
+
+
+def time_bench(program, case, extra=()):
+    """Real milliseconds per iteration of the Google Benchmark case BM_<case> of `program`."""
+    return bench_run(program, case, extra)["real_time"]

@@ -1,10 +1,11 @@
 // PCX reader: the 128-byte header checked against the byte count, the header
 // and trailing palettes, then each row decoded one plane line per plane and
-// converted to the bitmap's row.
+// converted to the bitmap's row. The stream is left after the image data.
 #include <algorithm>
 #include <array>
 #include <vector>
 
+#include "imaging/core/dib_rows.h"
 #include "imaging/core/engine_settings.h"
 #include "imaging/io/dib_util.h"
 #include "imaging/io/formats/pcx/pcx_codec.h"
@@ -97,9 +98,18 @@ void PutColour(uint8_t* dst, const TBGR& c) {
   dst[0] = c.b, dst[1] = c.g, dst[2] = c.r;
 }
 
+// The colours of one-plane rows of 1, 4 or 8 bits: the trailing palette, else the header's.
+TDibRowDecoder PaletteRows(const TPcxHeader& h, const std::vector<TBGR>& trailing) {
+  TPaletteTable table;
+  const auto& colours = h.Trailing() ? trailing : std::vector<TBGR>(h.colours.begin(), h.colours.end());
+  std::copy(colours.begin(), colours.end(), table.Colors.begin());
+  table.Count = int(colours.size());
+  return TDibRowDecoder(h.bits, table, DefaultBitFields(24));
+}
+
 // Converts the plane lines of one row (planes after each other, lineBytes
 // apart) into bitmap row `dst`.
-void StoreRow(const TPcxHeader& h, const std::vector<TBGR>& palette, const uint8_t* lines, uint8_t* dst) {
+void StoreRow(const TPcxHeader& h, const TDibRowDecoder& paletteRows, const uint8_t* lines, uint8_t* dst) {
   const int64_t w = h.width;
   switch (h.layout) {
     case TPcxLayout::plBits:
@@ -111,13 +121,9 @@ void StoreRow(const TPcxHeader& h, const std::vector<TBGR>& palette, const uint8
       break;
     }
     case TPcxLayout::plTwoColours:
-      for (int64_t x = 0; x < w; ++x) PutColour(dst + 3 * x, h.colours[(lines[x >> 3] >> (7 - (x & 7))) & 1]);
-      break;
     case TPcxLayout::plNibbles:
-      for (int64_t x = 0; x < w; ++x) PutColour(dst + 3 * x, h.colours[(lines[x >> 1] >> (x & 1 ? 0 : 4)) & 15]);
-      break;
     case TPcxLayout::plIndexed:
-      for (int64_t x = 0; x < w; ++x) PutColour(dst + 3 * x, palette[lines[x]]);
+      paletteRows.Decode(lines, w, dst);
       break;
     case TPcxLayout::plRgbPlanes: {
       const uint8_t *r = lines, *g = lines + h.lineBytes, *b = lines + 2 * h.lineBytes;
@@ -139,7 +145,8 @@ void StoreRow(const TPcxHeader& h, const std::vector<TBGR>& palette, const uint8
   }
 }
 
-void ReadPixels(TIOReadArgs& a, const TPcxHeader& h, const std::vector<TBGR>& palette, const std::vector<uint8_t>& data) {
+// Decodes the next `dataBytes` bytes of the stream.
+void ReadPixels(TIOReadArgs& a, const TPcxHeader& h, const std::vector<TBGR>& trailing, int64_t dataBytes) {
   const bool oneBit = h.layout == TPcxLayout::plBits || h.layout == TPcxLayout::plInvertedBits;
   if (!a.Bitmap.AllocateUninitialised(h.width, h.height, oneBit ? TIEPixelFormat::pf1bit : TIEPixelFormat::pf24bit))
     return Fail(a, "image too large");
@@ -147,12 +154,13 @@ void ReadPixels(TIOReadArgs& a, const TPcxHeader& h, const std::vector<TBGR>& pa
     a.Bitmap.FillRows(0, h.height, kWhite);
     return Fail(a, "unsupported PCX layout");
   }
-  TPcxLineDecoder decoder(data.data(), data.data() + data.size(), h.rle);
+  TPcxLineDecoder decoder(a.Stream, dataBytes, h.rle);
+  const TDibRowDecoder paletteRows = PaletteRows(h, trailing);
   std::vector<uint8_t> lines(size_t(h.lineBytes * h.planes));
   ReadRows(a, "truncated image data", TRowOrder::roTopDown, [&](int64_t y) {
     bool complete = true;
     for (int k = 0; k < h.planes; ++k) complete = decoder.Line(lines.data() + k * h.lineBytes, h.lineBytes) && complete;
-    StoreRow(h, palette, lines.data(), a.Bitmap.ScanLine(y));
+    StoreRow(h, paletteRows, lines.data(), a.Bitmap.ScanLine(y));
     return complete;
   });
 }
@@ -177,9 +185,8 @@ void ReadPcx(TIOReadArgs& a) {
   }
   SetParams(h, palette, a.Params);
   if (a.ParamsOnly) return;
-  std::vector<uint8_t> data(static_cast<size_t>(dataBytes));
-  if (!s.ReadExact(data.data(), dataBytes)) return Fail(a, "truncated image data");
-  ReadPixels(a, h, palette, data);
+  ReadPixels(a, h, palette, dataBytes);
+  s.Seek(start + kHeaderBytes + dataBytes, TSeekOrigin::soBeginning);
 }
 
 }  // namespace

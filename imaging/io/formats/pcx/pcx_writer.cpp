@@ -75,16 +75,20 @@ void WriteHeader(TIEStream& s, const TPcxPlan& plan, const TIOParamsVals& p) {
   s.WriteExact(h, sizeof h);
 }
 
-// Appends the run-length coding of one plane line to `out`.
-void EncodeLine(const uint8_t* line, int64_t count, std::vector<uint8_t>& out) {
+// Writes the run-length coding of one plane line, at most twice its bytes,
+// at `out`; returns the end of what it wrote.
+uint8_t* EncodeLine(const uint8_t* line, int64_t count, uint8_t* out) {
   for (int64_t x = 0; x < count;) {
     const uint8_t v = line[x];
+    const int64_t limit = std::min<int64_t>(kMaxRun, count - x);
     int64_t run = 1;
-    while (run < kMaxRun && x + run < count && line[x + run] == v) ++run;
-    if (run > 1 || v >= 0xC0) out.push_back(uint8_t(0xC0 | run));
-    out.push_back(v);
+    while (run < limit && line[x + run] == v) ++run;
+    *out = uint8_t(0xC0 | run);  // kept only for a run or an escaped byte; no branch on it
+    out += run > 1 || v >= 0xC0;
+    *out++ = v;
     x += run;
   }
+  return out;
 }
 
 // The plane lines of image row y, one after the other.
@@ -116,15 +120,20 @@ void PlaneLines(const TPcxPlan& plan, int64_t y, std::vector<uint8_t>& indices, 
 
 void WriteRows(TIOWriteArgs& a, const TPcxPlan& plan) {
   const bool rle = a.Params.PcxCompression != 0;
-  std::vector<uint8_t> lines(size_t(plan.lineBytes * plan.planes), 0), indices(size_t(plan.width)), coded;
+  const size_t rowBytes = size_t(plan.lineBytes * plan.planes);
+  std::vector<uint8_t> lines(rowBytes, 0), indices(size_t(plan.width)), coded(rle ? 2 * rowBytes : 0);
   for (int64_t y = 0; y < plan.height; ++y) {
     a.Progress.Report(int(y * 100 / plan.height));
     if (a.Progress.Aborted()) return;
     PlaneLines(plan, y, indices, lines);
-    coded.clear();
-    for (int k = 0; rle && k < plan.planes; ++k) EncodeLine(lines.data() + k * plan.lineBytes, plan.lineBytes, coded);
-    const std::vector<uint8_t>& bytes = rle ? coded : lines;
-    if (!a.Stream.WriteExact(bytes.data(), int64_t(bytes.size()))) return Fail(a, "write error");
+    const uint8_t* bytes = lines.data();
+    int64_t size = int64_t(rowBytes);
+    if (rle) {
+      uint8_t* end = coded.data();
+      for (int k = 0; k < plan.planes; ++k) end = EncodeLine(lines.data() + k * plan.lineBytes, plan.lineBytes, end);
+      bytes = coded.data(), size = end - coded.data();
+    }
+    if (!a.Stream.WriteExact(bytes, size)) return Fail(a, "write error");
   }
 }
 

@@ -8,7 +8,7 @@
 
 #include "imaging/core/engine_settings.h"
 #include "imaging/io/dib_util.h"
-#include "imaging/io/formats/pxm/pxm_bits.h"
+#include "imaging/io/formats/pxm/pxm_rows.h"
 #include "imaging/io/formats/pxm/pxm_codec.h"
 #include "imaging/io/formats/pxm/pxm_tokens.h"
 #include "imaging/io/row_loop.h"
@@ -89,21 +89,22 @@ class TRowSource {
  public:
   TRowSource(TIEStream& stream, TPxmTokenReader& tokens, const TPxmHeader& h) : stream_(stream), tokens_(tokens), h_(h) {}
 
-  bool Next(std::vector<uint8_t>& row) {
+  // `row` holds the file's row bytes.
+  bool Next(uint8_t* row) {
     if (h_.Binary()) return Binary(row);
     return h_.Bitmap() ? AsciiBits(row) : AsciiSamples(row);
   }
 
  private:
-  bool Binary(std::vector<uint8_t>& row) {
-    const int64_t got = std::max<int64_t>(0, stream_.Read(row.data(), int64_t(row.size())));
-    std::fill(row.begin() + got, row.end(), h_.Bitmap() ? 0x00 : 0xFF);
-    return got == int64_t(row.size());
+  bool Binary(uint8_t* row) {
+    const int64_t bytes = h_.RowBytes(), got = std::max<int64_t>(0, stream_.Read(row, bytes));
+    std::memset(row + got, h_.Bitmap() ? 0x00 : 0xFF, size_t(bytes - got));
+    return got == bytes;
   }
 
   // Characters 0 and 1 are pixels; any other character is skipped.
-  bool AsciiBits(std::vector<uint8_t>& row) {
-    std::fill(row.begin(), row.end(), 0);
+  bool AsciiBits(uint8_t* row) {
+    std::memset(row, 0, size_t(h_.RowBytes()));
     for (int64_t x = 0; x < h_.width;) {
       if (pending_ == token_.size()) {
         if (!tokens_.Next(token_)) return false;
@@ -112,18 +113,18 @@ class TRowSource {
       }
       const char c = token_[pending_++];
       if (c != '0' && c != '1') continue;
-      if (c == '1') row[size_t(x >> 3)] |= uint8_t(0x80 >> (x & 7));
+      if (c == '1') row[x >> 3] |= uint8_t(0x80 >> (x & 7));
       ++x;
     }
     return true;
   }
 
-  bool AsciiSamples(std::vector<uint8_t>& row) {
-    const size_t bytes = size_t(h_.SampleBytes());
-    for (size_t at = 0; at < row.size(); at += bytes) {
+  bool AsciiSamples(uint8_t* row) {
+    const int64_t bytes = h_.SampleBytes(), size = h_.RowBytes();
+    for (int64_t at = 0; at < size; at += bytes) {
       const int32_t v = NextSample(tokens_, token_, h_.maxValue);
       if (v < 0) {
-        std::fill(row.begin() + int64_t(at), row.end(), 0xFF);
+        std::memset(row + at, 0xFF, size_t(size - at));
         return false;
       }
       if (bytes == 2) row[at] = uint8_t(v >> 8);
@@ -139,21 +140,24 @@ class TRowSource {
   size_t pending_ = 0;  // next character of token_ for P1
 };
 
+// `width` pixels of grey (samples 1) or R, G, B samples into B, G, R bytes;
+// at(i) is sample i scaled.
+template <class Sample>
+void StoreSamples(int samples, int64_t width, Sample at, uint8_t* dst) {
+  if (samples == 1)
+    for (int64_t x = 0; x < width; ++x, dst += 3) dst[0] = dst[1] = dst[2] = at(x);
+  else
+    for (int64_t i = 0; i < 3 * width; i += 3, dst += 3) dst[0] = at(i + 2), dst[1] = at(i + 1), dst[2] = at(i);
+}
+
 // One gathered row into bitmap row `dst`.
 void StoreRow(const TPxmHeader& h, const std::vector<uint8_t>& table, const uint8_t* row, uint8_t* dst) {
   if (h.Bitmap()) return InvertBitRow(row, dst, h.width);
-  const int samples = h.Samples(), step = h.SampleBytes();
-  const auto at = [&](int64_t i) { return step == 2 ? table[row[2 * i] << 8 | row[2 * i + 1]] : table[row[i]]; };
-  for (int64_t x = 0; x < h.width; ++x, dst += 3) {
-    const int64_t i = x * samples;
-    if (samples == 1) {
-      dst[0] = dst[1] = dst[2] = at(i);
-    } else {
-      dst[0] = at(i + 2);
-      dst[1] = at(i + 1);
-      dst[2] = at(i);
-    }
-  }
+  if (h.maxValue == 255) return h.Samples() == 1 ? GreyToBgrRow(row, dst, h.width) : SwapRedBlueRow(row, dst, h.width);
+  const uint8_t* scale = table.data();
+  if (h.SampleBytes() == 2)
+    return StoreSamples(h.Samples(), h.width, [=](int64_t i) { return scale[row[2 * i] << 8 | row[2 * i + 1]]; }, dst);
+  StoreSamples(h.Samples(), h.width, [=](int64_t i) { return scale[row[i]]; }, dst);
 }
 
 void ReadPixels(TIOReadArgs& a, TPxmTokenReader& tokens, const TPxmHeader& h) {
@@ -164,7 +168,7 @@ void ReadPixels(TIOReadArgs& a, TPxmTokenReader& tokens, const TPxmHeader& h) {
   const std::vector<uint8_t> table = h.Bitmap() ? std::vector<uint8_t>() : ScaleTable(h);
   std::vector<uint8_t> row(size_t(h.RowBytes()));
   ReadRows(a, "truncated pixel data", TRowOrder::roTopDown, [&](int64_t y) {
-    const bool complete = source.Next(row);
+    const bool complete = source.Next(row.data());
     StoreRow(h, table, row.data(), a.Bitmap.ScanLine(y));
     return complete;
   });

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "imaging/io/dib_util.h"
-#include "imaging/io/formats/pxm/pxm_bits.h"
+#include "imaging/io/formats/pxm/pxm_rows.h"
 #include "imaging/io/formats/pxm/pxm_codec.h"
 #include "imaging/io/writer_source.h"
 
@@ -54,14 +54,10 @@ void FileRow(TPxmKind kind, const TIEWorkingBitmap& image, int64_t y, std::vecto
       InvertBitRow(src, dst, image.Width());
       break;
     case TPxmKind::pkGrey:
-      for (int64_t x = 0; x < image.Width(); ++x, src += 3) dst[x] = uint8_t(GreyLevel(MakeBGR(src[2], src[1], src[0])));
+      BgrToGreyRow(src, dst, image.Width());
       break;
     case TPxmKind::pkColour:
-      for (int64_t x = 0; x < image.Width(); ++x, src += 3, dst += 3) {
-        dst[0] = src[2];
-        dst[1] = src[1];
-        dst[2] = src[0];
-      }
+      SwapRedBlueRow(src, dst, image.Width());
       break;
   }
 }
