@@ -38,6 +38,36 @@ inline Decoded Decode(TIOReadProc read, const std::vector<uint8_t>& bytes,
   return d;
 }
 
+// Colours 0xRRGGBB of every pixel, rows from the top.
+inline std::vector<uint32_t> Colours(const TIEWorkingBitmap& b) {
+  std::vector<uint32_t> out;
+  for (int64_t y = 0; y < b.Height(); ++y)
+    for (int64_t x = 0; x < b.Width(); ++x) {
+      const TBGR c = b.Pixel(x, y);
+      out.push_back(uint32_t(c.r) << 16 | c.g << 8 | c.b);
+    }
+  return out;
+}
+
+// A hand-made file and what the reader must make of it.
+struct TReadCase {
+  const char* name;
+  std::vector<uint8_t> file;
+  std::vector<uint32_t> pixels;  // Colours() of the result; empty: not checked
+  bool aborted = false;
+};
+
+inline void CheckReadCases(TIOReadProc read, const std::vector<TReadCase>& cases) {
+  for (const TReadCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Decoded d = Decode(read, c.file);
+    EXPECT_EQ(d.aborted, c.aborted) << d.error;
+    if (!c.pixels.empty()) {
+      EXPECT_EQ(Colours(d.bitmap), c.pixels);
+    }
+  }
+}
+
 // A reader as the decoder of the oracle checks; `alpha` asks for the alpha plane.
 inline TOurDecode ByCodec(TIOReadProc read, std::function<void(TIOParamsVals&)> setup = {}, bool alpha = false) {
   return [=](const std::vector<uint8_t>& bytes) {

@@ -37,24 +37,7 @@ std::vector<uint8_t> MakePcx(const TPcxSpec& s, const std::vector<uint8_t>& data
   return b.v;
 }
 
-std::vector<uint32_t> Colours(const TIEWorkingBitmap& b) {
-  std::vector<uint32_t> out;
-  for (int64_t y = 0; y < b.Height(); ++y)
-    for (int64_t x = 0; x < b.Width(); ++x) {
-      const TBGR c = b.Pixel(x, y);
-      out.push_back(uint32_t(c.r) << 16 | c.g << 8 | c.b);
-    }
-  return out;
-}
-
 const TBGR kRed = MakeBGR(255, 0, 0), kBlue = MakeBGR(0, 0, 255);
-
-struct TReadCase {
-  const char* name;
-  std::vector<uint8_t> file;
-  std::vector<uint32_t> pixels;  // 0xRRGGBB by rows; empty: not checked
-  bool aborted = false;
-};
 
 TEST(PcxRead, HandMadeFiles) {
   const std::vector<TReadCase> cases = {
@@ -87,14 +70,7 @@ TEST(PcxRead, HandMadeFiles) {
       {"no room for the trailing palette", MakePcx({}, {1, 2, 3, 4}, false), {}, true},
       {"header cut", std::vector<uint8_t>(100, 10), {}, true},
   };
-  for (const TReadCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    const Decoded d = Decode(ReadPCXStream, c.file);
-    EXPECT_EQ(d.aborted, c.aborted) << d.error;
-    if (!c.pixels.empty()) {
-      EXPECT_EQ(Colours(d.bitmap), c.pixels);
-    }
-  }
+  CheckReadCases(ReadPCXStream, cases);
 }
 
 TEST(PcxRead, Parameters) {

@@ -25,7 +25,7 @@ std::vector<int> Greys(const TIEWorkingBitmap& b) {
   return out;
 }
 
-struct TReadCase {
+struct TTextCase {
   const char* name;
   std::string data;
   std::vector<int> greens;  // the green channel of every pixel; empty: none checked
@@ -34,7 +34,7 @@ struct TReadCase {
 
 TEST(PxmRead, HandMadeFiles) {
   const std::string wide = std::string("P5 3 1 1000\n") + '\x03' + '\xE8' + '\x01' + '\xF4' + '\x00' + '\x00';
-  const std::vector<TReadCase> cases = {
+  const std::vector<TTextCase> cases = {
       {"plain bitmap, 1 is black", "P1\n2 2\n0 1\n1 0\n", {255, 0, 0, 255}},
       {"plain bitmap without separators", "P1 2 2 0110", {255, 0, 0, 255}},
       {"binary bitmap", std::string("P4 2 2\n") + '\x40' + '\x80', {255, 0, 0, 255}},
@@ -54,7 +54,7 @@ TEST(PxmRead, HandMadeFiles) {
       {"unknown magic", "P7 1 1 255\n\x01", {}, true},
       {"no size", "P6\n# only a comment", {}, true},
   };
-  for (const TReadCase& c : cases) {
+  for (const TTextCase& c : cases) {
     SCOPED_TRACE(c.name);
     const Decoded d = Decode(ReadPXMStream, Text(c.data));
     EXPECT_EQ(d.aborted, c.aborted);
