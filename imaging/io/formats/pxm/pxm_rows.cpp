@@ -1,3 +1,5 @@
+// The PXM codec's row conversions, with byte shuffles and wide vectors
+// where the processor has them and plain loops elsewhere.
 #include "imaging/io/formats/pxm/pxm_rows.h"
 
 #if defined(__x86_64__)
