@@ -8,6 +8,7 @@
 
 #include "imaging/core/engine_settings.h"
 #include "imaging/core/lab.h"
+#include "imaging/io/byte_rows.h"
 #include "imaging/io/formats/tiff/ccitt_encoder.h"
 #include "imaging/io/formats/tiff/packbits.h"
 #include "imaging/io/formats/tiff/tiff_codec.h"
@@ -92,9 +93,7 @@ void ColourRow(const TPagePlan& plan, const uint8_t* src, int64_t width, uint8_t
         out[0] = lab.L, out[1] = uint8_t(lab.a), out[2] = uint8_t(lab.b);
       }
       break;
-    default:
-      for (int64_t x = 0; x < width; ++x, src += 3, out += 3) out[0] = src[2], out[1] = src[1], out[2] = src[0];
-      break;
+    default: SwapRedBlueRow(src, out, width); break;
   }
 }
 

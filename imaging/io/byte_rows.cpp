@@ -1,4 +1,4 @@
-#include "imaging/io/formats/pxm/pxm_rows.h"
+#include "imaging/io/byte_rows.h"
 
 #if defined(__x86_64__)
 #include <immintrin.h>
