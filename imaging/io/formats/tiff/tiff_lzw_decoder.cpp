@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #include "imaging/io/formats/tiff/tiff_lzw.h"
 
@@ -41,19 +41,33 @@ class TDecoder : public TTiffLzwState {
   const uint8_t* NextRow() {
     if (filled_ - read_ < rowLength_) {
       target_ = std::min(std::max(2 * target_, rowLength_), maxTarget_);
-      out_.resize(size_t(target_ + kMaxString + 8));
-      std::memmove(out_.data(), out_.data() + read_, size_t(filled_ - read_));
-      filled_ -= read_;
-      read_ = 0;
+      MakeRoom();
       if (!done_) Decode();
       if (filled_ < rowLength_) return nullptr;
     }
-    const uint8_t* row = out_.data() + read_;
+    const uint8_t* row = out_.get() + read_;
     read_ += rowLength_;
     return row;
   }
 
  private:
+  // Room for target_ bytes and the longest string past them, the unread
+  // bytes moved to the front. New memory is left unfilled: only what the
+  // decoder wrote is read.
+  void MakeRoom() {
+    const int64_t need = target_ + kMaxString + 8, unread = filled_ - read_;
+    if (capacity_ < need) {
+      auto bigger = std::make_unique_for_overwrite<uint8_t[]>(size_t(need));
+      if (unread > 0) std::memcpy(bigger.get(), out_.get() + read_, size_t(unread));
+      out_ = std::move(bigger);
+      capacity_ = need;
+    } else if (unread > 0) {
+      std::memmove(out_.get(), out_.get() + read_, size_t(unread));
+    }
+    filled_ = unread;
+    read_ = 0;
+  }
+
   // Writes the string of `code` at `dst`; its length.
   int64_t Put(uint32_t code, uint8_t* dst) const {
     const TEntry* e = &table_[code];
@@ -110,10 +124,11 @@ class TDecoder : public TTiffLzwState {
     uint32_t next = next_;
     int width = width_;
     int32_t prev = prev_;
-    uint8_t* const out = out_.data();
+    uint8_t* const out = out_.get();
+    const int64_t target = target_;
     int64_t filled = filled_;
     bool done = false;
-    while (filled < target_) {
+    while (filled < target) {
       if (count < width) {
         Refill(p, acc, count);
         if (count < width) {
@@ -166,8 +181,8 @@ class TDecoder : public TTiffLzwState {
   uint64_t acc_ = 0;  // pending bits at the top
   int count_ = 0;
   int64_t rowLength_, maxTarget_, target_ = 0;
-  std::vector<uint8_t> out_;
-  int64_t filled_ = 0, read_ = 0;
+  std::unique_ptr<uint8_t[]> out_;
+  int64_t capacity_ = 0, filled_ = 0, read_ = 0;
   TEntry table_[kTableSize];
   uint32_t next_ = kFirstFree;
   int width_ = 9;
