@@ -17,12 +17,13 @@ class TIELzwHashTable {
   void Clear() { entries_.fill(kEmpty); }
 
   // The code stored for (prefix, symbol), or -1 with `slot` set to the empty
-  // slot where it belongs. The key is prefix + symbol * 4096; the first probe
-  // is (symbol << 5) ^ prefix (below 8192), and collisions step back by
+  // slot where it belongs. The key is prefix + symbol * 4096. The first probe
+  // XORs the prefix with the symbol at two shifts, so that symbols of few
+  // bits spread over all 8192 first slots too; collisions step back by
   // kSlots - first slot.
   int Find(int prefix, int symbol, int& slot) const {
     const uint32_t key = uint32_t(prefix + (symbol << 12));
-    int i = (symbol << 5) ^ prefix;
+    int i = (prefix ^ (symbol << 5) ^ (symbol << 9)) & 8191;
     const int step = i == 0 ? 1 : kSlots - i;
     for (;;) {
       const uint32_t entry = entries_[size_t(i)];
