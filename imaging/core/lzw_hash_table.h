@@ -1,5 +1,7 @@
-// The string table of the hashing LZW encoders (GIF, TIFF): 5003 slots with
-// open addressing, keyed by (prefix code, symbol).
+// The string table of the hashing LZW encoders (GIF, TIFF): 8209 slots with
+// open addressing, keyed by (prefix code, symbol). With at most 4096 codes
+// the table stays under half full, so a search mostly ends at its first or
+// second probe.
 #pragma once
 
 #include <array>
@@ -9,17 +11,19 @@ namespace quillet {
 
 class TIELzwHashTable {
  public:
-  static constexpr int kSlots = 5003;  // prime, so a probe sequence visits every slot
+  static constexpr int kSlots = 8209;  // prime, so a probe sequence visits every slot
 
   TIELzwHashTable() { Clear(); }
   void Clear() { entries_.fill(kEmpty); }
 
   // The code stored for (prefix, symbol), or -1 with `slot` set to the empty
-  // slot where it belongs. The key is prefix + symbol * 4096; the first probe
-  // is (symbol << 4) ^ prefix, and collisions step back by 5003 - first slot.
+  // slot where it belongs. The key is prefix + symbol * 4096. The first probe
+  // XORs the prefix with the symbol at two shifts, so that symbols of few
+  // bits spread over all 8192 first slots too; collisions step back by
+  // kSlots - first slot.
   int Find(int prefix, int symbol, int& slot) const {
     const uint32_t key = uint32_t(prefix + (symbol << 12));
-    int i = (symbol << 4) ^ prefix;
+    int i = (prefix ^ (symbol << 5) ^ (symbol << 9)) & 8191;
     const int step = i == 0 ? 1 : kSlots - i;
     for (;;) {
       const uint32_t entry = entries_[size_t(i)];

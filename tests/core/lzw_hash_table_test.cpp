@@ -13,7 +13,7 @@ TEST(LzwHashTable, FindsWhatWasStoredAndNothingElse) {
   EXPECT_EQ(table.Find(4095, 255, slot), -1);  // the key whose bits an empty slot shares
   table.Insert(slot, 4095, 255, 300);
   EXPECT_EQ(table.Find(4095, 255, slot), 300);
-  // Prefixes that share a first probe slot with symbols shifted by 4 collide.
+  // Keys that share a first probe slot collide.
   for (int i = 0; i < 2000; ++i) {
     ASSERT_EQ(table.Find(i, i % 7, slot), -1) << i;
     table.Insert(slot, i, i % 7, 1000 + i % 3000);

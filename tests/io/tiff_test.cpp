@@ -131,6 +131,22 @@ TEST_F(TiffTest, GreyLevels) {
   EXPECT_EQ(four.bitmap.Pixel(1, 0).g, 0);
 }
 
+// Uncompressed rows are read as they are needed: bits reversed by FillOrder
+// 2, and a strip shorter than its rows stops the page.
+TEST_F(TiffTest, UncompressedRowsFromTheStrip) {
+  TiffPage reversed = PlainPage(8, 2, 1, 1, 1, {0x01, 0x80});
+  const Decoded bits = DecodeTiff(BuildTiff({reversed.Set(266, {2})}));
+  ASSERT_FALSE(bits.aborted) << bits.error;
+  EXPECT_EQ(bits.bitmap.Pixel(0, 0), kWhite);
+  EXPECT_EQ(bits.bitmap.Pixel(7, 0), kBlack);
+  EXPECT_EQ(bits.bitmap.Pixel(7, 1), kWhite);
+  TiffPage shortStrip = PlainPage(4, 4, 8, 1, 1, std::vector<uint8_t>(16, 9));
+  const Decoded cut = DecodeTiff(BuildTiff({shortStrip.Set(279, {10}, 4)}));
+  EXPECT_TRUE(cut.aborted);
+  EXPECT_EQ(cut.bitmap.Pixel(3, 1).g, 9);
+  EXPECT_EQ(cut.bitmap.Pixel(0, 2), kWhite);
+}
+
 TEST_F(TiffTest, OrientationTurnsTheImageUpright) {
   std::vector<uint8_t> levels = {1, 2, 3, 4, 5, 6};
   std::vector<uint8_t> rgb;

@@ -109,25 +109,24 @@ class TGifLzwCodeReader {
     if (++next_ == 1 << size_ && size_ < kMaxCodeSize) ++size_;
   }
 
-  // The string of `code`, last index first, ending at `end` - 1.
-  void Unwind(int code, uint8_t* end) const {
+  // The string of `code` (`length` indices), last index first, ending at
+  // `end` - 1; a counted loop, so that only the prefix chain is loaded.
+  void Unwind(int code, int64_t length, uint8_t* end) const {
     uint8_t* p = end - 1;
-    for (size_t c = size_t(code);; c = prefix_[c]) {
-      *p = suffix_[c];
-      if (length_[c] == 1) break;
-      --p;
-    }
+    size_t c = size_t(code);
+    for (int64_t i = 1; i < length; ++i, c = prefix_[c]) *p-- = suffix_[c];
+    *p = suffix_[c];
   }
 
   void Write(int code) {
     const int64_t length = length_[size_t(code)];
     if (length <= rows_.Room()) {
-      Unwind(code, rows_.At() + length);
+      Unwind(code, length, rows_.At() + length);
       rows_.Advance(length);
       return;
     }
     // The string runs over the end of the row: unwound aside, then copied row by row.
-    Unwind(code, spill_.data() + length);
+    Unwind(code, length, spill_.data() + length);
     for (int64_t done = 0; done < length && !rows_.Full();) {
       const int64_t n = std::min(length - done, rows_.Room());
       std::memcpy(rows_.At(), spill_.data() + done, size_t(n));

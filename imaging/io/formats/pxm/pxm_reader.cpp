@@ -8,7 +8,7 @@
 
 #include "imaging/core/engine_settings.h"
 #include "imaging/io/dib_util.h"
-#include "imaging/io/formats/pxm/pxm_rows.h"
+#include "imaging/io/byte_rows.h"
 #include "imaging/io/formats/pxm/pxm_codec.h"
 #include "imaging/io/formats/pxm/pxm_tokens.h"
 #include "imaging/io/row_loop.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "imaging/io/dib_util.h"
-#include "imaging/io/formats/pxm/pxm_rows.h"
+#include "imaging/io/byte_rows.h"
 #include "imaging/io/formats/pxm/pxm_codec.h"
 #include "imaging/io/writer_source.h"
 

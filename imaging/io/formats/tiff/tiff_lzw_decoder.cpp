@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #include "imaging/io/formats/tiff/tiff_lzw.h"
 
@@ -36,34 +36,40 @@ class TDecoder : public TTiffLzwState {
         rowLength_(rowLength),
         maxTarget_(rowLength * std::clamp<int64_t>(kBufferedBytes / rowLength, 1, 50)) {
     for (uint32_t i = 0; i < 256; ++i) table_[i] = {i, 0, 1, uint8_t(i), uint8_t(i)};
-    Reset();
   }
 
   const uint8_t* NextRow() {
     if (filled_ - read_ < rowLength_) {
       target_ = std::min(std::max(2 * target_, rowLength_), maxTarget_);
-      out_.resize(size_t(target_ + kMaxString + 8));
-      std::memmove(out_.data(), out_.data() + read_, size_t(filled_ - read_));
-      filled_ -= read_;
-      read_ = 0;
+      MakeRoom();
       if (!done_) Decode();
       if (filled_ < rowLength_) return nullptr;
     }
-    const uint8_t* row = out_.data() + read_;
+    const uint8_t* row = out_.get() + read_;
     read_ += rowLength_;
     return row;
   }
 
  private:
-  void Reset() {
-    next_ = kFirstFree;
-    width_ = 9;
-    prev_ = -1;
+  // Room for target_ bytes and the longest string past them, the unread
+  // bytes moved to the front. New memory is left unfilled: only what the
+  // decoder wrote is read.
+  void MakeRoom() {
+    const int64_t need = target_ + kMaxString + 8, unread = filled_ - read_;
+    if (capacity_ < need) {
+      auto bigger = std::make_unique_for_overwrite<uint8_t[]>(size_t(need));
+      if (unread > 0) std::memcpy(bigger.get(), out_.get() + read_, size_t(unread));
+      out_ = std::move(bigger);
+      capacity_ = need;
+    } else if (unread > 0) {
+      std::memmove(out_.get(), out_.get() + read_, size_t(unread));
+    }
+    filled_ = unread;
+    read_ = 0;
   }
 
-  // Writes the string of `code` at the end of the output.
-  void Put(uint32_t code) {
-    uint8_t* dst = out_.data() + filled_;
+  // Writes the string of `code` at `dst`; its length.
+  int64_t Put(uint32_t code, uint8_t* dst) const {
     const TEntry* e = &table_[code];
     const int64_t length = e->length;
     if (length > 8) {
@@ -74,60 +80,100 @@ class TDecoder : public TTiffLzwState {
       }
     }
     std::memcpy(dst, &e->head, 8);
-    filled_ += length;
+    return length;
   }
 
-  // A new entry: the previous string and `byte`. False when the table is full.
-  bool Add(uint8_t byte) {
-    if (next_ >= kTableSize) return false;
-    const TEntry& p = table_[prev_];
-    TEntry& e = table_[next_];
-    e.prefix = uint16_t(prev_);
+  // A new entry: the string of `prev` and `byte`, the code width growing one
+  // code early. False when the table is full.
+  bool Add(uint32_t prev, uint8_t byte, uint32_t& next, int& width) {
+    if (next >= kTableSize) return false;
+    const TEntry& p = table_[prev];
+    TEntry& e = table_[next];
+    e.prefix = uint16_t(prev);
     e.length = uint16_t(p.length + 1);
     e.first = p.first;
     e.last = byte;
     e.head = p.length < 8 ? p.head | uint64_t(byte) << (8 * p.length) : p.head;
-    ++next_;
-    if (next_ == 511 || next_ == 1023 || next_ == 2047) ++width_;
+    ++next;
+    if (next == (1u << width) - 1 && width < 12) ++width;
     return true;
   }
 
-  // The next code, most significant bit first; false at the end of the data.
-  bool ReadCode(uint32_t& code) {
-    if (count_ < width_) {
-      while (count_ <= 56 && p_ < end_) acc_ |= uint64_t(*p_++) << (56 - count_), count_ += 8;
-      if (count_ < width_) return false;
+  // Tops up `acc` (its `count` bits at the top) to at least 56 bits while the
+  // data lasts. Eight bytes at a time where there are eight: the bits below
+  // the count are then the next bits of the data, which a later top-up
+  // ORs in again unchanged.
+  void Refill(const uint8_t*& p, uint64_t& acc, int& count) const {
+    if (end_ - p >= 8) {
+      uint64_t word;
+      std::memcpy(&word, p, 8);
+      acc |= __builtin_bswap64(word) >> count;
+      p += (63 - count) >> 3;
+      count |= 56;
+      return;
     }
-    code = uint32_t(acc_ >> (64 - width_));
-    acc_ <<= width_;
-    count_ -= width_;
-    return true;
+    while (count <= 56 && p < end_) acc |= uint64_t(*p++) << (56 - count), count += 8;
   }
 
+  // Decodes codes until the output holds target_ bytes or the data ends. The
+  // state lives in locals through the loop, so that it stays in registers.
   void Decode() {
-    uint32_t code = 0;
-    while (filled_ < target_) {
-      if (!ReadCode(code) || code == kEnd) return void(done_ = true);
+    const uint8_t* p = p_;
+    uint64_t acc = acc_;
+    int count = count_;
+    uint32_t next = next_;
+    int width = width_;
+    int32_t prev = prev_;
+    uint8_t* const out = out_.get();
+    const int64_t target = target_;
+    int64_t filled = filled_;
+    bool done = false;
+    while (filled < target) {
+      if (count < width) {
+        Refill(p, acc, count);
+        if (count < width) {
+          done = true;
+          break;
+        }
+      }
+      const uint32_t code = uint32_t(acc >> (64 - width));
+      acc <<= width;
+      count -= width;
       if (code == kClear) {
-        Reset();
+        next = kFirstFree, width = 9, prev = -1;
         continue;
       }
-      if (prev_ < 0) {
-        if (code >= 256) return void(done_ = true);
-        Put(code);
-      } else if (code < next_) {
-        Put(code);
-        if (!Add(table_[code].first)) return void(done_ = true);
-      } else if (code == next_) {
-        const uint8_t first = table_[prev_].first;
-        Put(uint32_t(prev_));
-        out_[size_t(filled_++)] = first;
-        if (!Add(first)) return void(done_ = true);
-      } else {
-        return void(done_ = true);
+      if (code == kEnd) {
+        done = true;
+        break;
       }
-      prev_ = int32_t(code);
+      if (prev < 0) {
+        if (code >= 256) {
+          done = true;
+          break;
+        }
+        filled += Put(code, out + filled);
+      } else if (code < next) {
+        filled += Put(code, out + filled);
+        if (!Add(uint32_t(prev), table_[code].first, next, width)) {
+          done = true;
+          break;
+        }
+      } else if (code == next) {
+        const uint8_t first = table_[prev].first;
+        filled += Put(uint32_t(prev), out + filled);
+        out[filled++] = first;
+        if (!Add(uint32_t(prev), first, next, width)) {
+          done = true;
+          break;
+        }
+      } else {
+        done = true;
+        break;
+      }
+      prev = int32_t(code);
     }
+    p_ = p, acc_ = acc, count_ = count, next_ = next, width_ = width, prev_ = prev, filled_ = filled, done_ = done;
   }
 
   const uint8_t* p_;
@@ -135,8 +181,8 @@ class TDecoder : public TTiffLzwState {
   uint64_t acc_ = 0;  // pending bits at the top
   int count_ = 0;
   int64_t rowLength_, maxTarget_, target_ = 0;
-  std::vector<uint8_t> out_;
-  int64_t filled_ = 0, read_ = 0;
+  std::unique_ptr<uint8_t[]> out_;
+  int64_t capacity_ = 0, filled_ = 0, read_ = 0;
   TEntry table_[kTableSize];
   uint32_t next_ = kFirstFree;
   int width_ = 9;

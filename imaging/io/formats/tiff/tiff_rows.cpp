@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "imaging/core/lab.h"
+#include "imaging/io/byte_rows.h"
 
 namespace quillet {
 
@@ -161,8 +162,8 @@ void ConvertRow(const TTiffRowPlan& plan, const uint8_t* src, int64_t count, uin
     case TTiffLayout::tlRGB8:
       if (plan.Alpha && a)
         for (int64_t i = 0; i < count; ++i) a[i] = src[4 * i + 3];
-      if (s == 3)  // a fixed stride the compiler can widen
-        for (int64_t i = 0; i < count; ++i) d[3 * i] = src[3 * i + 2], d[3 * i + 1] = src[3 * i + 1], d[3 * i + 2] = src[3 * i];
+      if (s == 3)
+        SwapRedBlueRow(src, d, count);
       else
         for (int64_t i = 0; i < count; ++i, src += s, d += 3) d[0] = src[2], d[1] = src[1], d[2] = src[0];
       break;

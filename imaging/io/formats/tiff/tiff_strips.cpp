@@ -13,26 +13,34 @@ namespace quillet {
 
 namespace {
 
+void ReverseBits(uint8_t* bytes, int64_t count) {
+  for (int64_t i = 0; i < count; ++i) bytes[i] = ReverseBits8(bytes[i]);
+}
+
 // The rows of one strip or tile, decompressed.
 class TRowSource {
  public:
   TRowSource(const TTiffPage& page, const TTiffLzwDecoder& lzw, int64_t width, int samples)
       : page_(page), lzw_(lzw), rowBytes_(page.RowBytes(width, samples)) {
     if (page.Ccitt()) ccitt_.emplace(int32_t(width), page.Compression, page.T4Options);
-    if (page.Compression == tcPackBits || page.Ccitt()) row_.resize(size_t(rowBytes_));
+    if (page.Compression != tcLzw) row_.resize(size_t(rowBytes_));
   }
 
-  // Reads the bytes of the strip at `offset` (`count` of them; 0: up to the
-  // end of the data); false when the offset lies outside the data.
+  // Takes the strip at `offset` (`count` bytes; 0: up to the end of the
+  // data); false when the offset lies outside the data. Uncompressed rows
+  // are read one by one as they are asked for, the other strips whole.
   bool Load(TTiffFile& file, uint32_t offset, uint32_t count) {
     const int64_t left = file.Size() - int64_t(offset);
     if (left <= 0) return false;
     const int64_t size = count == 0 ? left : std::min<int64_t>(count, left);
+    file_ = &file;
+    offset_ = offset;
+    size_ = size;
+    pos_ = 0;
+    if (page_.Compression == tcNone) return true;
     data_.resize(size_t(size));
     if (!file.ReadAt(offset, data_.data(), size)) return false;
-    if (page_.FillOrder == 2)
-      for (uint8_t& b : data_) b = ReverseBits8(b);
-    pos_ = 0;
+    if (page_.FillOrder == 2) ReverseBits(data_.data(), size);
     lzwState_.reset();
     if (ccitt_) ccitt_->StartStrip(data_.data(), size);
     return true;
@@ -44,9 +52,10 @@ class TRowSource {
     const int64_t size = int64_t(data_.size());
     switch (page_.Compression) {
       case tcNone:
-        if (size - pos_ < rowBytes_) return nullptr;
+        if (size_ - pos_ < rowBytes_ || !file_->ReadAt(offset_ + pos_, row_.data(), rowBytes_)) return nullptr;
+        if (page_.FillOrder == 2) ReverseBits(row_.data(), rowBytes_);
         pos_ += rowBytes_;
-        return begin + pos_ - rowBytes_;
+        return row_.data();
       case tcPackBits: {
         const uint8_t* src = begin + pos_;
         const bool full = UnpackBitsRow(src, begin + size, row_.data(), rowBytes_);
@@ -64,6 +73,8 @@ class TRowSource {
   const TTiffPage& page_;
   const TTiffLzwDecoder& lzw_;
   int64_t rowBytes_;
+  TTiffFile* file_ = nullptr;
+  int64_t offset_ = 0, size_ = 0;  // the strip's place in the data
   std::vector<uint8_t> data_, row_;
   int64_t pos_ = 0;
   std::unique_ptr<TTiffLzwState> lzwState_;

@@ -8,6 +8,7 @@
 
 #include "imaging/core/engine_settings.h"
 #include "imaging/core/lab.h"
+#include "imaging/io/byte_rows.h"
 #include "imaging/io/formats/tiff/ccitt_encoder.h"
 #include "imaging/io/formats/tiff/packbits.h"
 #include "imaging/io/formats/tiff/tiff_codec.h"
@@ -92,15 +93,16 @@ void ColourRow(const TPagePlan& plan, const uint8_t* src, int64_t width, uint8_t
         out[0] = lab.L, out[1] = uint8_t(lab.a), out[2] = uint8_t(lab.b);
       }
       break;
-    default:
-      for (int64_t x = 0; x < width; ++x, src += 3, out += 3) out[0] = src[2], out[1] = src[1], out[2] = src[0];
-      break;
+    default: SwapRedBlueRow(src, out, width); break;
   }
 }
 
-// Each sample after the first pixel as its difference from the sample left of it.
-void Differences(uint8_t* row, int64_t bytes, int samples) {
-  for (int64_t i = bytes - 1; i >= samples; --i) row[i] = uint8_t(row[i] - row[i - samples]);
+// Each sample after the first pixel as its difference from the sample left
+// of it, into `out`; a forward loop over two rows, which the compiler widens.
+void Differences(const uint8_t* row, uint8_t* out, int64_t bytes, int samples) {
+  const int64_t first = std::min<int64_t>(samples, bytes);
+  for (int64_t i = 0; i < first; ++i) out[i] = row[i];
+  for (int64_t i = first; i < bytes; ++i) out[i] = uint8_t(row[i] - row[i - samples]);
 }
 
 // Codes the rows of one strip into the stream.
@@ -145,7 +147,7 @@ bool WritePixels(const TPagePlan& plan, TIEStream& stream, const TIOProgress& pr
   const TIEWorkingBitmap& image = *plan.image;
   const int64_t w = image.Width(), h = image.Height();
   const int64_t bytes = plan.bilevel ? (w + 7) / 8 : w * plan.samples;
-  std::vector<uint8_t> row(plan.bilevel ? 0 : size_t(bytes));
+  std::vector<uint8_t> row(plan.bilevel ? 0 : size_t(bytes)), diffs(plan.predictor ? size_t(bytes) : 0);
   TStripCoder coder(plan, stream, w);
   for (int64_t y = 0; y < h; ++y) {
     progress.Report(int(y * 100 / h));
@@ -155,8 +157,8 @@ bool WritePixels(const TPagePlan& plan, TIEStream& stream, const TIOProgress& pr
       continue;
     }
     ColourRow(plan, image.ScanLine(y), w, row.data());
-    if (plan.predictor) Differences(row.data(), bytes, plan.samples);
-    coder.Row(row.data(), bytes);
+    if (plan.predictor) Differences(row.data(), diffs.data(), bytes, plan.samples);
+    coder.Row(plan.predictor ? diffs.data() : row.data(), bytes);
   }
   coder.Finish();
   return true;

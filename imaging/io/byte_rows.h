@@ -1,7 +1,8 @@
-// Rows between the file's layout and the bitmap's: packed bits with 1 = black
-// against the 1-bit image's 1 = white (the bits past the width left clear), the
-// same both ways; R, G, B bytes against B, G, R, the same both ways; grey bytes
-// spread to B, G, R, and B, G, R pixels to their grey levels (GreyLevel).
+// Rows between a file's layout and the bitmap's, for the codecs that store
+// pixels as plain bytes: packed bits with 1 = black against the 1-bit image's
+// 1 = white (the bits past the width left clear), the same both ways; R, G, B
+// bytes against B, G, R, the same both ways; grey bytes spread to B, G, R,
+// and B, G, R pixels to their grey levels (GreyLevel).
 #pragma once
 
 #include <cstdint>

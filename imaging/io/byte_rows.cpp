@@ -1,6 +1,6 @@
-// The PXM codec's row conversions, with byte shuffles and wide vectors
-// where the processor has them and plain loops elsewhere.
-#include "imaging/io/formats/pxm/pxm_rows.h"
+// Byte-row conversions, with byte shuffles and wide vectors where the
+// processor has them and plain loops elsewhere.
+#include "imaging/io/byte_rows.h"
 
 #if defined(__x86_64__)
 #include <immintrin.h>
