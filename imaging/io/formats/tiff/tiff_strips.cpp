@@ -90,7 +90,7 @@ struct TTarget {
   TIEWorkingBitmap& bitmap;
   TIEMask* alpha;
   const TIOProgress& progress;
-  std::vector<uint8_t> work;
+  std::vector<uint8_t> work = {};
   int64_t rowsDone = 0;  // rows from the top that are complete
 
   uint8_t* AlphaRow(int64_t y) const { return alpha && plan.Alpha ? alpha->ScanLine(y) : nullptr; }
