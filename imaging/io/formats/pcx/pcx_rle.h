@@ -4,30 +4,25 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
-#include "imaging/core/stream.h"
+#include "imaging/io/bounded_input.h"
 
 namespace quillet {
 
 class TPcxLineDecoder {
  public:
   // The data is the next `bytes` bytes of `stream`.
-  TPcxLineDecoder(TIEStream& stream, int64_t bytes, bool rle) : stream_(stream), left_(bytes), rle_(rle) {}
+  TPcxLineDecoder(TIEStream& stream, int64_t bytes, bool rle)
+      : in_(stream, stream.Position() + bytes, kBlockBytes), rle_(rle) {}
 
   // Fills `count` bytes of one plane line; false when the data ended first.
   bool Line(uint8_t* out, int64_t count);
 
  private:
-  // The next block of the data into the buffer; false at its end.
-  bool Refill();
+  static constexpr int64_t kBlockBytes = 65536;
 
-  TIEStream& stream_;
-  int64_t left_;  // data bytes not yet in the buffer
+  TBoundedInput in_;
   bool rle_;
-  std::vector<uint8_t> buffer_;
-  const uint8_t* p_ = nullptr;
-  const uint8_t* end_ = nullptr;
   int run_ = 0;  // bytes of the current run still to give
   uint8_t value_ = 0;
 };

@@ -6,14 +6,14 @@
 #include <cstdint>
 #include <vector>
 
-#include "imaging/io/formats/tga/tga_input.h"
+#include "imaging/io/bounded_input.h"
 
 namespace quillet {
 
 class TTgaPacketReader {
  public:
   // Pixels of `pixelBytes` bytes (1 to 4) from `input`.
-  TTgaPacketReader(TTgaInput& input, int pixelBytes, bool rle) : in_(input), bytes_(pixelBytes), rle_(rle) {}
+  TTgaPacketReader(TBoundedInput& input, int pixelBytes, bool rle) : in_(input), bytes_(pixelBytes), rle_(rle) {}
 
   // Fills `count` pixels at `out`; false when the data ended first, the
   // missing pixels then being 0.
@@ -22,7 +22,7 @@ class TTgaPacketReader {
  private:
   int64_t Packets(uint8_t* out, int64_t count);
 
-  TTgaInput& in_;
+  TBoundedInput& in_;
   int bytes_;
   bool rle_;
   int left_ = 0;  // pixels of the current packet still to give

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "imaging/core/engine_settings.h"
+#include "imaging/io/bounded_input.h"
 #include "imaging/io/dib_util.h"
 #include "imaging/io/formats/tga/tga_codec.h"
 #include "imaging/io/formats/tga/tga_extension.h"
-#include "imaging/io/formats/tga/tga_input.h"
 #include "imaging/io/formats/tga/tga_packets.h"
 #include "imaging/io/row_loop.h"
 
@@ -19,6 +19,7 @@ namespace quillet {
 namespace {
 
 constexpr int64_t kHeaderBytes = 18;
+constexpr int64_t kInputBlock = 8192;
 
 struct TTgaHeader {
   int idLength = 0, mapType = 0, type = 0, mapFirst = 0, mapLength = 0, mapBits = 0;
@@ -96,7 +97,7 @@ TPalette GreyRamp() {
 
 // The colour map's entries over the cube; entries past index 255 are read
 // and dropped, and entries of unknown sizes skipped.
-bool ReadColourMap(TTgaInput& in, const TTgaHeader& h, TPalette& palette) {
+bool ReadColourMap(TBoundedInput& in, const TTgaHeader& h, TPalette& palette) {
   const int bytes = (h.mapBits + 7) / 8;
   const bool known = h.mapBits == 15 || h.mapBits == 16 || h.mapBits == 24 || h.mapBits == 32;
   if (!known) return in.Skip(int64_t(bytes) * h.mapLength);
@@ -172,7 +173,7 @@ void Mirror(TIEWorkingBitmap& bitmap, int64_t y) {
     if (bit(l) != bit(r)) row[l >> 3] ^= uint8_t(0x80 >> (l & 7)), row[r >> 3] ^= uint8_t(0x80 >> (r & 7));
 }
 
-void ReadPixels(TIOReadArgs& a, const TTgaHeader& h, const TPalette& palette, TTgaInput& in) {
+void ReadPixels(TIOReadArgs& a, const TTgaHeader& h, const TPalette& palette, TBoundedInput& in) {
   const TTgaPixels kind = PixelsOf(h);
   const bool bits = kind == TTgaPixels::tpBits;
   if (!a.Bitmap.AllocateUninitialised(h.width, h.height, bits ? TIEPixelFormat::pf1bit : TIEPixelFormat::pf24bit))
@@ -222,7 +223,7 @@ void ReadTga(TIOReadArgs& a) {
   if (bytes < kHeaderBytes || !s.ReadExact(raw, kHeaderBytes)) return Fail(a, "not a Targa file");
   const TTgaHeader h = ParseHeader(raw);
   if (const char* problem = Problem(h)) return Fail(a, problem);
-  TTgaInput in(s, start + bytes);
+  TBoundedInput in(s, start + bytes, kInputBlock);
   std::string id(size_t(h.idLength), '\0');
   if (in.Read(reinterpret_cast<uint8_t*>(id.data()), h.idLength) != h.idLength) return Fail(a, "truncated image ID");
   id.resize(id.find('\0') == std::string::npos ? id.size() : id.find('\0'));
